@@ -1,0 +1,5 @@
+#include "ui/application.h"
+
+int main(int argc, char** argv) {
+    return kelvo::runApplication(argc, argv);
+}

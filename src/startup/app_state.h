@@ -1,0 +1,14 @@
+#pragma once
+
+#include "services/message_boxes.h"
+
+namespace kelvo {
+
+/// Everything the program keeps for the whole run, owned by the program and
+/// handed down by reference: each layer gets the parts it needs. Each part
+/// is defined beside the code that owns it.
+struct AppState {
+    MessageBoxState messageBoxes;
+};
+
+} // namespace kelvo
