@@ -18,7 +18,6 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
 Result<std::string> readWholeFile(const std::filesystem::path& file);
 
 /// Copies source over target atomically (same guarantees as above).
-Status copyFileAtomically(const std::filesystem::path& source,
-                          const std::filesystem::path& target);
+Status copyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
 
 } // namespace kelvo

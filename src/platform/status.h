@@ -31,8 +31,7 @@ private:
 };
 
 /// A value or the error that kept it from being made.
-template <typename T>
-class [[nodiscard]] Result {
+template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Status error) : m_error(std::move(error)) {}

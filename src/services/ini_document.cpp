@@ -24,8 +24,8 @@ char lower(char c) {
 } // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lower(x) == lower(y); });
 }
 
 IniDocument::IniDocument(std::string_view text) {

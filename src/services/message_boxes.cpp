@@ -39,8 +39,7 @@ std::string answerText(BoxButton button) {
 
 } // namespace
 
-std::string formatErrorReport(int number, std::string_view description,
-                              std::string_view location) {
+std::string formatErrorReport(int number, std::string_view description, std::string_view location) {
     std::string text = std::to_string(number);
     text += ": ";
     text += description;

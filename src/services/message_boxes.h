@@ -52,8 +52,7 @@ public:
 
     /// Reports a trapped error: "kelvo Error" with "number: description",
     /// a line break and the location code.
-    void reportError(int number, std::string_view description,
-                     std::string_view location) override;
+    void reportError(int number, std::string_view description, std::string_view location) override;
 
     /// The audio-setup error of the engine start, shown modally.
     void showAudioSetupError();

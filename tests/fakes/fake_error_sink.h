@@ -16,8 +16,7 @@ public:
         std::string location;
     };
 
-    void reportError(int number, std::string_view description,
-                     std::string_view location) override {
+    void reportError(int number, std::string_view description, std::string_view location) override {
         reports.push_back({number, std::string(description), std::string(location)});
     }
 

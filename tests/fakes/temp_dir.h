@@ -10,7 +10,8 @@ namespace kelvo::fakes {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kelvo-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data());
     }
     ~TempDir() {

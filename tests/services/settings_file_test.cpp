@@ -59,9 +59,8 @@ TEST_F(SettingsFileTest, WriteKeepsOtherLinesAndAddsToTheRightSection) {
     store("; installed\n[Welcome]\nUses=3\n\n[Cpn]\nCp1=317C\n");
     ASSERT_TRUE(settings.writeIni("Welcome", "Extra", "y"));
     ASSERT_TRUE(settings.writeIni("Main", "DisplayOnStart", "True"));
-    EXPECT_EQ(fileText(),
-              "; installed\n[Welcome]\nUses=3\nExtra=y\n\n[Cpn]\nCp1=317C\n[Main]\n"
-              "DisplayOnStart=True\n");
+    EXPECT_EQ(fileText(), "; installed\n[Welcome]\nUses=3\nExtra=y\n\n[Cpn]\nCp1=317C\n[Main]\n"
+                          "DisplayOnStart=True\n");
 }
 
 TEST_F(SettingsFileTest, BlanksAndQuotesAroundValuesAreDropped) {
