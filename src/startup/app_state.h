@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/message_boxes.h"
+#include "speech/speech_state.h"
 
 namespace kelvo {
 
@@ -9,6 +10,7 @@ namespace kelvo {
 /// is defined beside the code that owns it.
 struct AppState {
     MessageBoxState messageBoxes;
+    SpeechState speech;
 };
 
 } // namespace kelvo
