@@ -2,6 +2,7 @@
 
 #include "services/message_boxes.h"
 #include "speech/speech_state.h"
+#include "speech/catalogue_state.h"
 
 namespace kelvo {
 
@@ -11,6 +12,7 @@ namespace kelvo {
 struct AppState {
     MessageBoxState messageBoxes;
     SpeechState speech;
+    CatalogueState catalogue;
 };
 
 } // namespace kelvo
