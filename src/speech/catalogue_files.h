@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speech/speech_state.h"
+
 #include <filesystem>
 #include <string>
 
@@ -11,7 +13,7 @@ struct CatalogueFiles {
     std::filesystem::path dataFolder;
     std::filesystem::path myDocumentsFolder;
     /// File name of the listening grammar inside the data folder.
-    std::string grammarFile = "en_CLICK.XML";
+    std::string grammarFile = kGrammarFile;
 
     std::filesystem::path catalogue() const { return dataFolder / "commands.xml"; }
     std::filesystem::path customStore() const { return dataFolder / "commands_customfree.xml"; }
@@ -21,10 +23,7 @@ struct CatalogueFiles {
     std::filesystem::path grammar() const { return dataFolder / grammarFile; }
 };
 
-/// Names of the grammar files and the rule that marks the sleep grammar.
-inline constexpr const char* kListeningGrammarFile = "en_CLICK.XML";
-inline constexpr const char* kSleepGrammarFile = "en_CLICK_mute.XML";
-inline constexpr const char* kTrainingGrammarFile = "min.xml";
+/// The rule only the sleep grammar holds (two blanks before "microphone").
 inline constexpr const char* kSleepRuleName = "alaska computer  microphone";
 
 } // namespace kelvo

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "services/message_boxes.h"
-#include "speech/speech_state.h"
 #include "speech/catalogue_state.h"
+#include "speech/speech_state.h"
 
 namespace kelvo {
 
