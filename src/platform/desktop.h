@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kelvo {
+
+/// A top-level window of the desktop; 0 means none.
+using WindowHandle = std::uint64_t;
+
+/// Logical pointer buttons, as applications see them after the user's
+/// button mapping: Primary selects, Secondary opens context menus.
+enum class PointerButton { Primary, Middle, Secondary };
+
+/// The desktop as the mouse and window commands drive it: synthesised
+/// pointer buttons and keys, and the window in front.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    /// Connects to the X display named by $DISPLAY. Fails (code 1, a clear
+    /// message) when there is no X display, for example a Wayland session
+    /// without Xwayland, or when the XTest extension is missing.
+    static Result<std::unique_ptr<Desktop>> create();
+
+    /// Presses or releases a button at the pointer's current position,
+    /// without moving it. The physical button is chosen from the user's
+    /// pointer mapping so that the logical button arrives. Fails when the
+    /// desktop cannot synthesise input.
+    virtual Status pressButton(PointerButton button, bool down) = 0;
+
+    /// Presses and releases the key of the named key symbol ("Super_L").
+    /// Fails when the keyboard has no such key.
+    virtual Status tapKey(const std::string& keySymbol) = 0;
+
+    /// The window that has the focus, or 0 when none does.
+    virtual Result<WindowHandle> activeWindow() = 0;
+
+    /// The window's title (UTF-8), empty when it has none or is gone.
+    virtual std::string windowTitle(WindowHandle window) = 0;
+
+    /// True when the window is the desktop background or a panel or dock.
+    virtual bool isDesktopOrDock(WindowHandle window) = 0;
+
+    /// Asks the window manager to close the window as its close button does.
+    virtual Status closeWindow(WindowHandle window) = 0;
+
+    /// Restores the window to its normal size: un-maximises it, and
+    /// re-activates it when it is minimised.
+    virtual Status restoreWindow(WindowHandle window) = 0;
+};
+
+/// A desktop on which every action fails with the given reason; used where
+/// the session offers no way to drive windows.
+std::unique_ptr<Desktop> makeUnavailableDesktop(std::string reason);
+
+} // namespace kelvo
