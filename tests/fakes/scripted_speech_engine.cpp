@@ -250,7 +250,7 @@ public:
     ScriptedContext(ScriptedSpeechPlatform& platform, speech::Recognizer& recognizer,
                     std::unique_ptr<speech::Recognizer> owned, speech::SpeechEventSink& sink)
         : m_platform(platform), m_recognizer(recognizer), m_owned(std::move(owned)),
-          m_relay(platform.poster(), sink, 0) {
+          m_relay(platform.poster(), sink, platform.initialInterests) {
         ++m_platform.liveContexts;
         m_platform.contextCreated(this);
     }

@@ -39,6 +39,8 @@ public:
     std::vector<speech::SpeechToken> profiles{{"profile-0", "Default"}};
     std::string defaultProfileId = "profile-0";
     speech::SpeechToken audioInput{"default", "Default audio input"};
+    /// Event interests a new context starts with.
+    unsigned initialInterests = 0;
 
     /// Makes the next `times` calls of the named operation fail with the
     /// error (times < 0: every call). Names are those of the call log's first

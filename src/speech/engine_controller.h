@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/speech/speech_engine.h"
+#include "services/app_control.h"
+#include "services/message_boxes.h"
+#include "speech/feedback_port.h"
+#include "speech/speech_state.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+/// The actions of controlEngine.
+namespace engine_action {
+inline constexpr const char* kShutdown = "shutdown";
+inline constexpr const char* kCrankUpEngine = "crankUpEngine";
+inline constexpr const char* kGetAudioInput = "getaudioinput";
+inline constexpr const char* kStartListening = "startListening";
+} // namespace engine_action
+
+/// Rank of an engine by its description (exact, case-sensitive); 0 for any
+/// engine the table does not know.
+float engineRank(std::string_view description);
+
+/// The speech objects of the run. Released in reverse order of making: the
+/// grammar before its context before its recognizer.
+struct SpeechObjects {
+    std::unique_ptr<speech::Recognizer> recognizer;
+    std::unique_ptr<speech::RecoContext> rc;
+    std::unique_ptr<speech::SpeechGrammar> grammar;
+
+    void release();
+};
+
+/// Creates, configures and releases the recognizer, its recognition context
+/// and the one command grammar.
+class EngineController {
+public:
+    EngineController(speech::SpeechPlatform& platform, speech::SpeechEventSink& sink,
+                     SpeechState& state, std::filesystem::path dataFolder, MessageBoxes& boxes,
+                     AppControl& app, FeedbackPort& feedback);
+
+    /// Runs one action: "shutdown", "crankUpEngine" (with the profile name,
+    /// empty for the engine's default), "getaudioinput" or "startListening".
+    /// Returns ok when the action was carried out whole. A failure has
+    /// already been shown to the user (audio-setup or runtime error) and is
+    /// returned so the caller does not go on as if the engine ran; an
+    /// unknown action changes nothing and fails without a report.
+    Status controlEngine(std::string_view action, const std::string& profileName);
+
+    /// The objects made so far (any may be null).
+    SpeechObjects& objects() { return m_objects; }
+
+    /// Where the last action was when it ended (quoted by error reports).
+    const std::string& stepMarker() const { return m_step; }
+
+    /// The path of a grammar file of the data folder.
+    std::filesystem::path grammarPath(const std::string& fileName) const {
+        return m_dataFolder / fileName;
+    }
+
+private:
+    Status shutdown();
+    Status crankUpEngine(const std::string& profileName);
+    Status getAudioInput();
+    Status startListening();
+    Status fail(const Status& error);
+    Status missing(const char* what);
+
+    speech::SpeechPlatform& m_platform;
+    speech::SpeechEventSink& m_sink;
+    SpeechState& m_state;
+    std::filesystem::path m_dataFolder;
+    MessageBoxes& m_boxes;
+    AppControl& m_app;
+    FeedbackPort& m_feedback;
+    SpeechObjects m_objects;
+    std::string m_step;
+};
+
+} // namespace kelvo
