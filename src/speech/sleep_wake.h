@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/tone_output.h"
+#include "services/app_control.h"
+#include "speech/engine_controller.h"
+#include "speech/feedback_port.h"
+#include "speech/speech_state.h"
+
+#include <cstdint>
+
+namespace kelvo {
+
+/// Modes of muteUnmute.
+inline constexpr std::int16_t kModeSleep = -1;
+inline constexpr std::int16_t kModeToggle = 0;
+inline constexpr std::int16_t kModeWake = 1;
+
+/// Puts the program to sleep (only the sleep grammar listens) or wakes it,
+/// and sounds the short beep before a dictation.
+class SleepWake {
+public:
+    SleepWake(EngineController& engine, SpeechState& state, AppControl& app, FeedbackPort& feedback,
+              ToneOutput& tone);
+
+    /// Sleeps (-1), wakes (1) or toggles (0). Any pending dictation ends.
+    /// `muted` and `asleep` change together, right after the new grammar
+    /// loaded; a failure before that leaves them as they were. Any other
+    /// mode does nothing and fails.
+    Status muteUnmute(std::int16_t mode);
+
+    /// Starts the tone and returns at once.
+    void MakeBeep(std::int32_t hertz, std::int32_t milliseconds);
+
+private:
+    Result<speech::SpeechGrammar*> grammar();
+
+    EngineController& m_engine;
+    SpeechState& m_state;
+    AppControl& m_app;
+    FeedbackPort& m_feedback;
+    ToneOutput& m_tone;
+};
+
+} // namespace kelvo
