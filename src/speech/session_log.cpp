@@ -32,6 +32,14 @@ Status sessionLog(const std::filesystem::path& dataFolder, const CalendarDay& to
     });
 }
 
+Status sessionLog(const std::filesystem::path& dataFolder, const Clock& clock,
+                  TimePoint startTime) {
+    const LocalDateTime now = clock.localNow();
+    const auto runLength =
+        std::chrono::duration_cast<std::chrono::seconds>(clock.now() - startTime);
+    return sessionLog(dataFolder, CalendarDay{now.year, now.month, now.day}, runLength);
+}
+
 Status sessionLog(const std::filesystem::path& dataFolder, const CalendarDay& today,
                   std::chrono::seconds runLength, const SessionLogEncryptor& encrypt) {
     const auto encrypted = encrypt(sessionLogLine(today, runLength));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/status.h"
 
 #include <chrono>
@@ -33,6 +34,10 @@ std::string sessionLogLine(const CalendarDay& today, std::chrono::seconds runLen
 /// the failure is returned.
 Status sessionLog(const std::filesystem::path& dataFolder, const CalendarDay& today,
                   std::chrono::seconds runLength);
+
+/// sessionLog for the run that started at startTime and ends now: the date
+/// is today's in the user's time zone.
+Status sessionLog(const std::filesystem::path& dataFolder, const Clock& clock, TimePoint startTime);
 
 /// Encrypts one session-log line.
 using SessionLogEncryptor = std::function<Result<std::string>(std::string_view)>;

@@ -1,5 +1,6 @@
 #include "speech/session_log.h"
 
+#include "fakes/fake_clock.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "services/text_crypto.h"
@@ -49,6 +50,28 @@ TEST(SessionLog, AppendsOneQuotedEncryptedRecordPerRun) {
         at = close + 3;
     }
     EXPECT_EQ(plain, (std::vector<std::string>{"03072009\t2", "03082009\t2"}));
+}
+
+TEST(SessionLog, RunsFromTheStartTimeToTheClocksNow) {
+    const struct {
+        long long seconds;
+        const char* line;
+    } cases[] = {{59, "03072009\t1"}, {90, "03072009\t2"}, {150, "03072009\t2"}};
+    for (const auto& c : cases) {
+        fakes::TempDir dir;
+        fakes::FakeClock clock;
+        clock.set({2009, 3, 7, 10, 0, 0, 0});
+        const TimePoint start = clock.now();
+        clock.advance(seconds(c.seconds));
+        ASSERT_TRUE(sessionLog(dir.path(), clock, start).ok());
+        const auto content = readWholeFile(dir / "sl.txt");
+        ASSERT_TRUE(content.ok());
+        ASSERT_GT(content->size(), 4u);
+        const auto line =
+            tryDecryptText(content->substr(1, content->size() - 4), kSessionLogPassphrase);
+        ASSERT_TRUE(line.ok());
+        EXPECT_EQ(*line, c.line);
+    }
 }
 
 TEST(SessionLog, RecordThatCannotBeEncryptedIsNotWritten) {
