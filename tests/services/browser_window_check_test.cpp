@@ -1,6 +1,7 @@
 #include "services/browser_window_check.h"
 
 #include "fakes/fake_key_store.h"
+#include "fakes/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,15 @@ TEST_F(BrowserCheckRunTest, ThatBrowserIsFoundInAnyCase) {
     windows = 26;
     runBrowserWindowCheck(keys, check());
     EXPECT_EQ(feedback, (std::vector<std::string>{memoryMessage(91)}));
+}
+
+TEST(BrowserWindowCheckTest, TheLinuxKeyStoreNeverNamesThatBrowser) {
+    fakes::TempDir dir;
+    auto keys = makeFileKeyStore(dir / "keystore.ini");
+    std::string command;
+    ASSERT_TRUE(keys->regQueryValue(RootKey::ClassesRoot, kHttpOpenCommandKey, "", command));
+    EXPECT_FALSE(command.empty());
+    EXPECT_FALSE(defaultBrowserCountsWindows(*keys));
 }
 
 TEST(BrowserWindowCheckTest, MemoryLoadFromMeminfo) {
