@@ -21,6 +21,14 @@ char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// Built by appending: GCC 12 at -O3 warns falsely on chains of operator+.
+std::string joined(std::string_view a, std::string_view b, std::string_view c) {
+    std::string out;
+    out.reserve(a.size() + b.size() + c.size());
+    out.append(a).append(b).append(c);
+    return out;
+}
+
 } // namespace
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
@@ -74,7 +82,7 @@ std::optional<std::string> IniDocument::value(std::string_view section,
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
-    std::string newLine = std::string(key) + "=" + std::string(value);
+    std::string newLine = joined(key, "=", value);
     std::optional<size_t> lastOfSection;
     for (size_t i = 0; i < m_lines.size(); ++i) {
         Line& line = m_lines[i];
@@ -82,7 +90,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
             continue;
         }
         if (!line.isHeader && equalsIgnoreCase(line.key, key)) {
-            line.raw = line.key + "=" + std::string(value);
+            line.raw = joined(line.key, "=", value);
             return;
         }
         if (line.isHeader || !trim(line.raw).empty()) {
@@ -95,7 +103,7 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
                        std::move(added));
         return;
     }
-    m_lines.push_back(Line{"[" + std::string(section) + "]", std::string(section), {}, true});
+    m_lines.push_back(Line{joined("[", section, "]"), std::string(section), {}, true});
     m_lines.push_back(std::move(added));
 }
 
