@@ -1,0 +1,165 @@
+#include "startup/autostart_entry.h"
+#include "startup/chat_program_detection.h"
+#include "startup/main_window_logic.h"
+
+#include "fakes/fake_app_control.h"
+#include "fakes/fake_dialog_port.h"
+#include "fakes/fake_error_sink.h"
+#include "fakes/fake_main_window_view.h"
+#include "fakes/fake_pointer_buttons.h"
+#include "fakes/fake_tray_icon.h"
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+class MainWindowOptionsTest : public ::testing::Test {
+protected:
+    fakes::TempDir dir;
+    fakes::FakeErrorSink errors;
+    fakes::FakeDialogPort dialogs;
+    fakes::FakeAppControl app;
+    fakes::FakeMainWindowView view;
+    fakes::FakeTrayIcon tray;
+    fakes::FakePointerButtons pointer;
+    MainWindowState state;
+    MessageBoxState boxState;
+    SettingsFile settings{dir / "mouse.ini", errors};
+    MessageBoxes boxes{boxState, dialogs, app};
+    MainWindowLogic logic{
+        state, boxState, view,
+        tray,  settings, boxes,
+        app,   pointer,  {dir.path(), dir / "program", dir / "autostart", "/opt/kelvo/kelvo", {}},
+        {}};
+
+    std::string ini(const char* section, const char* key) {
+        return settings.readIni(section, key, "unset", 300);
+    }
+};
+
+TEST_F(MainWindowOptionsTest, CheckBoxesWriteTheirKeys) {
+    logic.showSplashClicked(false);
+    logic.showMainClicked(true);
+    EXPECT_EQ(ini("Splash", "DisplayOnStart"), "False");
+    EXPECT_EQ(ini("Main", "DisplayOnStart"), "True");
+    logic.showSplashClicked(true);
+    logic.showMainClicked(false);
+    EXPECT_EQ(ini("Splash", "DisplayOnStart"), "True");
+    EXPECT_EQ(ini("Main", "DisplayOnStart"), "False");
+}
+
+TEST_F(MainWindowOptionsTest, AutostartTickWritesEntryAndTurnsSplashOn) {
+    logic.showSplashClicked(false);
+    logic.autoStartClicked(true);
+    EXPECT_EQ(ini("Splash", "DisplayOnStart"), "True");
+    ASSERT_TRUE(autostartEntryExists(dir / "autostart"));
+    const std::string text = readWholeFile(autostartEntryPath(dir / "autostart")).value();
+    EXPECT_NE(text.find("Exec=/opt/kelvo/kelvo\n"), std::string::npos);
+    EXPECT_NE(text.find("Type=Application\n"), std::string::npos);
+    // The splash box is not refreshed.
+    EXPECT_FALSE(view.checkBoxes.count(CheckBox::ShowSplash));
+
+    logic.autoStartClicked(false);
+    EXPECT_FALSE(autostartEntryExists(dir / "autostart"));
+    // Unticking without an entry changes nothing and reports nothing.
+    logic.autoStartClicked(false);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainWindowOptionsTest, AutostartFailureIsReportedAndBoxFollowsTheFolder) {
+    // A file where the folder should be makes the write fail.
+    ASSERT_TRUE(writeFileAtomically(dir / "autostart", "not a folder").ok());
+    logic.autoStartClicked(true);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Start Automatically");
+    EXPECT_FALSE(view.checkBoxes[CheckBox::AutoStart]);
+}
+
+TEST_F(MainWindowOptionsTest, AutostartEntryQuotesOddPaths) {
+    const std::string text = autostartEntryText("/home/a b/100%/kelvo");
+    EXPECT_NE(text.find("Exec=\"/home/a b/100%%/kelvo\"\n"), std::string::npos);
+}
+
+TEST_F(MainWindowOptionsTest, HandednessSwitchesAndBack) {
+    logic.showMouseHandedness();
+    EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
+    EXPECT_EQ(state.mouseHandedness, 1);
+
+    logic.applyNewSettingClicked();
+    EXPECT_EQ(pointer.metric, 1);
+    EXPECT_EQ(state.mouseHandedness, 2);
+    EXPECT_EQ(view.handednessCaption, "Click Here For Right Handed Mouse");
+    EXPECT_EQ(view.handednessPicture, dir / "program/Lefthanded.bmp");
+    EXPECT_EQ(ini("Mouse", "LeftRightHand"), "unset");
+
+    logic.applyNewSettingClicked();
+    EXPECT_EQ(pointer.metric, 0);
+    EXPECT_EQ(state.mouseHandedness, 1);
+    EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
+    EXPECT_EQ(view.handednessPicture, dir / "program/Righthanded.bmp");
+    EXPECT_EQ(ini("Mouse", "LeftRightHand"), "Right");
+    EXPECT_EQ(readWholeFile(settings.path()).value(), "[Mouse]\nLeftRightHand=Right\n");
+}
+
+TEST_F(MainWindowOptionsTest, HandednessUnknownOrRefusedChangesNothing) {
+    pointer.metric = -1;
+    logic.applyNewSettingClicked();
+    EXPECT_TRUE(pointer.requests.empty());
+    EXPECT_EQ(view.handednessCaption, "");
+
+    pointer.metric = 0;
+    pointer.refuse = true;
+    logic.applyNewSettingClicked();
+    EXPECT_EQ(state.mouseHandedness, 1);
+    EXPECT_EQ(view.handednessCaption, "");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Mouse Buttons");
+}
+
+TEST_F(MainWindowOptionsTest, ChoosingAProgramStoresIt) {
+    state.chatPrograms = {{"Talk", "talk --video"}, {"Chat", "chat"}, {"Talk", "other"}};
+    logic.chatProgramChosen("Talk");
+    EXPECT_EQ(ini("Webcam", "Webcam"), "talk --video");
+    EXPECT_EQ(ini("Webcam", "WebcamName"), "Talk");
+    EXPECT_EQ(state.sChatClient, "talk --video");
+    EXPECT_EQ(view.webcamLabel, "Opens the program: Talk");
+    logic.chatProgramChosen("Nothing");
+    EXPECT_EQ(state.sChatClient, "talk --video");
+}
+
+TEST_F(MainWindowOptionsTest, AddedProgramCanBeChosenAgainAndCancelChangesNothing) {
+    view.chosenFile = std::nullopt;
+    logic.addChatClicked();
+    EXPECT_EQ(view.fileDialogs, 1);
+    EXPECT_EQ(ini("Webcam", "Webcam"), "unset");
+    EXPECT_TRUE(view.chatItems.empty());
+
+    state.chatPrograms = {{"Talk", "talk"}};
+    view.chosenFile = "/opt/my chat/mychat";
+    logic.addChatClicked();
+    EXPECT_EQ(ini("Webcam", "Webcam"), "/opt/my chat/mychat");
+    EXPECT_EQ(ini("Webcam", "WebcamName"), "mychat");
+    EXPECT_EQ(view.chatItems, std::vector<std::string>{"mychat"});
+    EXPECT_EQ(view.webcamLabel, "Opens the program: mychat");
+
+    logic.chatProgramChosen("Talk");
+    logic.chatProgramChosen("mychat");
+    EXPECT_EQ(state.sChatClient, "/opt/my chat/mychat");
+    EXPECT_EQ(ini("Webcam", "WebcamName"), "mychat");
+
+    // Adding the same file twice lists it once.
+    logic.addChatClicked();
+    EXPECT_EQ(view.chatItems.size(), 1u);
+}
+
+TEST_F(MainWindowOptionsTest, HideButtonHidesWindow) {
+    view.windowVisible = true;
+    logic.hideClicked();
+    EXPECT_FALSE(view.windowVisible);
+}
+
+} // namespace
+} // namespace kelvo
