@@ -1,5 +1,6 @@
 #include "startup/main_window_logic.h"
 
+#include "services/hex_coding.h"
 #include "startup/autostart_entry.h"
 #include "startup/chat_program_detection.h"
 #include "startup/main_window_lists.h"
@@ -38,19 +39,6 @@ struct LoadError {
     std::string description;
 };
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) {
@@ -62,19 +50,9 @@ std::string trimmed(const std::string& text) {
 } // namespace
 
 bool siteSwitchOn(const std::string& hexValue) {
-    if (hexValue.size() % 2 != 0) {
-        return false;
-    }
-    std::string decoded;
-    for (size_t i = 0; i < hexValue.size(); i += 2) {
-        const int high = hexDigit(hexValue[i]);
-        const int low = hexDigit(hexValue[i + 1]);
-        if (high < 0 || low < 0) {
-            return false;
-        }
-        decoded += static_cast<char>(high * 16 + low);
-    }
-    return decoded == "1";
+    // The unset default "x" is no hex; it is simply off, not an error.
+    const Result<std::string> decoded = decodeHex(hexValue);
+    return decoded.ok() && *decoded == "1";
 }
 
 MainWindowLogic::MainWindowLogic(MainWindowState& state, MessageBoxState& boxState,

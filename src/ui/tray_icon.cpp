@@ -1,0 +1,60 @@
+#include "ui/tray_icon.h"
+
+#include "ui/kelvo_icons.h"
+
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace kelvo {
+
+TrayIcon::TrayIcon(const QList<QAction*>& menuActions, QObject* parent)
+    : QObject(parent), m_menu(std::make_unique<QMenu>()) {
+    m_menu->setObjectName("mnuSysTray");
+    for (QAction* action : menuActions) {
+        if (action) {
+            m_menu->addAction(action);
+        }
+    }
+    m_icon = new QSystemTrayIcon(trayIcon(false), this);
+    m_icon->setContextMenu(m_menu.get());
+}
+
+TrayIcon::~TrayIcon() {
+    m_icon->hide();
+}
+
+bool TrayIcon::addIcon(const std::string& tip) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        return false;
+    }
+    m_icon->setToolTip(QString::fromStdString(tip));
+    m_icon->show();
+    return true;
+}
+
+void TrayIcon::showBalloon(const std::string& title, const std::string& text) {
+    m_lastBalloon = {title, text};
+    if (!m_icon->isVisible() || !QSystemTrayIcon::supportsMessages()) {
+        return;
+    }
+    m_icon->showMessage(QString::fromStdString(title), QString::fromStdString(text),
+                        QSystemTrayIcon::Information);
+}
+
+void TrayIcon::setAsleep(bool asleep) {
+    m_icon->setIcon(trayIcon(asleep));
+}
+
+void TrayIcon::setTip(const std::string& tip) {
+    m_icon->setToolTip(QString::fromStdString(tip));
+}
+
+void TrayIcon::removeIcon() {
+    m_icon->hide();
+}
+
+bool TrayIcon::isShown() const {
+    return m_icon->isVisible();
+}
+
+} // namespace kelvo

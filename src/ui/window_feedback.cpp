@@ -1,0 +1,54 @@
+#include "ui/window_feedback.h"
+
+#include "startup/main_window_logic.h"
+#include "ui/main_window.h"
+#include "ui/tray_icon.h"
+
+#include <QApplication>
+#include <QMenu>
+
+namespace kelvo {
+
+WindowFeedback::WindowFeedback(MainWindow& window, TrayIcon& tray, MainWindowLogic& logic)
+    : m_window(window), m_tray(tray), m_logic(logic) {}
+
+void WindowFeedback::setFeedbackText(const std::string& text) {
+    m_window.setFeedbackText(text);
+}
+
+void WindowFeedback::setLocationText(const std::string& text) {
+    m_window.setLocationText(text);
+}
+
+void WindowFeedback::showBalloon(const std::string& title, const std::string& text) {
+    m_logic.showBalloon(title, text);
+}
+
+void WindowFeedback::setTrayIcon(TrayIconKind icon, const std::string& tip) {
+    m_tray.setAsleep(icon == TrayIconKind::Asleep);
+    m_tray.setTip(tip);
+}
+
+void WindowFeedback::setListeningIndicator(int image) {
+    m_window.setListeningImage(image);
+}
+
+void WindowFeedback::setBusyPointer(bool busy) {
+    if (busy == m_busy) {
+        return;
+    }
+    m_busy = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void WindowFeedback::setTrainingMenuEnabled(bool enabled) {
+    if (auto* menu = m_window.findChild<QMenu*>("mnuTraining")) {
+        menu->menuAction()->setEnabled(enabled);
+    }
+}
+
+} // namespace kelvo
