@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+"""Makes a speech test corpus with espeak-ng.
+
+Writes, into the output folder:
+  grammar_<N>.xml   command grammars of N catalogue-like phrases (or, with
+                    --grammar, the phrases of a shipped grammar file)
+  clips/*.wav       spoken phrases of the smallest grammar and sentences that
+                    are no command, in several voices and speeds
+  manifest.tsv      clip file, expected phrase (empty: must be rejected),
+                    voice, speed
+"""
+import argparse
+import os
+import random
+import re
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+from xml.sax.saxutils import escape
+
+NAMES = """amazon google youtube facebook ebay wikipedia weather yahoo netflix twitter
+craigslist paypal target walmart bestbuy expedia travelocity orbitz hotmail gmail
+linkedin pandora spotify hulu espn cnn fox abc nbc cbs npr bbc reuters bloomberg
+forbes fortune time newsweek people vogue wired engadget gizmodo mashable reddit
+digg slashdot flickr picasa photobucket imdb rottentomatoes fandango ticketmaster
+zillow realtor monster careerbuilder indeed dictionary thesaurus encyclopedia
+mapquest maps yelp citysearch zagat epicurious allrecipes foodnetwork starbucks
+dominos pizzahut mcdonalds subway southwest delta united continental american
+hertz avis enterprise marriott hilton hyatt sheraton kayak priceline hotwire
+costco sears kmart macys nordstrom gap oldnavy apple microsoft adobe intel dell
+sony samsung nokia motorola verizon sprint comcast netzero aol msn bing ask
+lycos excite answers wikihow howstuffworks nasa noaa irs fedex ups usps dhl
+nascar nfl nba mlb nhl fifa olympics golf tennis soccer baseball football hockey
+basketball boxing poker chess lottery horoscope astrology recipes coupons deals
+""".split()
+
+TOPICS = """news weather sports videos music photos games deals reviews jobs maps
+movies books recipes travel hotels flights shopping finance stocks health
+""".split()
+
+VERBS = ["open", "go to", "show me", "search", "find", "look up", "check"]
+
+SENTENCES = """I think it might rain later this afternoon
+could you pass me the salt please
+my brother is coming over for dinner on friday
+the meeting has been moved to next tuesday morning
+we should paint the kitchen a lighter colour
+she left her umbrella on the train again
+how long does it take to drive to the coast
+the children are playing in the garden
+remember to buy milk and bread on the way home
+that was the best concert I have ever been to
+the cat is sleeping on the warm windowsill
+let us take the dog for a long walk
+I can not find my car keys anywhere
+the library closes early on sundays
+he spent the whole weekend fixing the fence
+our neighbours just got a new puppy
+please turn the heating down a little
+this soup needs a bit more pepper
+the train was delayed by twenty minutes
+I would like a cup of tea with lemon
+the garden looks lovely in the spring
+they are building a new bridge over the river
+we watched the sunset from the hill
+my grandmother makes wonderful apple pie
+the printer on the second floor is broken again
+do you know what time the bank opens
+it is far too cold to go swimming today
+the old house at the end of the street was sold
+I forgot to water the plants yesterday
+could we have the bill please
+""".strip().splitlines()
+
+VOICES = [("en-us", 160), ("en-us", 185), ("en-gb", 160), ("en-gb", 185),
+          ("en-us+f3", 170), ("en-gb-x-rp", 170)]
+
+
+def catalogue_phrases(count):
+    phrases = []
+    seen = set()
+    for name in NAMES:
+        for p in ("open " + name, "go to " + name):
+            if p not in seen:
+                seen.add(p)
+                phrases.append(p)
+    for verb in VERBS:
+        for name in NAMES:
+            for topic in TOPICS:
+                p = f"{verb} {name} {topic}"
+                if p not in seen:
+                    seen.add(p)
+                    phrases.append(p)
+    random.Random(7).shuffle(phrases)
+    if count > len(phrases):
+        sys.exit(f"only {len(phrases)} phrases can be made")
+    return phrases[:count]
+
+
+def shipped_phrases(path):
+    root = ET.parse(path).getroot()
+    phrases = []
+    for rule in root.iter():
+        if rule.tag.lower() != "rule":
+            continue
+        ps = [e for e in rule if e.tag.lower() == "p"]
+        if len(ps) == 1 and len(list(ps[0])) == 0 and ps[0].text:
+            text = re.sub(r"\s+", " ", ps[0].text.replace("+", " ").replace("-", " ")).strip()
+            if text and re.fullmatch(r"[A-Za-z' ]+", text):
+                phrases.append(text)
+    return phrases
+
+
+def write_grammar(path, phrases):
+    with open(path, "w", encoding="utf-8") as out:
+        out.write('<GRAMMAR LANGID="409">\n')
+        for p in phrases:
+            e = escape(p, {'"': "&quot;"})
+            out.write(f'  <RULE NAME="{e}" TOPLEVEL="ACTIVE"><P>{e}</P></RULE>\n')
+        out.write("</GRAMMAR>\n")
+
+
+def speak(text, voice, speed, path):
+    subprocess.run(["espeak-ng", "-v", voice, "-s", str(speed), "-w", path, text],
+                   check=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("out", help="output folder")
+    parser.add_argument("--sizes", default="300,3000,20000")
+    parser.add_argument("--grammar", help="take the phrases of this grammar file")
+    parser.add_argument("--commands", type=int, default=40,
+                        help="phrases spoken per voice")
+    parser.add_argument("--sentences", type=int, default=30,
+                        help="non-command sentences spoken per voice")
+    parser.add_argument("--voices", type=int, default=len(VOICES))
+    args = parser.parse_args()
+
+    os.makedirs(os.path.join(args.out, "clips"), exist_ok=True)
+    sizes = [int(s) for s in args.sizes.split(",")]
+    if args.grammar:
+        base = shipped_phrases(args.grammar)
+        extra = [p for p in catalogue_phrases(max(sizes)) if p not in set(base)]
+        pool = base + extra
+    else:
+        base = None
+        pool = catalogue_phrases(max(sizes))
+    for size in sizes:
+        write_grammar(os.path.join(args.out, f"grammar_{size}.xml"), pool[:size])
+
+    # Spoken commands come from the smallest grammar, so they are in all.
+    spoken_pool = pool[:min(sizes)] if base is None else base[:min(sizes)]
+    rng = random.Random(11)
+    rows = []
+    for index, (voice, speed) in enumerate(VOICES[:args.voices]):
+        commands = rng.sample(spoken_pool, min(args.commands, len(spoken_pool)))
+        sentences = rng.sample(SENTENCES, min(args.sentences, len(SENTENCES)))
+        for n, text in enumerate(commands):
+            name = f"clips/cmd_{index}_{n}.wav"
+            speak(text, voice, speed, os.path.join(args.out, name))
+            rows.append((name, text, voice, speed))
+        for n, text in enumerate(sentences):
+            name = f"clips/oog_{index}_{n}.wav"
+            speak(text, voice, speed, os.path.join(args.out, name))
+            rows.append((name, "", voice, speed))
+    with open(os.path.join(args.out, "manifest.tsv"), "w", encoding="utf-8") as out:
+        for row in rows:
+            out.write("\t".join(str(x) for x in row) + "\n")
+    print(f"{len(rows)} clips in {args.out}")
+
+
+if __name__ == "__main__":
+    main()

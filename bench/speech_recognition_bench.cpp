@@ -1,0 +1,236 @@
+// Speech recognition figures: grammar compile time, decode speed, latency,
+// command accuracy, out-of-grammar rejection and peak memory.
+//
+// Make the corpus first:  bench/speech_corpus.py /tmp/kelvo-speech-corpus
+// then run:               build/bench/speech_recognition_bench
+// (KELVO_SPEECH_CORPUS names another corpus folder.)
+#include "platform/atomic_file.h"
+#include "platform/speech/sphinx_command_grammar.h"
+#include "platform/speech/sphinx_decoder.h"
+#include "platform/speech/sphinx_lexicon.h"
+#include "platform/speech/sphinx_session.h"
+#include "platform/speech/sphinx_wav.h"
+#include "platform/speech/sphinx_xml_grammar.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/resource.h>
+
+using namespace kelvo;
+using namespace kelvo::speech;
+
+namespace {
+
+std::filesystem::path corpusDir() {
+    const char* dir = std::getenv("KELVO_SPEECH_CORPUS");
+    return dir && *dir ? dir : "/tmp/kelvo-speech-corpus";
+}
+
+SphinxGrammarOptions grammarOptions() {
+    SphinxGrammarOptions options;
+    if (const char* cost = std::getenv("KELVO_GARBAGE_LOGPROB")) {
+        options.garbagePhoneLogProb = std::atof(cost);
+    }
+    return options;
+}
+
+struct Clip {
+    std::string expected;
+    std::string voice;
+    std::vector<std::int16_t> samples;
+};
+
+struct Engine {
+    std::unique_ptr<SphinxDecoder> decoder;
+    std::unique_ptr<DecoderLexicon> lexicon;
+};
+
+Engine& engine() {
+    static Engine e = [] {
+        Engine made;
+        SphinxDecoderOptions options;
+        options.model = installedSphinxModel();
+        if (const char* extra = std::getenv("KELVO_SPHINX_ARGS")) {
+            std::istringstream words(extra);
+            for (std::string word; words >> word;) {
+                options.extraArguments.push_back(word);
+            }
+        }
+        auto decoder = SphinxDecoder::create(options);
+        if (!decoder) {
+            std::fprintf(stderr, "%s\n", decoder.error().message().c_str());
+            std::exit(1);
+        }
+        made.decoder = std::move(decoder).value();
+        std::string dict;
+        if (auto text = readWholeFile(KELVO_RESOURCES_DIR "/speech/kelvo.dict")) {
+            dict = *text;
+        }
+        if (!prepareCommandDecoder(*made.decoder, dict)) {
+            std::exit(1);
+        }
+        made.lexicon = std::make_unique<DecoderLexicon>(*made.decoder, EspeakPronouncer());
+        return made;
+    }();
+    return e;
+}
+
+std::string grammarText(int size) {
+    auto text = readWholeFile(corpusDir() / ("grammar_" + std::to_string(size) + ".xml"));
+    if (!text) {
+        std::fprintf(stderr, "no corpus in %s: run bench/speech_corpus.py first\n",
+                     corpusDir().c_str());
+        std::exit(1);
+    }
+    return *text;
+}
+
+std::shared_ptr<SphinxCommandGrammar> compile(const std::string& xml) {
+    XmlGrammar parsed = parseXmlGrammar(xml).value();
+    std::vector<bool> active(parsed.rules.size(), true);
+    return std::make_shared<SphinxCommandGrammar>(
+        compileCommandGrammar(parsed, active, grammarKey(xml, active), *engine().lexicon,
+                              engine().decoder->logmath(), grammarOptions()));
+}
+
+const std::vector<Clip>& clips() {
+    static std::vector<Clip> all = [] {
+        std::vector<Clip> loaded;
+        std::ifstream manifest(corpusDir() / "manifest.tsv");
+        for (std::string line; std::getline(manifest, line);) {
+            std::istringstream fields(line);
+            Clip clip;
+            std::string file;
+            std::getline(fields, file, '\t');
+            std::getline(fields, clip.expected, '\t');
+            std::getline(fields, clip.voice, '\t');
+            auto samples = readWavAsSpeech(corpusDir() / file);
+            if (samples) {
+                clip.samples = std::move(samples).value();
+                loaded.push_back(std::move(clip));
+            }
+        }
+        return loaded;
+    }();
+    return all;
+}
+
+void BM_CompileGrammar(benchmark::State& state) {
+    std::string xml = grammarText(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto grammar = compile(xml);
+        benchmark::DoNotOptimize(grammar);
+    }
+}
+BENCHMARK(BM_CompileGrammar)->Arg(300)->Arg(3000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// Compile plus building the recognizer's search: the full cost of a load
+// that the cache has not seen.
+void BM_LoadGrammarUncached(benchmark::State& state) {
+    std::string xml = grammarText(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto grammar = compile(xml);
+        if (!engine().decoder->addGrammarSearch("bench", grammar->fsg.get())) {
+            state.SkipWithError("search refused");
+        }
+    }
+    engine().decoder->removeSearch("bench");
+}
+BENCHMARK(BM_LoadGrammarUncached)->Arg(300)->Arg(3000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+bool mainstream(const std::string& voice) {
+    return voice == "en-us" || voice == "en-gb";
+}
+
+void BM_DecodeCorpus(benchmark::State& state) {
+    auto grammar = compile(grammarText(static_cast<int>(state.range(0))));
+    SphinxSession session(*engine().decoder, nullptr);
+    ListeningState listening;
+    listening.grammar = grammar;
+    listening.rulesActive = true;
+    session.setListeningState(listening);
+
+    std::mt19937 noise(5);
+    std::uniform_int_distribution<int> dither(-6, 6);
+    constexpr std::size_t kChunk = 1600;
+    int commands = 0, correct = 0, mainCommands = 0, mainCorrect = 0;
+    int sentences = 0, rejected = 0;
+    double audioSeconds = 0, cpuSeconds = 0;
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        for (const Clip& clip : clips()) {
+            std::vector<std::int16_t> audio(8000);
+            audio.insert(audio.end(), clip.samples.begin(), clip.samples.end());
+            std::size_t speechEnd = audio.size();
+            audio.resize(audio.size() + 32000);
+            for (std::int16_t& s : audio) {
+                s = static_cast<std::int16_t>(s + dither(noise));
+            }
+            std::uint64_t base = session.samplesFed();
+            std::optional<SpeechOutcome> heard;
+            double lastChunkSeconds = 0;
+            for (std::size_t at = 0; at < audio.size() && !heard; at += kChunk) {
+                std::size_t n = std::min(kChunk, audio.size() - at);
+                auto start = std::chrono::steady_clock::now();
+                auto outcomes = session.feed(audio.data() + at, n);
+                lastChunkSeconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
+                        .count();
+                cpuSeconds += lastChunkSeconds;
+                audioSeconds += static_cast<double>(n) / kSpeechSampleRate;
+                if (outcomes && !outcomes->empty()) {
+                    heard = outcomes->front();
+                }
+            }
+            if (heard) {
+                double endAt = static_cast<double>(heard->resultAt - base) / kSpeechSampleRate;
+                latencies.push_back(endAt - static_cast<double>(speechEnd) / kSpeechSampleRate +
+                                    lastChunkSeconds);
+            }
+            bool recognised = heard && heard->kind == SpeechOutcome::Kind::Recognition;
+            if (clip.expected.empty()) {
+                ++sentences;
+                rejected += recognised ? 0 : 1;
+            } else {
+                bool ok = recognised && heard->text == clip.expected;
+                ++commands;
+                correct += ok;
+                if (mainstream(clip.voice)) {
+                    ++mainCommands;
+                    mainCorrect += ok;
+                }
+                if (!ok && std::getenv("KELVO_BENCH_VERBOSE")) {
+                    std::fprintf(stderr, "[%s] expected \"%s\" heard \"%s\"\n", clip.voice.c_str(),
+                                 clip.expected.c_str(), heard ? heard->text.c_str() : "(nothing)");
+                }
+            }
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["accuracy_mainstream"] = mainCommands ? 1.0 * mainCorrect / mainCommands : 0;
+    state.counters["accuracy_all_voices"] = commands ? 1.0 * correct / commands : 0;
+    state.counters["rejection"] = sentences ? 1.0 * rejected / sentences : 0;
+    state.counters["rtf"] = audioSeconds > 0 ? cpuSeconds / audioSeconds : 0;
+    state.counters["latency_p50_ms"] = percentile(latencies, 0.5) * 1000;
+    state.counters["latency_p95_ms"] = percentile(latencies, 0.95) * 1000;
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_DecodeCorpus)->Arg(100)->Arg(300)->Arg(3000)->Arg(20000)->Iterations(1)->Unit(
+    benchmark::kSecond);
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "platform/speech/sphinx_command_grammar.h"
+
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <set>
+#include <unordered_set>
+
+namespace kelvo::speech {
+namespace {
+
+constexpr std::string_view kGarbagePrefix = "gbg_";
+
+constexpr std::array<std::string_view, 39> kPhones{
+    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH", "EH", "ER", "EY",
+    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M",  "N",  "NG", "OW", "OY",
+    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+
+std::string joinWords(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& word : words) {
+        if (!out.empty()) {
+            out += ' ';
+        }
+        out += word;
+    }
+    return out;
+}
+
+// A hyphen is silent ("e-mail"); other marks ("cnn.com") are spoken, so
+// only hyphenated words are tried as their parts.
+std::vector<std::string> hyphenParts(const std::string& token) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : token) {
+        if (c == '-') {
+            if (!part.empty()) {
+                parts.push_back(std::move(part));
+            }
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) {
+        parts.push_back(std::move(part));
+    }
+    return parts;
+}
+
+// Dictionary words cannot hold blanks or the variant brackets.
+bool usableAsWord(const std::string& token) {
+    return !token.empty() && token.find_first_of("() \t") == std::string::npos;
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> garbageWords() {
+    std::vector<std::pair<std::string, std::string>> words;
+    for (std::string_view phone : kPhones) {
+        std::string word(kGarbagePrefix);
+        for (char c : phone) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        words.emplace_back(std::move(word), std::string(phone));
+    }
+    return words;
+}
+
+bool isGarbageWord(std::string_view word) {
+    return word.substr(0, kGarbagePrefix.size()) == kGarbagePrefix;
+}
+
+std::string_view baseWord(std::string_view word) {
+    if (!word.empty() && word.back() == ')') {
+        std::size_t open = word.rfind('(');
+        if (open != std::string_view::npos && open > 0) {
+            return word.substr(0, open);
+        }
+    }
+    return word;
+}
+
+std::optional<SphinxCommandGrammar::Entry>
+SphinxCommandGrammar::match(std::string_view hypothesis) const {
+    std::string words;
+    std::size_t i = 0;
+    while (i < hypothesis.size()) {
+        std::size_t end = hypothesis.find(' ', i);
+        if (end == std::string_view::npos) {
+            end = hypothesis.size();
+        }
+        std::string_view word = baseWord(hypothesis.substr(i, end - i));
+        i = end + 1;
+        if (word.empty() || word.front() == '<' || word.front() == '[') {
+            continue; // silence and noise
+        }
+        if (isGarbageWord(word)) {
+            return std::nullopt;
+        }
+        if (!words.empty()) {
+            words += ' ';
+        }
+        words += word;
+    }
+    auto found = phrases.find(words);
+    if (found == phrases.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive) {
+    std::size_t hash = std::hash<std::string_view>{}(xml);
+    std::string mask;
+    for (bool active : ruleActive) {
+        mask += active ? '1' : '0';
+    }
+    hash ^= std::hash<std::string>{}(mask) + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+    char text[32];
+    std::snprintf(text, sizeof text, "g%016zx", hash);
+    return text;
+}
+
+SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
+                                           const std::vector<bool>& ruleActive,
+                                           std::string key, SphinxLexicon& lexicon,
+                                           logmath_s* logmath,
+                                           const SphinxGrammarOptions& options) {
+    SphinxCommandGrammar result;
+    result.key = std::move(key);
+    result.problems = grammar.problems;
+
+    auto active = [&](std::size_t rule) { return rule < ruleActive.size() && ruleActive[rule]; };
+
+    // Each distinct grammar word becomes one or more dictionary words.
+    std::unordered_map<std::string, std::vector<std::string>> resolved;
+    std::unordered_map<std::string, std::vector<std::string>> variantsOf;
+    std::vector<std::string> unknown;
+    std::unordered_set<std::string> unknownSeen;
+    auto known = [&](const std::string& word) {
+        auto [it, added] = variantsOf.try_emplace(word);
+        if (added) {
+            it->second = lexicon.variants(word);
+        }
+        return !it->second.empty();
+    };
+    for (const XmlGrammarPhrase& phrase : grammar.phrases) {
+        if (!active(phrase.rule)) {
+            continue;
+        }
+        for (const std::string& token : phrase.words) {
+            if (resolved.count(token) || unknownSeen.count(token)) {
+                continue;
+            }
+            if (known(token)) {
+                resolved[token] = {token};
+                continue;
+            }
+            std::vector<std::string> parts = hyphenParts(token);
+            bool allKnown = parts.size() > 1;
+            for (const std::string& part : parts) {
+                allKnown = allKnown && known(part);
+            }
+            if (allKnown) {
+                resolved[token] = parts;
+            } else {
+                unknownSeen.insert(token);
+                if (usableAsWord(token)) {
+                    unknown.push_back(token);
+                }
+            }
+        }
+    }
+    if (!unknown.empty()) {
+        for (auto& [word, phones] : lexicon.pronounce(unknown)) {
+            resolved[word] = {word};
+            variantsOf[word] = {word};
+            result.newWords.emplace_back(word, phones);
+        }
+    }
+
+    std::vector<std::vector<std::string>> sequences;
+    std::set<std::size_t> leftOut;
+    for (const XmlGrammarPhrase& phrase : grammar.phrases) {
+        if (!active(phrase.rule)) {
+            continue;
+        }
+        std::vector<std::string> words;
+        std::string missing;
+        for (const std::string& token : phrase.words) {
+            auto found = resolved.find(token);
+            if (found == resolved.end()) {
+                missing = token;
+                break;
+            }
+            words.insert(words.end(), found->second.begin(), found->second.end());
+        }
+        const std::string& ruleName = grammar.rules[phrase.rule].name;
+        if (!missing.empty()) {
+            if (leftOut.insert(phrase.rule).second) {
+                result.problems.push_back(
+                    {ruleName, "no pronunciation for the word \"" + missing + "\""});
+            }
+            continue;
+        }
+        auto [it, added] = result.phrases.try_emplace(
+            joinWords(words), SphinxCommandGrammar::Entry{ruleName, phrase.text});
+        if (added) {
+            sequences.push_back(std::move(words));
+        }
+    }
+
+    GarbageLoop garbage;
+    garbage.wordLogProb = options.garbagePhoneLogProb;
+    if (options.garbagePhoneLogProb != 0.0) {
+        for (const auto& [word, phones] : garbageWords()) {
+            garbage.words.push_back(word);
+        }
+    }
+    auto variants = [&](const std::string& word) { return variantsOf[word]; };
+    if (!sequences.empty()) {
+        result.fsg = buildPhraseFsg(result.key, sequences, variants, logmath,
+                                    options.languageWeight, &garbage);
+    }
+    return result;
+}
+
+} // namespace kelvo::speech

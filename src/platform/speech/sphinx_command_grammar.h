@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/speech/sphinx_fsg_builder.h"
+#include "platform/speech/sphinx_xml_grammar.h"
+#include "platform/status.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+struct logmath_s;
+
+namespace kelvo::speech {
+
+/// What the compiler needs to know about the recognizer's dictionary.
+class SphinxLexicon {
+public:
+    virtual ~SphinxLexicon() = default;
+    /// The dictionary entries of a word (itself and its alternative
+    /// pronunciations); empty when the word is unknown.
+    virtual std::vector<std::string> variants(const std::string& word) = 0;
+    /// Pronunciations made for unknown words (word -> phones); words that
+    /// cannot be pronounced are missing from the result.
+    virtual std::map<std::string, std::string>
+    pronounce(const std::vector<std::string>& words) = 0;
+};
+
+/// The garbage words that absorb speech outside the grammar: one per phone.
+std::vector<std::pair<std::string, std::string>> garbageWords();
+
+/// True for a word of the garbage loop.
+bool isGarbageWord(std::string_view word);
+
+/// A command grammar turned into a recognizer search.
+struct SphinxCommandGrammar {
+    /// Same content and same active rules give the same key.
+    std::string key;
+    FsgPtr fsg;
+    /// Words the recognizer must learn before the search is made.
+    std::vector<std::pair<std::string, std::string>> newWords;
+    /// Rule names and reported texts, by phrase.
+    struct Entry {
+        std::string ruleName;
+        std::string text;
+    };
+    /// Keyed by the decoder words joined with single blanks.
+    std::unordered_map<std::string, Entry> phrases;
+    /// Rules left out, with the reason.
+    std::vector<XmlGrammarProblem> problems;
+
+    /// The phrase a hypothesis stands for; nothing for garbage, silence or a
+    /// word sequence the grammar does not hold.
+    std::optional<Entry> match(std::string_view hypothesis) const;
+};
+
+struct SphinxGrammarOptions {
+    /// Natural-log cost of each garbage phone; 0 turns rejection off.
+    double garbagePhoneLogProb = -9.0;
+    float languageWeight = 6.5f;
+};
+
+/// The content key of a grammar text with some rules switched off.
+std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive);
+
+/// Compiles a parsed grammar: every phrase of an active top-level rule whose
+/// words all have a pronunciation goes into one prefix-sharing search;
+/// the others are left out and listed in `problems`.
+SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
+                                           const std::vector<bool>& ruleActive,
+                                           std::string key, SphinxLexicon& lexicon,
+                                           logmath_s* logmath, const SphinxGrammarOptions& options);
+
+/// Strips a dictionary variant mark: "read(2)" -> "read".
+std::string_view baseWord(std::string_view word);
+
+} // namespace kelvo::speech

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ps_decoder_s;
+struct fsg_model_s;
+struct logmath_s;
+
+namespace kelvo::speech {
+
+/// Where the acoustic model, the dictionary and the language model are.
+struct SphinxModelPaths {
+    std::filesystem::path acousticModel;
+    std::filesystem::path dictionary;
+    std::filesystem::path languageModel;
+};
+
+/// The installed en-us model.
+SphinxModelPaths installedSphinxModel();
+
+struct SphinxDecoderOptions {
+    SphinxModelPaths model;
+    /// Silence (in 10 ms frames) that ends an utterance.
+    int endSilenceFrames = 35;
+    /// Loads the language model for free dictation as the first search.
+    bool withLanguageModel = false;
+    /// Further decoder settings as "-name", "value" pairs (for tuning).
+    std::vector<std::string> extraArguments;
+};
+
+/// One PocketSphinx decoder. Not thread-safe: one thread at a time.
+class SphinxDecoder {
+public:
+    static Result<std::unique_ptr<SphinxDecoder>> create(const SphinxDecoderOptions& options);
+    ~SphinxDecoder();
+    SphinxDecoder(const SphinxDecoder&) = delete;
+    SphinxDecoder& operator=(const SphinxDecoder&) = delete;
+
+    /// True when the dictionary knows the word.
+    bool hasWord(const std::string& word) const;
+
+    /// The dictionary entries of a word: itself, then "word(2)", "word(3)"...
+    std::vector<std::string> variants(const std::string& word) const;
+
+    /// Adds words with their phones ("HH AH L OW"). Every search is rebuilt
+    /// once, so add words in one batch. Fails on an unknown phone.
+    Status addWords(const std::vector<std::pair<std::string, std::string>>& words);
+
+    logmath_s* logmath() const;
+    /// The language weight grammars are scaled by.
+    float languageWeight() const;
+
+    /// Adds (or replaces) a grammar search; the decoder keeps its own
+    /// reference to the grammar.
+    Status addGrammarSearch(const std::string& name, fsg_model_s* fsg);
+    bool hasSearch(const std::string& name) const;
+    /// Makes the search the one that decodes; only between utterances.
+    Status useSearch(const std::string& name);
+    std::string currentSearch() const;
+    void removeSearch(const std::string& name);
+
+    /// Streaming: start, feed 16 kHz mono samples, and watch inSpeech().
+    Status startUtterance();
+    Status process(const std::int16_t* samples, std::size_t count);
+    bool inSpeech() const;
+    /// Ends the utterance and gives the best word string (may be empty).
+    std::string endUtterance();
+    bool inUtterance() const { return m_inUtterance; }
+
+private:
+    explicit SphinxDecoder(ps_decoder_s* decoder);
+
+    ps_decoder_s* m_decoder;
+    bool m_inUtterance = false;
+};
+
+} // namespace kelvo::speech

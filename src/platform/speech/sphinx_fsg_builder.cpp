@@ -1,0 +1,158 @@
+#include "platform/speech/sphinx_fsg_builder.h"
+
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/fsg_model.h>
+#include <sphinxbase/logmath.h>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_map>
+
+namespace kelvo::speech {
+namespace {
+
+struct TrieNode {
+    std::vector<std::pair<int, int>> children; // (word, node)
+    bool end = false;
+};
+
+// fsg_model_word_add scans the whole vocabulary for every word; filling the
+// table directly keeps large grammars linear.
+void setVocabulary(fsg_model_t* fsg, const std::vector<std::string>& vocabulary) {
+    fsg->n_word = static_cast<int32>(vocabulary.size());
+    fsg->n_word_alloc = std::max<int32>(fsg->n_word, 1);
+    fsg->vocab = static_cast<char**>(ckd_calloc(fsg->n_word_alloc, sizeof(char*)));
+    for (std::size_t i = 0; i < vocabulary.size(); ++i) {
+        fsg->vocab[i] = ckd_salloc(vocabulary[i].c_str());
+    }
+}
+
+int32 scaledLog(logmath_t* logmath, double naturalLog, float languageWeight) {
+    if (naturalLog == 0.0) {
+        return 0;
+    }
+    return static_cast<int32>(logmath_ln_to_log(logmath, naturalLog) * languageWeight);
+}
+
+} // namespace
+
+void FsgDeleter::operator()(fsg_model_s* fsg) const {
+    fsg_model_free(fsg);
+}
+
+FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
+                      const std::function<std::vector<std::string>(const std::string&)>& variants,
+                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage) {
+    std::vector<std::string> vocabulary;
+    std::unordered_map<std::string, int> baseIds;
+    std::vector<std::vector<int32>> variantIds; // by base id
+    std::vector<TrieNode> nodes(1);
+    std::unordered_map<std::uint64_t, int> edges;
+
+    for (const std::vector<std::string>& phrase : phrases) {
+        if (phrase.empty()) {
+            continue;
+        }
+        int node = 0;
+        for (const std::string& word : phrase) {
+            auto [found, added] = baseIds.try_emplace(word, static_cast<int>(variantIds.size()));
+            if (added) {
+                std::vector<int32> ids;
+                for (const std::string& variant : variants(word)) {
+                    ids.push_back(static_cast<int32>(vocabulary.size()));
+                    vocabulary.push_back(variant);
+                }
+                variantIds.push_back(std::move(ids));
+            }
+            int wordId = found->second;
+            std::uint64_t key = (static_cast<std::uint64_t>(node) << 32) |
+                                static_cast<std::uint32_t>(wordId);
+            auto [edge, isNew] = edges.try_emplace(key, static_cast<int>(nodes.size()));
+            if (isNew) {
+                nodes[node].children.emplace_back(wordId, edge->second);
+                nodes.emplace_back();
+            }
+            node = edge->second;
+        }
+        nodes[node].end = true;
+    }
+
+    // Nodes with children become states; every leaf is the final state.
+    std::vector<int32> stateOf(nodes.size(), -1);
+    int32 states = 0;
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (i == 0 || !nodes[i].children.empty()) {
+            stateOf[i] = states++;
+        }
+    }
+    int32 garbageState = -1;
+    std::vector<int32> garbageIds;
+    if (garbage && !garbage->words.empty()) {
+        garbageState = states++;
+        for (const std::string& word : garbage->words) {
+            garbageIds.push_back(static_cast<int32>(vocabulary.size()));
+            vocabulary.push_back(word);
+        }
+    }
+    int32 finalState = states++;
+
+    fsg_model_t* fsg = fsg_model_init(name.c_str(), logmath, languageWeight, states);
+    fsg->start_state = 0;
+    fsg->final_state = finalState;
+    setVocabulary(fsg, vocabulary);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (stateOf[i] < 0) {
+            continue;
+        }
+        for (auto [wordId, child] : nodes[i].children) {
+            int32 to = stateOf[child] < 0 ? finalState : stateOf[child];
+            for (int32 id : variantIds[wordId]) {
+                fsg_model_trans_add(fsg, stateOf[i], to, 0, id);
+            }
+        }
+        if (nodes[i].end && i != 0) {
+            fsg_model_null_trans_add(fsg, stateOf[i], finalState, 0);
+        }
+    }
+    if (garbageState >= 0) {
+        int32 cost = scaledLog(logmath, garbage->wordLogProb, languageWeight);
+        for (int32 id : garbageIds) {
+            fsg_model_trans_add(fsg, 0, garbageState, cost, id);
+            fsg_model_trans_add(fsg, garbageState, garbageState, cost, id);
+        }
+        fsg_model_null_trans_add(fsg, garbageState, finalState, 0);
+    }
+    return FsgPtr(fsg);
+}
+
+FsgPtr buildWordLoopFsg(const std::string& name, const std::vector<std::string>& words,
+                        logmath_s* logmath, float languageWeight) {
+    fsg_model_t* fsg = fsg_model_init(name.c_str(), logmath, languageWeight, 2);
+    fsg->start_state = 0;
+    fsg->final_state = 1;
+    setVocabulary(fsg, words);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        fsg_model_trans_add(fsg, 0, 1, 0, static_cast<int32>(i));
+        fsg_model_trans_add(fsg, 1, 1, 0, static_cast<int32>(i));
+    }
+    return FsgPtr(fsg);
+}
+
+std::vector<std::string> describeFsg(fsg_model_s* fsg) {
+    std::vector<std::string> lines;
+    for (int32 state = 0; state < fsg_model_n_state(fsg); ++state) {
+        std::vector<std::string> here;
+        for (fsg_arciter_t* it = fsg_model_arcs(fsg, state); it; it = fsg_arciter_next(it)) {
+            fsg_link_t* link = fsg_arciter_get(it);
+            int32 wid = fsg_link_wid(link);
+            here.push_back(std::to_string(fsg_link_from_state(link)) + " " +
+                           std::to_string(fsg_link_to_state(link)) + " " +
+                           (wid < 0 ? std::string("-") : std::string(fsg_model_word_str(fsg, wid))));
+        }
+        std::sort(here.begin(), here.end());
+        lines.insert(lines.end(), here.begin(), here.end());
+    }
+    return lines;
+}
+
+} // namespace kelvo::speech

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct fsg_model_s;
+struct logmath_s;
+
+namespace kelvo::speech {
+
+struct FsgDeleter {
+    void operator()(fsg_model_s* fsg) const;
+};
+using FsgPtr = std::unique_ptr<fsg_model_s, FsgDeleter>;
+
+/// A path that soaks up speech the grammar does not hold: any sequence of
+/// at least one of `words` (one per phone), each costing `wordLogProb`.
+struct GarbageLoop {
+    std::vector<std::string> words;
+    /// Natural log of the probability of each garbage word; more negative
+    /// rejects less.
+    double wordLogProb = -10.0;
+};
+
+/// Builds a finite-state grammar that accepts exactly the given word
+/// sequences, sharing common beginnings (a trie), so the search grows with
+/// the number of distinct prefixes rather than with the number of phrases.
+/// `variants` gives the dictionary entries to use for a word (the word and
+/// its alternative pronunciations such as "read(2)"); the same sequence twice
+/// is accepted once. With a garbage loop, an utterance may instead be heard
+/// as garbage.
+FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
+                      const std::function<std::vector<std::string>(const std::string&)>& variants,
+                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage);
+
+/// A grammar of any sequence of one or more of the words (spelling).
+FsgPtr buildWordLoopFsg(const std::string& name, const std::vector<std::string>& words,
+                        logmath_s* logmath, float languageWeight);
+
+/// The words and transitions of a grammar, for tests and diagnostics:
+/// "from to word" per transition ("-" for an empty one), in state order.
+std::vector<std::string> describeFsg(fsg_model_s* fsg);
+
+} // namespace kelvo::speech

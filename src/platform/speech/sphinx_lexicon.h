@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/speech/sphinx_command_grammar.h"
+#include "platform/speech/sphinx_decoder.h"
+#include "platform/speech/sphinx_pronouncer.h"
+
+#include <map>
+#include <mutex>
+
+namespace kelvo::speech {
+
+/// The command decoder's dictionary plus espeak-ng for the words it lacks.
+/// Lookups may run on another thread than the decoder: words are only ever
+/// added under `mutex()`.
+class DecoderLexicon : public SphinxLexicon {
+public:
+    DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer);
+
+    std::vector<std::string> variants(const std::string& word) override;
+    std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) override;
+
+    /// Held while the decoder's dictionary changes.
+    std::mutex& mutex() { return m_mutex; }
+
+private:
+    SphinxDecoder& m_decoder;
+    EspeakPronouncer m_pronouncer;
+    std::mutex m_mutex;
+    /// Pronunciations made this run, so a reload asks espeak-ng nothing.
+    std::map<std::string, std::string> m_made;
+};
+
+} // namespace kelvo::speech

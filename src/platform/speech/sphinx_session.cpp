@@ -1,0 +1,271 @@
+#include "platform/speech/sphinx_session.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace kelvo::speech {
+namespace {
+
+constexpr const char* kIdleSearch = "idle";
+constexpr const char* kSpellingSearch = "spelling";
+constexpr const char* kDictationSearch = "_default";
+
+enum class Mode { Idle, Commands, Spelling, Dictation };
+
+Mode modeOf(const ListeningState& state) {
+    if (state.dictationActive && state.dictation == DictationTopic::Free) {
+        return Mode::Dictation;
+    }
+    if (state.dictationActive && state.dictation == DictationTopic::Spelling) {
+        return Mode::Spelling;
+    }
+    if (state.rulesActive && state.grammar && state.grammar->fsg) {
+        return Mode::Commands;
+    }
+    return Mode::Idle;
+}
+
+bool sameState(const ListeningState& a, const ListeningState& b) {
+    return a.grammar == b.grammar && a.rulesActive == b.rulesActive &&
+           a.dictation == b.dictation && a.dictationActive == b.dictationActive;
+}
+
+std::vector<std::string> spokenWords(const std::string& hypothesis) {
+    std::vector<std::string> words;
+    std::istringstream stream(hypothesis);
+    for (std::string word; stream >> word;) {
+        if (word.front() == '<' || word.front() == '[') {
+            continue;
+        }
+        words.emplace_back(baseWord(word));
+    }
+    return words;
+}
+
+} // namespace
+
+const std::vector<std::pair<std::string, char>>& spellingWords() {
+    static const std::vector<std::pair<std::string, char>> words = [] {
+        std::vector<std::pair<std::string, char>> list;
+        for (char c = 'a'; c <= 'z'; ++c) {
+            list.emplace_back(std::string(1, c), c);
+        }
+        const char* nato[] = {"alpha",  "bravo",   "charlie", "delta",  "echo",    "foxtrot",
+                              "golf",   "hotel",   "india",   "juliet", "kilo",    "lima",
+                              "mike",   "november", "oscar",  "papa",   "quebec",  "romeo",
+                              "sierra", "tango",   "uniform", "victor", "whiskey", "x-ray",
+                              "yankee", "zulu"};
+        for (const char* word : nato) {
+            list.emplace_back(word, word[0]);
+        }
+        return list;
+    }();
+    return words;
+}
+
+Status prepareCommandDecoder(SphinxDecoder& decoder, const std::string& supplementaryDictionary) {
+    std::vector<std::pair<std::string, std::string>> words = garbageWords();
+    std::istringstream lines(supplementaryDictionary);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string word;
+        std::string phone;
+        std::string phones;
+        if (!(fields >> word) || word.front() == '#') {
+            continue;
+        }
+        while (fields >> phone) {
+            phones += (phones.empty() ? "" : " ") + phone;
+        }
+        if (!phones.empty() && !decoder.hasWord(word)) {
+            words.emplace_back(word, phones);
+        }
+    }
+    if (Status added = decoder.addWords(words); !added) {
+        return added;
+    }
+
+    std::vector<std::string> garbage;
+    for (const auto& [word, phones] : garbageWords()) {
+        garbage.push_back(word);
+    }
+    GarbageLoop loop{garbage, -1.0};
+    FsgPtr idle = buildPhraseFsg(kIdleSearch, {}, nullptr, decoder.logmath(),
+                                 decoder.languageWeight(), &loop);
+    if (Status made = decoder.addGrammarSearch(kIdleSearch, idle.get()); !made) {
+        return made;
+    }
+    std::vector<std::string> letters;
+    for (const auto& [word, letter] : spellingWords()) {
+        for (std::string& variant : decoder.variants(word)) {
+            letters.push_back(std::move(variant));
+        }
+    }
+    FsgPtr spelling =
+        buildWordLoopFsg(kSpellingSearch, letters, decoder.logmath(), decoder.languageWeight());
+    if (Status made = decoder.addGrammarSearch(kSpellingSearch, spelling.get()); !made) {
+        return made;
+    }
+    return decoder.useSearch(kIdleSearch);
+}
+
+SphinxSession::SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation)
+    : m_commands(commands), m_dictationLoader(std::move(dictation)) {}
+
+void SphinxSession::setListeningState(ListeningState state) {
+    m_wanted = std::move(state);
+}
+
+Status SphinxSession::useGrammar(const SphinxCommandGrammar& grammar) {
+    if (!m_commands.hasSearch(grammar.key)) {
+        std::vector<std::pair<std::string, std::string>> missing;
+        for (const auto& word : grammar.newWords) {
+            if (!m_commands.hasWord(word.first)) {
+                missing.push_back(word);
+            }
+        }
+        if (!missing.empty()) {
+            // Adding words rebuilds every search: drop the spare ones first.
+            if (Status idle = m_commands.useSearch(kIdleSearch); !idle) {
+                return idle;
+            }
+            for (const std::string& kept : m_keptGrammars) {
+                m_commands.removeSearch(kept);
+            }
+            m_keptGrammars.clear();
+            if (Status added = m_commands.addWords(missing); !added) {
+                return added;
+            }
+        }
+        if (Status made = m_commands.addGrammarSearch(grammar.key, grammar.fsg.get()); !made) {
+            return made;
+        }
+        m_keptGrammars.push_back(grammar.key);
+    } else {
+        // Most recently used last.
+        m_keptGrammars.erase(std::remove(m_keptGrammars.begin(), m_keptGrammars.end(), grammar.key),
+                             m_keptGrammars.end());
+        m_keptGrammars.push_back(grammar.key);
+    }
+    if (Status used = m_commands.useSearch(grammar.key); !used) {
+        return used;
+    }
+    while (m_keptGrammars.size() > kKeptGrammars) {
+        m_commands.removeSearch(m_keptGrammars.front());
+        m_keptGrammars.pop_front();
+    }
+    return {};
+}
+
+Status SphinxSession::begin() {
+    m_current = m_wanted;
+    Mode mode = modeOf(m_current);
+    if (mode == Mode::Dictation && !m_dictation && m_dictationLoader) {
+        m_dictation = m_dictationLoader();
+    }
+    if (mode == Mode::Dictation && m_dictation) {
+        m_active = m_dictation;
+        if (Status used = m_active->useSearch(kDictationSearch); !used) {
+            return used;
+        }
+        return m_active->startUtterance();
+    }
+    m_active = &m_commands;
+    Status chosen;
+    if (mode == Mode::Commands) {
+        chosen = useGrammar(*m_current.grammar);
+    } else if (mode == Mode::Spelling) {
+        chosen = m_commands.useSearch(kSpellingSearch);
+    } else {
+        chosen = m_commands.useSearch(kIdleSearch);
+    }
+    if (!chosen) {
+        // A grammar the recognizer refused must not stop listening.
+        m_current.rulesActive = false;
+        m_current.dictationActive = false;
+        if (Status idle = m_commands.useSearch(kIdleSearch); !idle) {
+            return idle;
+        }
+    }
+    return m_active->startUtterance();
+}
+
+SpeechOutcome SphinxSession::interpret(const std::string& hypothesis) const {
+    SpeechOutcome outcome;
+    std::vector<std::string> words = spokenWords(hypothesis);
+    switch (modeOf(m_current)) {
+    case Mode::Commands:
+        if (auto entry = m_current.grammar->match(hypothesis)) {
+            outcome.kind = SpeechOutcome::Kind::Recognition;
+            outcome.text = entry->text;
+            outcome.ruleName = entry->ruleName;
+            return outcome;
+        }
+        for (const std::string& word : words) {
+            if (!isGarbageWord(word)) {
+                outcome.text += (outcome.text.empty() ? "" : " ") + word;
+            }
+        }
+        return outcome;
+    case Mode::Spelling:
+        for (const std::string& word : words) {
+            for (const auto& [spoken, letter] : spellingWords()) {
+                if (spoken == word) {
+                    outcome.text += letter;
+                    break;
+                }
+            }
+        }
+        break;
+    case Mode::Dictation:
+        for (const std::string& word : words) {
+            outcome.text += (outcome.text.empty() ? "" : " ") + word;
+        }
+        break;
+    case Mode::Idle:
+        break;
+    }
+    if (!outcome.text.empty()) {
+        outcome.kind = SpeechOutcome::Kind::Recognition;
+    }
+    return outcome;
+}
+
+Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* samples,
+                                                       std::size_t count) {
+    std::vector<SpeechOutcome> outcomes;
+    if (m_utterance && !m_speech && !sameState(m_wanted, m_current)) {
+        // Nothing heard yet: listen with the new state at once.
+        m_active->endUtterance();
+        m_utterance = false;
+    }
+    if (!m_utterance) {
+        if (Status started = begin(); !started) {
+            return started;
+        }
+        m_utterance = true;
+        m_speech = false;
+    }
+    if (Status processed = m_active->process(samples, count); !processed) {
+        return processed;
+    }
+    m_position += count;
+    bool speech = m_active->inSpeech();
+    if (speech && !m_speech) {
+        m_speech = true;
+        m_speechStart = m_position;
+    } else if (!speech && m_speech) {
+        std::string hypothesis = m_active->endUtterance();
+        m_utterance = false;
+        m_speech = false;
+        if (modeOf(m_current) != Mode::Idle) {
+            SpeechOutcome outcome = interpret(hypothesis);
+            outcome.speechStart = m_speechStart;
+            outcome.resultAt = m_position;
+            outcomes.push_back(std::move(outcome));
+        }
+    }
+    return outcomes;
+}
+
+} // namespace kelvo::speech

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/speech/sphinx_command_grammar.h"
+#include "platform/speech/sphinx_decoder.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvo::speech {
+
+enum class DictationTopic { None, Free, Spelling };
+
+/// What the recognizer should listen for; applied between utterances.
+struct ListeningState {
+    std::shared_ptr<const SphinxCommandGrammar> grammar;
+    bool rulesActive = false;
+    DictationTopic dictation = DictationTopic::None;
+    bool dictationActive = false;
+};
+
+/// The end of one utterance.
+struct SpeechOutcome {
+    enum class Kind { Recognition, FalseRecognition };
+    Kind kind = Kind::FalseRecognition;
+    std::string text;
+    /// The command rule heard; empty for dictation and false recognitions.
+    std::string ruleName;
+    /// Sample positions in the stream fed so far.
+    std::uint64_t speechStart = 0;
+    std::uint64_t resultAt = 0;
+};
+
+/// Turns a stream of 16 kHz samples into outcomes: voice-activity detection
+/// splits utterances, each decoded with the grammar or dictation in force
+/// when it began. Single-threaded; the caller owns the thread.
+class SphinxSession {
+public:
+    /// `commands` must already know the garbage words (prepareCommandDecoder).
+    /// `dictation` gives the dictation decoder, loading it on first use.
+    SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation);
+
+    /// Takes effect at the next utterance.
+    void setListeningState(ListeningState state);
+
+    /// Feeds samples; returns the utterances that ended in them.
+    Result<std::vector<SpeechOutcome>> feed(const std::int16_t* samples, std::size_t count);
+
+    /// True while an utterance is being heard.
+    bool inSpeech() const { return m_speech; }
+    std::uint64_t samplesFed() const { return m_position; }
+
+    /// Grammar searches kept ready for quick switching.
+    static constexpr std::size_t kKeptGrammars = 3;
+
+private:
+    Status begin();
+    Status useGrammar(const SphinxCommandGrammar& grammar);
+    SpeechOutcome interpret(const std::string& hypothesis) const;
+
+    SphinxDecoder& m_commands;
+    std::function<SphinxDecoder*()> m_dictationLoader;
+    SphinxDecoder* m_dictation = nullptr;
+    SphinxDecoder* m_active = nullptr;
+    ListeningState m_wanted;
+    ListeningState m_current;
+    std::deque<std::string> m_keptGrammars;
+    bool m_utterance = false;
+    bool m_speech = false;
+    std::uint64_t m_position = 0;
+    std::uint64_t m_speechStart = 0;
+};
+
+/// Teaches a fresh command decoder the garbage words, the supplementary
+/// dictionary (one "word PHONES" line each; unknown lines are skipped) and
+/// the idle and spelling searches. Call before any other search exists.
+Status prepareCommandDecoder(SphinxDecoder& decoder, const std::string& supplementaryDictionary);
+
+/// Letter names and the NATO alphabet, each with the letter it spells.
+const std::vector<std::pair<std::string, char>>& spellingWords();
+
+} // namespace kelvo::speech
