@@ -188,8 +188,7 @@ void BM_DecodeCorpus(benchmark::State& state) {
                 auto start = std::chrono::steady_clock::now();
                 auto outcomes = session.feed(audio.data() + at, n);
                 lastChunkSeconds =
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start)
-                        .count();
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 cpuSeconds += lastChunkSeconds;
                 audioSeconds += static_cast<double>(n) / kSpeechSampleRate;
                 if (outcomes && !outcomes->empty()) {
@@ -230,7 +229,12 @@ void BM_DecodeCorpus(benchmark::State& state) {
     state.counters["latency_p95_ms"] = percentile(latencies, 0.95) * 1000;
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-BENCHMARK(BM_DecodeCorpus)->Arg(100)->Arg(300)->Arg(3000)->Arg(20000)->Iterations(1)->Unit(
-    benchmark::kSecond);
+BENCHMARK(BM_DecodeCorpus)
+    ->Arg(100)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Arg(20000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 } // namespace

@@ -12,9 +12,9 @@ namespace {
 constexpr std::string_view kGarbagePrefix = "gbg_";
 
 constexpr std::array<std::string_view, 39> kPhones{
-    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH", "EH", "ER", "EY",
-    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M",  "N",  "NG", "OW", "OY",
-    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D", "DH", "EH", "ER", "EY",
+    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M", "N",  "NG", "OW", "OY",
+    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V", "W",  "Y",  "Z",  "ZH"};
 
 std::string joinWords(const std::vector<std::string>& words) {
     std::string out;
@@ -123,9 +123,8 @@ std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive
 }
 
 SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
-                                           const std::vector<bool>& ruleActive,
-                                           std::string key, SphinxLexicon& lexicon,
-                                           logmath_s* logmath,
+                                           const std::vector<bool>& ruleActive, std::string key,
+                                           SphinxLexicon& lexicon, logmath_s* logmath,
                                            const SphinxGrammarOptions& options) {
     SphinxCommandGrammar result;
     result.key = std::move(key);

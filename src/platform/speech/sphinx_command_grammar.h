@@ -26,8 +26,7 @@ public:
     virtual std::vector<std::string> variants(const std::string& word) = 0;
     /// Pronunciations made for unknown words (word -> phones); words that
     /// cannot be pronounced are missing from the result.
-    virtual std::map<std::string, std::string>
-    pronounce(const std::vector<std::string>& words) = 0;
+    virtual std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) = 0;
 };
 
 /// The garbage words that absorb speech outside the grammar: one per phone.
@@ -60,7 +59,7 @@ struct SphinxCommandGrammar {
 
 struct SphinxGrammarOptions {
     /// Natural-log cost of each garbage phone; 0 turns rejection off.
-    double garbagePhoneLogProb = -9.0;
+    double garbagePhoneLogProb = -3.0;
     float languageWeight = 6.5f;
 };
 
@@ -71,9 +70,9 @@ std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive
 /// words all have a pronunciation goes into one prefix-sharing search;
 /// the others are left out and listed in `problems`.
 SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
-                                           const std::vector<bool>& ruleActive,
-                                           std::string key, SphinxLexicon& lexicon,
-                                           logmath_s* logmath, const SphinxGrammarOptions& options);
+                                           const std::vector<bool>& ruleActive, std::string key,
+                                           SphinxLexicon& lexicon, logmath_s* logmath,
+                                           const SphinxGrammarOptions& options);
 
 /// Strips a dictionary variant mark: "read(2)" -> "read".
 std::string_view baseWord(std::string_view word);

@@ -65,8 +65,8 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
                 variantIds.push_back(std::move(ids));
             }
             int wordId = found->second;
-            std::uint64_t key = (static_cast<std::uint64_t>(node) << 32) |
-                                static_cast<std::uint32_t>(wordId);
+            std::uint64_t key =
+                (static_cast<std::uint64_t>(node) << 32) | static_cast<std::uint32_t>(wordId);
             auto [edge, isNew] = edges.try_emplace(key, static_cast<int>(nodes.size()));
             if (isNew) {
                 nodes[node].children.emplace_back(wordId, edge->second);
@@ -145,9 +145,10 @@ std::vector<std::string> describeFsg(fsg_model_s* fsg) {
         for (fsg_arciter_t* it = fsg_model_arcs(fsg, state); it; it = fsg_arciter_next(it)) {
             fsg_link_t* link = fsg_arciter_get(it);
             int32 wid = fsg_link_wid(link);
-            here.push_back(std::to_string(fsg_link_from_state(link)) + " " +
-                           std::to_string(fsg_link_to_state(link)) + " " +
-                           (wid < 0 ? std::string("-") : std::string(fsg_model_word_str(fsg, wid))));
+            here.push_back(
+                std::to_string(fsg_link_from_state(link)) + " " +
+                std::to_string(fsg_link_to_state(link)) + " " +
+                (wid < 0 ? std::string("-") : std::string(fsg_model_word_str(fsg, wid))));
         }
         std::sort(here.begin(), here.end());
         lines.insert(lines.end(), here.begin(), here.end());

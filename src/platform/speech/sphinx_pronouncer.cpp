@@ -37,8 +37,8 @@ constexpr std::array kSymbols{
 };
 
 // Marks that carry no sound of their own.
-constexpr std::array<std::string_view, 11> kIgnored{"ˈ", "ˌ", "ː", "ˑ", " ", "\t", "\n",
-                                                    "-", "_", ".", "\u200d"};
+constexpr std::array<std::string_view, 11> kIgnored{"ˈ",  "ˌ", "ː", "ˑ", " ",     "\t",
+                                                    "\n", "-", "_", ".", "\u200d"};
 
 std::string trimmed(std::string_view text) {
     std::size_t begin = text.find_first_not_of(" \t\r\n");

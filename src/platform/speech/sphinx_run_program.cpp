@@ -36,8 +36,8 @@ Result<std::string> runProgramForOutput(const std::vector<std::string>& argument
     ::close(pipeEnds[1]);
     if (spawned != 0) {
         ::close(pipeEnds[0]);
-        return Status::failure(spawned, "cannot run " + arguments[0] + ": " +
-                                            std::strerror(spawned));
+        return Status::failure(spawned,
+                               "cannot run " + arguments[0] + ": " + std::strerror(spawned));
     }
 
     std::string output;

@@ -26,8 +26,8 @@ Mode modeOf(const ListeningState& state) {
 }
 
 bool sameState(const ListeningState& a, const ListeningState& b) {
-    return a.grammar == b.grammar && a.rulesActive == b.rulesActive &&
-           a.dictation == b.dictation && a.dictationActive == b.dictationActive;
+    return a.grammar == b.grammar && a.rulesActive == b.rulesActive && a.dictation == b.dictation &&
+           a.dictationActive == b.dictationActive;
 }
 
 std::vector<std::string> spokenWords(const std::string& hypothesis) {
@@ -50,10 +50,10 @@ const std::vector<std::pair<std::string, char>>& spellingWords() {
         for (char c = 'a'; c <= 'z'; ++c) {
             list.emplace_back(std::string(1, c), c);
         }
-        const char* nato[] = {"alpha",  "bravo",   "charlie", "delta",  "echo",    "foxtrot",
-                              "golf",   "hotel",   "india",   "juliet", "kilo",    "lima",
-                              "mike",   "november", "oscar",  "papa",   "quebec",  "romeo",
-                              "sierra", "tango",   "uniform", "victor", "whiskey", "x-ray",
+        const char* nato[] = {"alpha",  "bravo",    "charlie", "delta",  "echo",    "foxtrot",
+                              "golf",   "hotel",    "india",   "juliet", "kilo",    "lima",
+                              "mike",   "november", "oscar",   "papa",   "quebec",  "romeo",
+                              "sierra", "tango",    "uniform", "victor", "whiskey", "x-ray",
                               "yankee", "zulu"};
         for (const char* word : nato) {
             list.emplace_back(word, word[0]);

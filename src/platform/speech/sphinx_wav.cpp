@@ -122,8 +122,8 @@ Result<std::vector<std::int16_t>> decodeWavAsSpeech(std::string_view bytes) {
             } else if (bits == 16) {
                 v = static_cast<std::int16_t>(le16(p)) / 32768.0;
             } else if (bits == 24) {
-                std::int32_t x = static_cast<std::int32_t>((p[0] << 8) | (p[1] << 16) |
-                                                           (static_cast<std::uint32_t>(p[2]) << 24));
+                std::int32_t x = static_cast<std::int32_t>(
+                    (p[0] << 8) | (p[1] << 16) | (static_cast<std::uint32_t>(p[2]) << 24));
                 v = x / 2147483648.0;
             } else {
                 v = static_cast<std::int32_t>(le32(p)) / 2147483648.0;
@@ -135,7 +135,8 @@ Result<std::vector<std::int16_t>> decodeWavAsSpeech(std::string_view bytes) {
     std::vector<float> speech = resample(mono, static_cast<int>(rate), kSpeechSampleRate);
     std::vector<std::int16_t> out(speech.size());
     for (std::size_t i = 0; i < speech.size(); ++i) {
-        out[i] = static_cast<std::int16_t>(std::clamp(std::lround(speech[i] * 32768.0), -32768L, 32767L));
+        out[i] = static_cast<std::int16_t>(
+            std::clamp(std::lround(speech[i] * 32768.0), -32768L, 32767L));
     }
     return out;
 }

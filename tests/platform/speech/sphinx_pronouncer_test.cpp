@@ -1,0 +1,54 @@
+#include "platform/speech/sphinx_pronouncer.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo::speech {
+namespace {
+
+TEST(SphinxPronouncer, IpaBecomesModelPhones) {
+    struct Case {
+        const char* ipa;
+        const char* phones;
+    };
+    const Case cases[] = {
+        {"kˈɛlvoʊ", "K EH L V OW"},
+        {"dʒˌuːlɪˈɛt", "JH UW L IH EH T"},
+        {"tʃˈɜːtʃ", "CH ER CH"},
+        {"fˈaɪɚ", "F AY ER"},
+        {"nˌiə", "N IY AH"},
+        {"bˈʌʔn̩", "B AH T AH N"},
+        {"sˌiːˌɛnˈɛn dˈɑːt kˈɑːm", "S IY EH N EH N D AA T K AA M"},
+        {"(en)hˈɛloʊ(fr)", "HH EH L OW"},
+    };
+    for (const Case& c : cases) {
+        std::optional<std::string> phones = ipaToModelPhones(c.ipa);
+        ASSERT_TRUE(phones.has_value()) << c.ipa;
+        EXPECT_EQ(*phones, c.phones) << c.ipa;
+    }
+}
+
+TEST(SphinxPronouncer, UnknownSymbolsGiveNothing) {
+    EXPECT_FALSE(ipaToModelPhones("kʘa").has_value());
+    EXPECT_FALSE(ipaToModelPhones("").has_value());
+    EXPECT_FALSE(ipaToModelPhones("ˈˌ").has_value());
+    EXPECT_FALSE(ipaToModelPhones("(en").has_value());
+}
+
+TEST(SphinxPronouncer, EspeakPronouncesNewWords) {
+    EspeakPronouncer pronouncer;
+    auto made = pronouncer.pronounce({"kelvo", "zoobly", "[[bad]]"});
+    ASSERT_TRUE(made.ok()) << made.error().message();
+    ASSERT_EQ(made->count("kelvo"), 1u);
+    EXPECT_EQ(made->at("kelvo"), "K EH L V OW");
+    EXPECT_EQ(made->count("zoobly"), 1u);
+    EXPECT_EQ(made->count("[[bad]]"), 0u);
+}
+
+TEST(SphinxPronouncer, MissingProgramIsAnError) {
+    EspeakPronouncer pronouncer("/nonexistent/espeak-ng");
+    EXPECT_FALSE(pronouncer.pronounce({"kelvo"}).ok());
+    EXPECT_TRUE(pronouncer.pronounce({}).ok());
+}
+
+} // namespace
+} // namespace kelvo::speech
