@@ -72,6 +72,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_tabs = new QTabBar(central);
     m_tabs->setObjectName("TabStrip1");
     m_tabs->setExpanding(false);
+    // Arrow keys switch tabs once the strip has focus, also after a click.
+    m_tabs->setFocusPolicy(Qt::StrongFocus);
     for (const TabSpec& tab : kTabs) {
         const int index = m_tabs->addTab(tab.caption);
         m_tabs->setTabData(index, QString(tab.tag));
