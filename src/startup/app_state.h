@@ -3,6 +3,7 @@
 #include "services/message_boxes.h"
 #include "speech/catalogue_state.h"
 #include "speech/speech_state.h"
+#include "startup/startup_state.h"
 
 namespace kelvo {
 
@@ -13,6 +14,7 @@ struct AppState {
     MessageBoxState messageBoxes;
     SpeechState speech;
     CatalogueState catalogue;
+    StartupState startup;
 };
 
 } // namespace kelvo

@@ -1,0 +1,359 @@
+#include "startup/startup_sequence.h"
+
+#include "platform/atomic_file.h"
+#include "services/hex_coding.h"
+#include "services/text_crypto.h"
+#include "speech/custom_command_store.h"
+#include "speech/engine_controller.h"
+#include "speech/session_log.h"
+#include "startup/coupon_panes.h"
+#include "startup/installation_id.h"
+#include "startup/installed_defaults.h"
+#include "startup/report_due.h"
+#include "startup/session_log_summary.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace kelvo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMaxCountedStarts = 10;
+constexpr const char* kCustomStoreFile = "commands_customfree.xml";
+constexpr const char* kMusicPlayerKey = "SOFTWARE\\Apple Computer, Inc.\\iPod\\RegisteredApps\\4";
+constexpr const char* kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A whole number, or nothing for any other text. A number too large to
+// hold counts as large.
+std::optional<long long> startNumber(std::string_view text) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    if (error == std::errc::result_out_of_range) {
+        return text.front() == '-' ? std::nullopt : std::optional<long long>(kMaxCountedStarts);
+    }
+    if (error != std::errc()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::chrono::year_month_day dateOf(const LocalDateTime& local) {
+    return std::chrono::year_month_day{std::chrono::year(local.year),
+                                       std::chrono::month(static_cast<unsigned>(local.month)),
+                                       std::chrono::day(static_cast<unsigned>(local.day))};
+}
+
+} // namespace
+
+bool startsWithTrue(std::string_view value) {
+    return trimBlanks(value).substr(0, 4) == "True";
+}
+
+StartupSequence::StartupSequence(AppState& app, StartupServices services, MessageBoxes& boxes,
+                                 StartupHooks& hooks)
+    : m_app(app), m_state(app.startup), m_services(services), m_boxes(boxes), m_hooks(hooks) {}
+
+StartupOutcome StartupSequence::run() {
+    // Nothing is read or written before the lock is ours.
+    auto only = m_services.lock.tryAcquire();
+    if (only.ok() && !only.value()) {
+        return StartupOutcome::AnotherInstanceRuns;
+    }
+    Status status = only.ok() ? runSteps() : only.error();
+    if (status.ok()) {
+        return StartupOutcome::Running;
+    }
+    m_boxes.showRuntimeError("kelvo Error",
+                             formatErrorReport(status.number(), status.message(), "MutPma") + "\n" +
+                                 m_marker);
+    return StartupOutcome::Stopped;
+}
+
+Status StartupSequence::runSteps() {
+    m_state.startTime = m_services.clock.now();
+    if (Status s = fixFolders(); !s) {
+        return s;
+    }
+    if (Status s = restoreCustomStore(); !s) {
+        return s;
+    }
+    readServerBase();
+    readSystemFolders();
+
+    m_marker = "m8";
+    m_state.reportDue = isStartupReportDue(*m_settings, dateOf(m_services.clock.localNow()));
+    countStart();
+    makeInstallationId();
+    m_marker = "m11";
+    if (Status s = m_hooks.prepareStartupReport(); !s) {
+        return s;
+    }
+    if (Status s = sendReportWhenDue(); !s) {
+        return s;
+    }
+    m_marker = "m18";
+    if (Status s = m_hooks.takeInStartupReply(); !s) {
+        return s;
+    }
+
+    m_hooks.setBusyPointer(true);
+    readCouponPanes();
+    m_marker = "m40";
+    if (m_state.startCount == "x") {
+        m_state.startCount = "0";
+    }
+    return runWindowSteps();
+}
+
+Status StartupSequence::fixFolders() {
+    m_marker = "m1";
+    auto startup = m_services.folders.startupFolder();
+    auto data = m_services.folders.dataFolder();
+    auto documents = m_services.folders.documentsFolder();
+    if (!startup) {
+        return startup.error();
+    }
+    if (!data) {
+        return data.error();
+    }
+    if (!documents) {
+        return documents.error();
+    }
+    m_state.startupFolder = *startup;
+    m_state.dataFolder = *data;
+    m_state.myDocumentsFolder = *documents;
+    m_state.programFolder = m_services.folders.programFolder();
+
+    // A new data folder starts from the installed files.
+    std::vector<std::string> installed;
+    if (Status s = installMissingDefaults(m_state.programFolder / kInstalledDefaultsFolder,
+                                          m_state.dataFolder, installed);
+        !s) {
+        return s;
+    }
+    m_settings.emplace(m_state.dataFolder / "mouse.ini", m_boxes);
+    return {};
+}
+
+Status StartupSequence::restoreCustomStore() {
+    m_marker = "m2";
+    const fs::path backup = m_state.myDocumentsFolder / kCustomStoreFile;
+    std::error_code ec;
+    if (!fs::exists(backup, ec)) {
+        return {};
+    }
+    // A damaged backup would replace a good store: keep the store then.
+    if (auto commands = readCustomCommandStore(backup); !commands) {
+        std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(),
+                     commands.error().message().c_str());
+        return {};
+    }
+    return copyFileAtomically(backup, m_state.dataFolder / kCustomStoreFile);
+}
+
+void StartupSequence::readServerBase() {
+    m_marker = "m3";
+    const std::string stored = m_settings->readIni("Etowah", "s", "x", 300);
+    if (stored != "x") {
+        m_state.serverBase = decryptText(stored, kServerAddressPassphrase, m_boxes);
+    }
+}
+
+void StartupSequence::readSystemFolders() {
+    m_marker = "m5";
+    m_state.windowsDir = m_services.folders.systemFolder();
+    m_state.systemDir = m_services.folders.systemFolder();
+
+    m_marker = "m6";
+    const bool common = m_services.keys.regQueryValue(RootKey::LocalMachine, kWindowsKey,
+                                                      "CommonFilesDir", m_state.commonFilesDir);
+    const bool programs = m_services.keys.regQueryValue(RootKey::LocalMachine, kWindowsKey,
+                                                        "ProgramFilesDir", m_state.programFilesDir);
+    if (!common || !programs) {
+        m_boxes.custMsgBox("Startup Problem", "ok",
+                           "Kelvo was unable to initialize correctly.  Windows may be improperly "
+                           "installed.  Kelvo will not shut down.",
+                           false);
+    }
+    m_services.keys.regQueryValue(RootKey::LocalMachine, kMusicPlayerKey, "path",
+                                  m_state.iTunesPath);
+}
+
+void StartupSequence::countStart() {
+    m_marker = "m9";
+    m_state.startCount = m_settings->readIni("Welcome", "Uses", "abcd", 5);
+    // A missing or unreadable count is taken as no start yet.
+    const auto number =
+        m_state.startCount == "x" ? std::optional<long long>(0) : startNumber(m_state.startCount);
+    if (!number) {
+        m_state.startCount = "x";
+    }
+    const long long count = number.value_or(0);
+    if (count < kMaxCountedStarts) {
+        m_settings->writeIni("Welcome", "Uses", std::to_string(count + 1));
+    }
+}
+
+void StartupSequence::makeInstallationId() {
+    m_marker = "m10";
+    const std::string stored = m_settings->readIni("Yazoo", "Random", "abc", 50);
+    // An absent identifier is as unset as "x".
+    if (trimBlanks(stored).starts_with("x") || !m_settings->hasKey("Yazoo", "Random")) {
+        m_settings->writeIni(
+            "Yazoo", "Random",
+            kelvo::makeInstallationId(m_services.random, m_services.clock.localNow()));
+    }
+}
+
+Status StartupSequence::sendReportWhenDue() {
+    m_marker = "m12";
+    if (!m_state.reportDue) {
+        return {};
+    }
+    m_marker = "m13";
+    const fs::path log = m_state.dataFolder / kSessionLogFile;
+    m_state.sessionSummary = summarizeSessionLog(log, m_boxes);
+    m_marker = "m14";
+    std::error_code ec;
+    if (fs::exists(log, ec) && !fs::remove(log, ec)) {
+        return Status::failure(error_number::kPermissionDenied,
+                               "cannot delete " + log.string() + ": " + ec.message());
+    }
+    m_marker = "m15";
+    return m_hooks.postStartupReport(m_state.sessionSummary);
+}
+
+void StartupSequence::readCouponPanes() {
+    for (int k = 1; k <= 4; ++k) {
+        m_marker = "m" + std::to_string(35 + k);
+        const std::string stored = m_settings->readIni("Cpn", "Cp" + std::to_string(k), "abc", 150);
+        // A missing or malformed pane stays unset (not shown).
+        auto decoded = m_settings->hasKey("Cpn", "Cp" + std::to_string(k))
+                           ? decodeHex(stored)
+                           : Result<std::string>(Status::failure(0, "absent"));
+        const size_t index = static_cast<size_t>(k - 1);
+        m_state.couponPane[index] = decoded ? couponPaneFromText(*decoded) : CouponPane{};
+        m_state.adPaneCouponPicture[index] = "coupon" + std::to_string(k) + ".gif";
+    }
+}
+
+Status StartupSequence::runWindowSteps() {
+    m_marker = "m41";
+    if (Status s = m_hooks.playWelcomeSound(m_state.programFolder / "welcome.mp3"); !s) {
+        return s;
+    }
+    m_marker = "m42";
+    if (startsWithTrue(m_settings->readIni("Splash", "DisplayOnStart", "abc", 5))) {
+        m_marker = "m43";
+        if (Status s = m_hooks.showSplashModal(); !s) {
+            return s;
+        }
+    }
+    m_marker = "m44";
+    m_app.speech.grammarFile = kGrammarFile;
+    m_marker = "m45";
+    if (Status s = m_hooks.mergeCustomCommandsIntoGrammar(); !s) {
+        return s;
+    }
+    m_marker = "m47";
+    if (Status s = m_hooks.loadMainWindow(); !s) {
+        return s;
+    }
+    m_marker = "m49";
+    if (Status s = m_hooks.loadAboutWindow(); !s) {
+        return s;
+    }
+    m_marker = "m50";
+    if (Status s = m_hooks.showAdPanes(adPaneLayout(m_state.couponPane, m_state.dataFolder)); !s) {
+        return s;
+    }
+    m_marker = "m58";
+    if (m_settings->readIni("Amite", "Date", "abc", 100) != "x") {
+        m_marker = "m59";
+        if (Status s = m_hooks.loadMusicLists(); !s) {
+            return s;
+        }
+    }
+    m_marker = "m60";
+    m_state.helpFile = m_state.programFolder / "kelvo_r1.chm";
+    m_marker = "m61";
+    if (Status s = m_hooks.showMouseHandedness(); !s) {
+        return s;
+    }
+    readDefaultProfile();
+
+    m_hooks.controlEngine(engine_action::kCrankUpEngine, m_state.defaultProfileName);
+    m_marker = "m66";
+    m_hooks.controlEngine(engine_action::kGetAudioInput, m_state.defaultProfileName);
+    m_marker = "m67";
+    m_hooks.controlEngine(engine_action::kStartListening, m_state.defaultProfileName);
+    return showWhatTheUserSees();
+}
+
+void StartupSequence::readDefaultProfile() {
+    m_marker = "m62";
+    const std::string stored = m_settings->readIni("Parallax", "visual", "", 150);
+    if (stored == "x" || stored.empty()) {
+        m_marker = "m65";
+        m_state.defaultProfileName.clear();
+        return;
+    }
+    m_marker = "m64";
+    m_state.defaultProfileName = hexToString(stored, m_boxes);
+}
+
+Status StartupSequence::showWhatTheUserSees() {
+    m_marker = "m68";
+    if (m_settings->readIni("Ohio", "First", "abc", 3) == "x") {
+        m_marker = "m69";
+        m_hooks.setBusyPointer(false);
+        m_app.speech.profileDialogMode = "FirstTime";
+        if (Status s = m_hooks.showCreateProfileWizard(); !s) {
+            return s;
+        }
+        m_marker = "m70";
+        if (!m_app.speech.muted) {
+            if (Status s = m_hooks.loadTrainingGrammar(kTrainingGrammarFile); !s) {
+                return s;
+            }
+        }
+        m_marker = "m71";
+        return {};
+    }
+    m_marker = "m71";
+    if (Status s = m_hooks.hideFirstTimeFrame(); !s) {
+        return s;
+    }
+    const std::string showMain = m_settings->readIni("Main", "DisplayOnStart", "NotSet", 7);
+    m_marker = "m72";
+    if (startsWithTrue(showMain)) {
+        m_marker = "m73";
+        const bool missingDefault =
+            m_app.speech.profileDialogMode.find("MissingDefault") != std::string::npos;
+        if (Status s =
+                missingDefault ? m_hooks.showSelectProfileWizard() : m_hooks.showMainWindow();
+            !s) {
+            return s;
+        }
+    }
+    m_hooks.setBusyPointer(false);
+    return {};
+}
+
+} // namespace kelvo

@@ -1,0 +1,434 @@
+#include "startup/startup_sequence.h"
+
+#include "fakes/fake_app_control.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_dialog_port.h"
+#include "fakes/fake_error_sink.h"
+#include "fakes/fake_instance_lock.h"
+#include "fakes/fake_key_store.h"
+#include "fakes/fake_random_source.h"
+#include "fakes/fake_special_folders.h"
+#include "fakes/fake_startup_hooks.h"
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "services/hex_coding.h"
+#include "services/text_crypto.h"
+#include "startup/installed_defaults.h"
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+
+namespace kelvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kWindowsKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+class StartupSequenceTest : public ::testing::Test {
+protected:
+    fakes::TempDir dir;
+    AppState app;
+    fakes::FakeInstanceLock lock;
+    fakes::FakeSpecialFolders folders{dir.path()};
+    fakes::FakeKeyStore keys;
+    fakes::FakeClock clock;
+    fakes::FakeRandomSource random;
+    fakes::FakeDialogPort dialogs;
+    fakes::FakeAppControl control;
+    MessageBoxes boxes{app.messageBoxes, dialogs, control};
+    fakes::FakeStartupHooks hooks;
+    fakes::FakeErrorSink quiet;
+    StartupSequence sequence{app, {lock, folders, keys, clock, random}, boxes, hooks};
+
+    void SetUp() override {
+        folders.program = KELVO_RESOURCES_DIR;
+        keys.set(RootKey::LocalMachine, kWindowsKey, "CommonFilesDir", "/usr/share");
+        keys.set(RootKey::LocalMachine, kWindowsKey, "ProgramFilesDir", "/opt");
+    }
+
+    // Puts the installed files in place as a previous start would have.
+    void installDefaults() {
+        std::vector<std::string> names;
+        ASSERT_TRUE(installMissingDefaults(fs::path(KELVO_RESOURCES_DIR) / kInstalledDefaultsFolder,
+                                           folders.data, names)
+                        .ok());
+    }
+    SettingsFile settings() { return SettingsFile(folders.data / "mouse.ini", quiet); }
+    void set(const std::string& section, const std::string& key, const std::string& value) {
+        installDefaults();
+        ASSERT_TRUE(settings().writeIni(section, key, value));
+    }
+    std::string get(const std::string& section, const std::string& key) {
+        return settings().readIni(section, key, "<absent>", 300);
+    }
+    void removeKey(const std::string& section, const std::string& key) {
+        installDefaults();
+        auto text = readWholeFile(folders.data / "mouse.ini").value();
+        std::string kept;
+        bool inSection = false;
+        size_t start = 0;
+        while (start < text.size()) {
+            const size_t end = text.find('\n', start);
+            const std::string line = text.substr(start, end - start);
+            start = end == std::string::npos ? text.size() : end + 1;
+            if (line.starts_with("[")) {
+                inSection = line == "[" + section + "]";
+            } else if (inSection && line.starts_with(key + "=")) {
+                continue;
+            }
+            kept += line + "\n";
+        }
+        ASSERT_TRUE(writeFileAtomically(folders.data / "mouse.ini", kept).ok());
+    }
+    const fakes::FakeDialogPort::Shown* runtimeError() const {
+        for (const auto& shown : dialogs.shown) {
+            if (shown.kind == "runtime") {
+                return &shown;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(StartupSequenceTest, SecondInstanceEndsBeforeTouchingAnyFile) {
+    lock.heldElsewhere = true;
+    EXPECT_EQ(sequence.run(), StartupOutcome::AnotherInstanceRuns);
+    EXPECT_EQ(lock.attempts, 1);
+    EXPECT_TRUE(folders.calls.empty());
+    EXPECT_TRUE(keys.queries.empty());
+    EXPECT_TRUE(hooks.calls.empty());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(StartupSequenceTest, LockThatCannotBeMadeStopsBeforeAnyFile) {
+    lock.fails = true;
+    EXPECT_EQ(sequence.run(), StartupOutcome::Stopped);
+    ASSERT_NE(runtimeError(), nullptr);
+    EXPECT_EQ(runtimeError()->message, "75: lock file can't be made\nMutPma\n");
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST_F(StartupSequenceTest, FirstStartInstallsDefaultsAndRunsEveryStep) {
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running) << dialogs.shown.size();
+    for (const char* file : {"mouse.ini", "commands.xml", "commands_customfree.xml", "en_CLICK.XML",
+                             "en_CLICK_mute.XML", "min.xml"}) {
+        EXPECT_TRUE(fs::exists(folders.data / file)) << file;
+    }
+    EXPECT_EQ(get("Welcome", "Uses"), "1");
+    EXPECT_EQ(app.startup.startCount, "0");
+    EXPECT_TRUE(std::regex_match(get("Yazoo", "Random"), std::regex("a50000"
+                                                                    "3790a")));
+    EXPECT_EQ(app.startup.startTime, clock.now());
+    EXPECT_EQ(app.startup.dataFolder, folders.data);
+    EXPECT_EQ(app.startup.myDocumentsFolder, folders.documents);
+    EXPECT_EQ(app.startup.startupFolder, folders.startup);
+    EXPECT_EQ(app.startup.programFolder, fs::path(KELVO_RESOURCES_DIR));
+    EXPECT_EQ(app.startup.serverBase, "");
+    EXPECT_EQ(app.startup.programFilesDir, "/opt");
+    EXPECT_EQ(app.startup.iTunesPath, "");
+    EXPECT_TRUE(app.startup.reportDue);
+    EXPECT_EQ(app.speech.grammarFile, "en_CLICK.XML");
+    EXPECT_EQ(app.speech.profileDialogMode, "FirstTime");
+    EXPECT_EQ(app.startup.adPaneCouponPicture[2], "coupon3.gif");
+    EXPECT_EQ(app.startup.helpFile, fs::path(KELVO_RESOURCES_DIR) / "kelvo_r1.chm");
+    const std::vector<std::string> expected = {"prepareReport",
+                                               "postReport:",
+                                               "takeInReply",
+                                               "busy",
+                                               "welcome:welcome.mp3",
+                                               "splash",
+                                               "merge",
+                                               "loadMain",
+                                               "loadAbout",
+                                               "adPanes:0000",
+                                               "handedness",
+                                               "engine:crankUpEngine:",
+                                               "engine:getaudioinput:",
+                                               "engine:startListening:",
+                                               "normal",
+                                               "createProfile",
+                                               "training:min.xml"};
+    EXPECT_EQ(hooks.calls, expected);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(StartupSequenceTest, StartCounter) {
+    struct Case {
+        std::optional<std::string> stored; // nullopt: no key at all
+        std::string written;
+        std::string startCount;
+    };
+    const std::vector<Case> cases = {
+        {"x", "1", "0"},
+        {"0", "1", "0"},
+        {"3", "4", "3"},
+        {"9", "10", "9"},
+        {"10", "10", "10"},
+        {"25", "25", "25"},
+        {"many", "1", "0"},
+        {"", "1", "0"},
+        {std::nullopt, "1", "0"},
+        // Read with five characters, a long number is cut to four.
+        {"99999999999999999999", "99999999999999999999", "9999"},
+    };
+    for (const Case& c : cases) {
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders caseFolders{root.path()};
+        caseFolders.program = KELVO_RESOURCES_DIR;
+        MessageBoxes caseBoxes{state.messageBoxes, dialogs, control};
+        std::vector<std::string> names;
+        ASSERT_TRUE(
+            installMissingDefaults(caseFolders.program / "defaults", caseFolders.data, names).ok());
+        SettingsFile ini(caseFolders.data / "mouse.ini", quiet);
+        if (c.stored) {
+            ASSERT_TRUE(ini.writeIni("Welcome", "Uses", *c.stored));
+        } else {
+            auto text = readWholeFile(ini.path()).value();
+            text.replace(text.find("Uses=x\n"), 7, "");
+            ASSERT_TRUE(writeFileAtomically(ini.path(), text).ok());
+        }
+        StartupSequence caseSequence{
+            state, {lock, caseFolders, keys, clock, random}, caseBoxes, hooks};
+        EXPECT_EQ(caseSequence.run(), StartupOutcome::Running) << c.stored.value_or("absent");
+        EXPECT_EQ(ini.readIni("Welcome", "Uses", "<absent>", 30), c.written)
+            << c.stored.value_or("absent");
+        EXPECT_EQ(state.startup.startCount, c.startCount) << c.stored.value_or("absent");
+    }
+}
+
+TEST_F(StartupSequenceTest, InstallationIdIsMadeOnce) {
+    set("Yazoo", "Random", "a77777123100a");
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(get("Yazoo", "Random"), "a77777123100a");
+    EXPECT_EQ(random.draws, 0);
+}
+
+TEST_F(StartupSequenceTest, AbsentInstallationIdIsMade) {
+    removeKey("Yazoo", "Random");
+    random.queued.push_back(0.31415);
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(get("Yazoo", "Random"), "a314153790a");
+}
+
+TEST_F(StartupSequenceTest, BackupOfTheCustomStoreIsRestored) {
+    installDefaults();
+    const std::string backup =
+        "<?xml version=\"1.0\"?>\n<cset><c d=\"my mail\" u=\"https://mail.example\">my "
+        "mail</c></cset>\n";
+    ASSERT_TRUE(writeFileAtomically(folders.documents / "commands_customfree.xml", backup).ok());
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), backup);
+}
+
+TEST_F(StartupSequenceTest, DamagedBackupLeavesTheStoreAlone) {
+    installDefaults();
+    const std::string store = readWholeFile(folders.data / "commands_customfree.xml").value();
+    ASSERT_TRUE(
+        writeFileAtomically(folders.documents / "commands_customfree.xml", "<cset><c d=").ok());
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), store);
+}
+
+TEST_F(StartupSequenceTest, StoredServerAddressIsDecrypted) {
+    auto encrypted = tryEncryptText("https://service.example/", kServerAddressPassphrase);
+    ASSERT_TRUE(encrypted.ok());
+    set("Etowah", "s", *encrypted);
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(app.startup.serverBase, "https://service.example/");
+}
+
+TEST_F(StartupSequenceTest, DueReportSummarisesAndDeletesTheSessionLog) {
+    installDefaults();
+    auto record = tryEncryptText("03062009\t12", kSessionLogPassphrase);
+    ASSERT_TRUE(record.ok());
+    ASSERT_TRUE(writeFileAtomically(folders.data / "sl.txt", "\"" + *record + "\"\r\n").ok());
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_TRUE(hooks.called("postReport:--03062009-12-1"));
+    EXPECT_EQ(app.startup.sessionSummary, "--03062009-12-1");
+    EXPECT_FALSE(fs::exists(folders.data / "sl.txt"));
+}
+
+TEST_F(StartupSequenceTest, ReportNotDueKeepsTheSessionLog) {
+    set("Etowah", "Last", stringToHex("3/6/2009"));
+    set("Etowah", "Days", "7");
+    set("Yazoo", "Display", "False");
+    ASSERT_TRUE(writeFileAtomically(folders.data / "sl.txt", "\"abc\"\r\n").ok());
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_FALSE(app.startup.reportDue);
+    EXPECT_FALSE(hooks.called("postReport:"));
+    EXPECT_TRUE(fs::exists(folders.data / "sl.txt"));
+    // The reply step still runs; it finds no reply.
+    EXPECT_TRUE(hooks.called("takeInReply"));
+}
+
+TEST_F(StartupSequenceTest, MalformedSettingsNeverStopTheStart) {
+    set("Cpn", "Cp1", stringToHex("1"));
+    set("Cpn", "Cp2", "not hex");
+    removeKey("Cpn", "Cp3");
+    set("Cpn", "Cp4", stringToHex("no bar"));
+    set("Etowah", "Last", stringToHex("3/6/2009"));
+    set("Etowah", "Days", "soon");
+    removeKey("Welcome", "Uses");
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(runtimeError(), nullptr);
+    for (const CouponPane& pane : app.startup.couponPane) {
+        EXPECT_EQ(pane.showFlag, "");
+        EXPECT_EQ(pane.location, "");
+    }
+    EXPECT_TRUE(app.startup.reportDue);
+    EXPECT_TRUE(hooks.called("training:min.xml"));
+}
+
+TEST_F(StartupSequenceTest, CouponPanesDecideTheAdPanes) {
+    set("Cpn", "Cp1", stringToHex("1|first"));
+    set("Cpn", "Cp2", stringToHex("1|second"));
+    set("Cpn", "Cp3", stringToHex("1|third"));
+    set("Cpn", "Cp4", stringToHex("1|fourth"));
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(app.startup.couponPane[1].location, "second");
+    EXPECT_TRUE(hooks.called("adPanes:1100"));
+    EXPECT_EQ(hooks.adPanes[1].page, folders.data / "ad2.html");
+}
+
+TEST_F(StartupSequenceTest, FailingStepStopsWithTheReportAndItsMarker) {
+    hooks.failures["merge"] = Status::failure(13, "Type mismatch");
+    EXPECT_EQ(sequence.run(), StartupOutcome::Stopped);
+    ASSERT_NE(runtimeError(), nullptr);
+    EXPECT_EQ(runtimeError()->title, "kelvo Error");
+    EXPECT_EQ(runtimeError()->message, "13: Type mismatch\nMutPma\nm45");
+    EXPECT_EQ(sequence.stepMarker(), "m45");
+    EXPECT_TRUE(hooks.called("merge"));
+    EXPECT_FALSE(hooks.called("loadMain"));
+    EXPECT_FALSE(hooks.called("engine:crankUpEngine:"));
+    // The window's OK ends the program.
+    ASSERT_TRUE(dialogs.runtimeErrorOk);
+    dialogs.runtimeErrorOk();
+    EXPECT_EQ(control.calls, std::vector<std::string>{"end"});
+}
+
+TEST_F(StartupSequenceTest, ErrorMarkersOfLaterSteps) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"prepareReport", "m11"}, {"postReport", "m15"}, {"takeInReply", "m18"},
+        {"welcome", "m41"},       {"splash", "m43"},     {"loadMain", "m47"},
+        {"loadAbout", "m49"},     {"adPanes", "m50"},    {"handedness", "m61"},
+        {"createProfile", "m69"}, {"training", "m70"},
+    };
+    for (const auto& [step, marker] : cases) {
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders caseFolders{root.path()};
+        caseFolders.program = KELVO_RESOURCES_DIR;
+        fakes::FakeDialogPort caseDialogs;
+        MessageBoxes caseBoxes{state.messageBoxes, caseDialogs, control};
+        fakes::FakeStartupHooks caseHooks;
+        caseHooks.failures[step] = Status::failure(5, "Invalid procedure call");
+        StartupSequence caseSequence{
+            state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
+        EXPECT_EQ(caseSequence.run(), StartupOutcome::Stopped) << step;
+        ASSERT_FALSE(caseDialogs.shown.empty()) << step;
+        EXPECT_EQ(caseDialogs.shown.back().message, "5: Invalid procedure call\nMutPma\n" + marker);
+    }
+}
+
+TEST_F(StartupSequenceTest, MissingDataFolderStopsAtTheFirstMarker) {
+    folders.data.clear();
+    EXPECT_EQ(sequence.run(), StartupOutcome::Stopped);
+    ASSERT_NE(runtimeError(), nullptr);
+    EXPECT_EQ(runtimeError()->message, "76: no data folder\nMutPma\nm1");
+    EXPECT_TRUE(hooks.calls.empty());
+}
+
+TEST_F(StartupSequenceTest, MissingInstalledDefaultsStopAtTheFirstMarker) {
+    folders.program = dir / "empty-program";
+    EXPECT_EQ(sequence.run(), StartupOutcome::Stopped);
+    ASSERT_NE(runtimeError(), nullptr);
+    EXPECT_TRUE(runtimeError()->message.ends_with("\nMutPma\nm1"));
+}
+
+TEST_F(StartupSequenceTest, MissingProgramFoldersWarnButGoOn) {
+    keys.values.clear();
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown[0].kind, "modeless");
+    EXPECT_EQ(dialogs.shown[0].title, "Startup Problem");
+    EXPECT_EQ(dialogs.shown[0].message,
+              "Kelvo was unable to initialize correctly.  Windows may be improperly installed.  "
+              "Kelvo will not shut down.");
+    EXPECT_TRUE(hooks.called("training:min.xml"));
+}
+
+TEST_F(StartupSequenceTest, FirstRunNeverShowsTheMainWindow) {
+    set("Main", "DisplayOnStart", "True");
+    app.speech.muted = true;
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_TRUE(hooks.called("createProfile"));
+    EXPECT_FALSE(hooks.called("showMain"));
+    EXPECT_FALSE(hooks.called("hideFirstTime"));
+    // Muted listening keeps its grammar.
+    EXPECT_FALSE(hooks.called("training:min.xml"));
+}
+
+TEST_F(StartupSequenceTest, LaterRunsShowWhatTheSettingsSay) {
+    struct Case {
+        std::string showMain;
+        std::string profileMode;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"True", "", "showMain"},
+        {"True", "MissingDefault - Ann", "selectProfile"},
+        {"False", "MissingDefault - Ann", ""},
+        {"NotTrue", "", ""},
+    };
+    for (const Case& c : cases) {
+        fakes::TempDir root;
+        AppState state;
+        state.speech.profileDialogMode = c.profileMode;
+        fakes::FakeSpecialFolders caseFolders{root.path()};
+        caseFolders.program = KELVO_RESOURCES_DIR;
+        MessageBoxes caseBoxes{state.messageBoxes, dialogs, control};
+        fakes::FakeStartupHooks caseHooks;
+        std::vector<std::string> names;
+        ASSERT_TRUE(
+            installMissingDefaults(caseFolders.program / "defaults", caseFolders.data, names).ok());
+        SettingsFile ini(caseFolders.data / "mouse.ini", quiet);
+        ASSERT_TRUE(ini.writeIni("Ohio", "First", "10"));
+        ASSERT_TRUE(ini.writeIni("Main", "DisplayOnStart", c.showMain));
+        StartupSequence caseSequence{
+            state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
+        ASSERT_EQ(caseSequence.run(), StartupOutcome::Running);
+        EXPECT_TRUE(caseHooks.called("hideFirstTime"));
+        EXPECT_FALSE(caseHooks.called("createProfile"));
+        EXPECT_EQ(caseHooks.called("showMain"), c.shown == "showMain") << c.showMain;
+        EXPECT_EQ(caseHooks.called("selectProfile"), c.shown == "selectProfile") << c.showMain;
+        EXPECT_EQ(caseHooks.calls.back(), "normal");
+    }
+}
+
+TEST_F(StartupSequenceTest, SettingsChooseSplashMusicAndProfile) {
+    set("Splash", "DisplayOnStart", "False");
+    set("Amite", "Date", "1/1/2009");
+    set("Parallax", "visual", stringToHex("Ann"));
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_FALSE(hooks.called("splash"));
+    EXPECT_TRUE(hooks.called("music"));
+    EXPECT_EQ(app.startup.defaultProfileName, "Ann");
+    EXPECT_TRUE(hooks.called("engine:crankUpEngine:Ann"));
+    EXPECT_TRUE(hooks.called("engine:startListening:Ann"));
+}
+
+TEST(StartsWithTrueTest, OnlyTheFirstFourCharactersCount) {
+    EXPECT_TRUE(startsWithTrue("True"));
+    EXPECT_TRUE(startsWithTrue(" Trueish"));
+    EXPECT_FALSE(startsWithTrue("Fals"));
+    EXPECT_FALSE(startsWithTrue("true"));
+    EXPECT_FALSE(startsWithTrue("NotSet"));
+    EXPECT_FALSE(startsWithTrue(""));
+}
+
+} // namespace
+} // namespace kelvo
