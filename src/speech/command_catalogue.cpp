@@ -73,7 +73,9 @@ Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml) {
         return parsed;
     }
     ParsedCatalogue catalogue;
-    for (const pugi::xml_node& element : elementsNamed(doc, "c")) {
+    const std::vector<pugi::xml_node> elements = elementsNamed(doc, "c");
+    catalogue.rows.reserve(elements.size());
+    for (const pugi::xml_node& element : elements) {
         CommandRecord row;
         std::string category;
         bool bad = false;
