@@ -1,0 +1,96 @@
+#include "ui/qt_app_control.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kelvo {
+namespace {
+
+struct Started {
+    std::string program;
+    std::vector<std::string> arguments;
+    bool operator==(const Started&) const = default;
+};
+
+class QtAppControlTest : public ::testing::Test {
+protected:
+    // Runs action inside the application's event loop and returns the loop's
+    // exit code: 0 when action ended the loop, 99 when it did not.
+    static int runInLoop(const std::function<void()>& action) {
+        QTimer::singleShot(0, action);
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(2000);
+        return QCoreApplication::exec();
+    }
+
+    std::vector<Started> started;
+    bool startSucceeds = true;
+    QtAppControl control{[this](const std::string& program, const std::vector<std::string>& args) {
+        started.push_back({program, args});
+        return startSucceeds;
+    }};
+};
+
+TEST_F(QtAppControlTest, ShutdownAsksSystemdToPowerOff) {
+    control.shutdownComputer();
+    EXPECT_EQ(started, (std::vector<Started>{{"systemctl", {"poweroff"}}}));
+}
+
+TEST_F(QtAppControlTest, ShutdownFallsBackToTheShutdownCommand) {
+    startSucceeds = false;
+    control.shutdownComputer();
+    EXPECT_EQ(started,
+              (std::vector<Started>{{"systemctl", {"poweroff"}}, {"shutdown", {"-h", "+1"}}}));
+}
+
+TEST_F(QtAppControlTest, QuitRunsTheCloseDownOnceAndEndsTheLoop) {
+    int closeDowns = 0;
+    control.setCloseDown([&] {
+        ++closeDowns;
+        control.quitProgram(); // a quit asked again from inside the close-down
+    });
+    const int code = runInLoop([&] {
+        control.quitProgram();
+        control.quitProgram();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(closeDowns, 1);
+    EXPECT_TRUE(control.ending());
+}
+
+TEST_F(QtAppControlTest, QuitWithoutACloseDownBacksUpTheStore) {
+    int backups = 0;
+    control.setBackupCustomStore([&] { ++backups; });
+    EXPECT_EQ(runInLoop([&] { control.quitProgram(); }), 0);
+    EXPECT_EQ(backups, 1);
+}
+
+TEST_F(QtAppControlTest, EndProgramNowSkipsTheCloseDown) {
+    int closeDowns = 0;
+    control.setCloseDown([&] { ++closeDowns; });
+    EXPECT_EQ(runInLoop([&] { control.endProgramNow(); }), 0);
+    EXPECT_EQ(closeDowns, 0);
+    EXPECT_TRUE(control.ending());
+}
+
+TEST_F(QtAppControlTest, PumpEventsRunsWaitingEvents) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] { ran = true; });
+    control.pumpEvents();
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(QtAppControlTest, QuestionnaireTakesOverOnlyWhenItsCheckSaysSo) {
+    EXPECT_FALSE(control.questionnaireTakesOverQuit());
+    control.setQuestionnaireCheck([] { return true; });
+    EXPECT_TRUE(control.questionnaireTakesOverQuit());
+}
+
+} // namespace
+} // namespace kelvo
