@@ -1,7 +1,12 @@
 #include "ui/application.h"
 
 #include "services/message_boxes.h"
+#include "speech/catalogue_files.h"
+#include "speech/custom_command_store.h"
 #include "startup/app_state.h"
+#include "startup/platform_services.h"
+#include "startup/startup_hooks.h"
+#include "startup/startup_sequence.h"
 #include "ui/qt_app_control.h"
 #include "ui/qt_dialog_port.h"
 
@@ -18,15 +23,34 @@ int runApplication(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The one place where the program's pieces are made and wired.
+    PlatformServices platform = PlatformServices::create();
     AppState state;
     QtDialogPort dialogs;
-    QtAppControl control(startDetachedProgram);
+    QtAppControl control(
+        [&platform](const std::string& program, const std::vector<std::string>& arguments) {
+            return shellSucceeded(platform.shell->startProgram(program, arguments));
+        });
     MessageBoxes messageBoxes(state.messageBoxes, dialogs, control);
+    control.setBackupCustomStore([&state, &messageBoxes] {
+        // Before the start-up fixed the folders there is nothing to back up.
+        if (state.startup.dataFolder.empty() || state.startup.myDocumentsFolder.empty()) {
+            return;
+        }
+        backupCustomCommands(
+            CatalogueFiles{state.startup.dataFolder, state.startup.myDocumentsFolder},
+            messageBoxes);
+    });
 
-    QTimer::singleShot(0, &app, [&] {
-        // The start-up sequence runs here, inside the event loop, so its
-        // modal windows and pumped events behave as they do later.
-        (void)messageBoxes;
+    NoStartupHooks hooks;
+    StartupSequence startup(state, platform.forStartup(), messageBoxes, hooks);
+
+    // The start-up runs inside the event loop, so its modal windows and
+    // pumped events behave as they do later on.
+    QTimer::singleShot(0, &app, [&startup] {
+        if (startup.run() == StartupOutcome::AnotherInstanceRuns) {
+            QCoreApplication::exit(0);
+        }
+        // Stopped: the runtime-error window is open and its OK ends us.
     });
     return QApplication::exec();
 }

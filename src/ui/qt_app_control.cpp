@@ -1,8 +1,6 @@
 #include "ui/qt_app_control.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStringList>
 
 #include <utility>
 
@@ -61,14 +59,6 @@ void QtAppControl::shutdownComputer() {
         return;
     }
     m_startProgram("shutdown", {"-h", "+1"});
-}
-
-bool startDetachedProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    QStringList list;
-    for (const std::string& argument : arguments) {
-        list << QString::fromStdString(argument);
-    }
-    return QProcess::startDetached(QString::fromStdString(program), list);
 }
 
 } // namespace kelvo

@@ -47,7 +47,4 @@ private:
     bool m_ending = false;
 };
 
-/// Starts a program detached from us with QProcess (no shell involved).
-bool startDetachedProgram(const std::string& program, const std::vector<std::string>& arguments);
-
 } // namespace kelvo
