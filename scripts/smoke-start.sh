@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Starts the real program on its own X server and session bus, with a home
+# folder of its own, and checks what a user sees of a start:
+#  - the first start fills the data folder from the installed defaults;
+#  - each start raises Welcome/Uses by one;
+#  - a second start while one runs exits at once and touches no file.
+# Usage: scripts/smoke-start.sh [path/to/kelvo]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kelvo=$(realpath "${1:-$here/build/src/kelvo}")
+[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+export HOME=$work/home
+export XDG_DATA_HOME=$HOME/.local/share
+export XDG_CONFIG_HOME=$HOME/.config
+export XDG_CACHE_HOME=$HOME/.cache
+export XDG_RUNTIME_DIR=$work/runtime
+unset XDG_DATA_DIRS XDG_CONFIG_DIRS
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+data=$XDG_DATA_HOME/kelvo
+ini=$data/mouse.ini
+
+# Our own X server on the first free display.
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+export QT_QPA_PLATFORM=xcb
+
+# Our own session bus, so nothing autolaunches one into the home folder.
+bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+pids+=("$(sed -n 2p <<<"$bus")")
+
+uses() {
+    awk -F= '/^\[/{s=$0} s=="[Welcome]" && $1=="Uses"{print $2}' "$ini" 2>/dev/null | tr -d '\r'
+}
+
+wait_for_uses() {
+    for _ in $(seq 200); do
+        [ "$(uses)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "Welcome/Uses is '$(uses)', expected $1"
+}
+
+snapshot() {
+    # Content and modification time of every file below the home folder.
+    (cd "$HOME" && find . -type f -printf '%p %T@\n' | sort && find . -type f -exec sha256sum {} + | sort)
+}
+
+start_first() {
+    "$kelvo" >"$work/kelvo-$1.log" 2>&1 &
+    first=$!
+    pids+=("$first")
+}
+
+stop_first() {
+    kill "$first"
+    wait "$first" 2>/dev/null || true
+}
+
+# First start: the installed defaults arrive and the counter reads 1.
+[ -e "$data" ] && fail "data folder exists before the first start"
+start_first 1
+wait_for_uses 1
+for file in mouse.ini commands.xml commands_customfree.xml en_CLICK.XML en_CLICK_mute.XML min.xml; do
+    [ -f "$data/$file" ] || fail "$file was not installed"
+done
+[ "$(stat -c %a "$ini")" = 600 ] || fail "mouse.ini is not owner-only"
+
+# A second start while the first runs ends at once and changes nothing.
+# Wait until the first one has stopped writing, so only the second could.
+before=$(snapshot)
+for _ in $(seq 20); do
+    sleep 0.5
+    now=$(snapshot)
+    [ "$now" = "$before" ] && break
+    before=$now
+done
+if ! timeout 20 "$kelvo" >"$work/kelvo-second.log" 2>&1; then
+    fail "the second start did not end at once with success"
+fi
+after=$(snapshot)
+[ "$before" = "$after" ] || fail "the second start touched files: $(diff <(echo "$before") <(echo "$after"))"
+kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+[ "$(uses)" = 1 ] || fail "the second start counted itself"
+stop_first
+
+# Each later start counts once more.
+start_first 2
+wait_for_uses 2
+stop_first
+start_first 3
+wait_for_uses 3
+stop_first
+
+echo "smoke start: ok"
