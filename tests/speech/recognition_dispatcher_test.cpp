@@ -285,5 +285,286 @@ TEST_F(DispatcherTest, WakeAndSleepSwitchListeningWithoutReload) {
     EXPECT_EQ(rig.feedback.feedbackText, "I Heard: activate computer microphone");
 }
 
+
+// --- searches and location dictation ----------------------------------------
+
+class SearchTest : public DispatcherTest {
+protected:
+    const fakes::ScriptedSpeechPlatform::GrammarState& grammar() const {
+        return *rig.engine.grammarState();
+    }
+};
+
+TEST_F(SearchTest, WebSearchJoinsEncodedWordsWithTheSeparator) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ&x=1", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: Search search the web");
+    EXPECT_EQ(rig.speech.commandCounter, 0);
+    EXPECT_EQ(rig.host.count("beep 500 200"), 1);
+    EXPECT_TRUE(grammar().dictationActive);
+    EXPECT_FALSE(grammar().rulesActive);
+    EXPECT_EQ(grammar().dictationTopic, std::optional<std::string>(""));
+
+    rig.recognise("cheap flights to rome & c++");
+    EXPECT_EQ(rig.host.opened,
+              std::vector<std::string>{"https://s.example/?q=cheap+flights+to+rome+%26+c%2B%2B&x=1"});
+    EXPECT_EQ(rig.state.gsSearchPhrase, "cheap+flights+to+rome+%26+c%2B%2B");
+    EXPECT_EQ(rig.speech.commandCounter, 1);
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+    EXPECT_FALSE(grammar().dictationActive);
+    EXPECT_TRUE(grammar().rulesActive);
+}
+
+TEST_F(SearchTest, SpelledSearchesLoadTheSpellingTopic) {
+    for (const char* type : {"3", "4"}) {
+        rig.catalogue.commandTable.clear();
+        rig.addSearch("spell it", "https://s.example/?q=QQ", "QQ", "+", "LL", type);
+        rig.recognise("spell it");
+        EXPECT_EQ(grammar().dictationTopic, std::optional<std::string>("Spelling")) << type;
+        EXPECT_TRUE(grammar().dictationActive);
+        EXPECT_FALSE(grammar().rulesActive);
+        rig.dispatcher.clearPendingDictation();
+    }
+}
+
+TEST_F(SearchTest, SpelledWebSearchOpensTheAddress) {
+    rig.addSearch("spell a search", "https://s.example/?q=QQ", "QQ", "%20", "", "3");
+    rig.recognise("spell a search");
+    rig.recognise("k e l");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://s.example/?q=k%20e%20l"});
+}
+
+TEST_F(SearchTest, LocalSearchKeepsBlanksAndPutsInTheLocation) {
+    ASSERT_TRUE(rig.settings.writeIni("Lobuteha", "location", "Austin TX"));
+    rig.addSearch("find nearby", "https://maps.example/?q=WW&near=LL", "WW", "+", "LL", "2");
+    rig.recognise("find nearby");
+    rig.recognise("pizza place");
+    EXPECT_EQ(rig.host.opened,
+              std::vector<std::string>{"https://maps.example/?q=pizza%20place&near=Austin%20TX"});
+    EXPECT_EQ(rig.state.currentLocation, "Austin TX");
+}
+
+TEST_F(SearchTest, WordsThatLookLikeAPlaceholderAreNotReplacedAgain) {
+    ASSERT_TRUE(rig.settings.writeIni("Lobuteha", "location", "WW"));
+    rig.addSearch("find nearby", "https://maps.example/?q=WW&near=LL", "WW", "+", "LL", "2");
+    rig.recognise("find nearby");
+    rig.recognise("LL");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://maps.example/?q=LL&near=WW"});
+}
+
+TEST_F(SearchTest, LocalSearchWithoutALocationIsDroppedAndCommandsListenAgain) {
+    ASSERT_TRUE(rig.settings.writeIni("Lobuteha", "location", "x"));
+    rig.addSearch("find nearby", "https://maps.example/?q=WW&near=LL", "WW", "+", "LL", "4");
+    rig.recognise("find nearby");
+    rig.recognise("coffee");
+    EXPECT_TRUE(rig.host.opened.empty());
+    ASSERT_NE(lastShown(), nullptr);
+    EXPECT_EQ(lastShown()->title, "kelvo does not know your current location");
+    EXPECT_EQ(lastShown()->message,
+              "Please review the Local Search Settings screen for details and instructions.");
+    EXPECT_TRUE(lastShown()->modal);
+    EXPECT_EQ(rig.windows.calls,
+              (std::vector<std::string>{"hide mouse", "show frmlocalsearchsettings"}));
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+    EXPECT_TRUE(grammar().rulesActive);
+    EXPECT_FALSE(grammar().dictationActive);
+    // Armed: one reset; the dropped search ends without one.
+    EXPECT_EQ(rig.host.count("reset"), 1);
+}
+
+TEST_F(SearchTest, UnknownSearchTypeNeverLeavesTheProgramDeaf) {
+    rig.addSearch("odd search", "https://s.example/?q=QQ", "QQ", "+", "", "7");
+    rig.recognise("odd search");
+    rig.recognise("anything");
+    EXPECT_TRUE(rig.host.opened.empty());
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+    EXPECT_TRUE(grammar().rulesActive);
+    EXPECT_FALSE(grammar().dictationActive);
+}
+
+TEST_F(SearchTest, BuiltInPhrasesComeBeforeThePendingWords) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    rig.recognise("go places tab");
+    EXPECT_EQ(rig.host.count("tab Places"), 1);
+    EXPECT_TRUE(rig.state.pendingSearch.pending());
+    rig.recognise("kittens");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://s.example/?q=kittens"});
+}
+
+TEST_F(SearchTest, SleepingClearsAPendingSearch) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    rig.recognise("mute computer microphone");
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+    rig.recognise("activate computer microphone");
+    rig.recognise("go fun tab");
+    EXPECT_EQ(rig.host.count("tab Fun"), 1);
+    EXPECT_TRUE(rig.host.opened.empty());
+}
+
+TEST_F(SearchTest, ZipDictationMakesDigits) {
+    rig.recognise("select zip location");
+    EXPECT_EQ(rig.state.dictationMode, "zip");
+    EXPECT_EQ(rig.speech.commandCounter, 0);
+    EXPECT_TRUE(grammar().dictationActive);
+    rig.recognise("four five two one one");
+    EXPECT_EQ(rig.state.currentLocation, "45211");
+    EXPECT_EQ(rig.settings.readIni("Lobuteha", "location", "abc", 150), "45211");
+    EXPECT_EQ(rig.state.dictationMode, "");
+    EXPECT_TRUE(grammar().rulesActive);
+    EXPECT_FALSE(grammar().dictationActive);
+}
+
+TEST_F(SearchTest, CityDictationKeepsTheWords) {
+    rig.recognise("select city location");
+    rig.recognise("san antonio");
+    EXPECT_EQ(rig.state.currentLocation, "san antonio");
+    EXPECT_EQ(rig.feedback.locationText, "Current Location: san antonio");
+}
+
+TEST_F(SearchTest, APendingSearchIsServedBeforeALocationDictation) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    rig.recognise("select city location");
+    rig.recognise("dallas");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://s.example/?q=dallas"});
+    EXPECT_EQ(rig.state.dictationMode, "city");
+}
+
+TEST_F(SearchTest, ARecognitionDuringTheBeepPauseWaitsForTheArmingToFinish) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    bool sent = false;
+    rig.app.duringPump = [&] {
+        if (!sent) {
+            sent = true;
+            rig.recognise("rome");
+            // Not handled yet: the arming is still under way.
+            EXPECT_TRUE(rig.host.opened.empty());
+        }
+    };
+    rig.recognise("search the web");
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://s.example/?q=rome"});
+    // Handled in order after the arming, so dictation ended switched off.
+    EXPECT_FALSE(grammar().dictationActive);
+    EXPECT_TRUE(grammar().rulesActive);
+}
+
+TEST_F(SearchTest, AFailureIsReportedAndTheNextPhraseIsHeard) {
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    rig.engine.failOn("DictationLoad", Status::failure(440, "engine refused"));
+    rig.recognise("search the web");
+    ASSERT_NE(lastShown(), nullptr);
+    EXPECT_EQ(lastShown()->kind, "runtime");
+    EXPECT_NE(lastShown()->message.find("440: "), std::string::npos);
+    EXPECT_NE(lastShown()->message.find("\nFmouPhre"), std::string::npos);
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+    EXPECT_TRUE(grammar().rulesActive);
+    EXPECT_FALSE(grammar().dictationActive);
+    rig.recognise("go music tab");
+    EXPECT_EQ(rig.host.count("tab Music"), 1);
+}
+
+TEST(DispatcherWithoutEngine, ASearchBeforeTheEngineRunsIsReported) {
+    DispatchRig rig;
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    ASSERT_FALSE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.dialogs.shown.back().kind, "runtime");
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+}
+
+// --- catalogue and custom commands ------------------------------------------
+
+TEST_F(DispatcherTest, CatalogueMatchesWithoutRegardToCase) {
+    rig.addRow({"open weather", "https://weather.example/", "1", "", "", "", "", "", "", "", "",
+                "", "", "Weather"});
+    rig.recognise("Open Weather");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://weather.example/"});
+    EXPECT_EQ(rig.state.lastCommandText, "Weather");
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: Weather");
+    EXPECT_EQ(rig.host.count("reset"), 1);
+}
+
+TEST_F(DispatcherTest, CatalogueNeedsAStandardRecognition) {
+    rig.addRow({"open weather", "https://weather.example/", "1"});
+    rig.recognise("open weather", 1);
+    EXPECT_TRUE(rig.host.opened.empty());
+    EXPECT_EQ(rig.speech.commandCounter, 0);
+    EXPECT_EQ(rig.host.count("reset"), 1);
+}
+
+TEST_F(DispatcherTest, FeedbackRowThenWebRowOfOnePhraseBothAct) {
+    rig.addRow({"news", "", "3"});
+    rig.addRow({"news", "https://news.example/", "1", "", "", "", "", "", "", "", "", "", "",
+                "The News"});
+    rig.recognise("news");
+    EXPECT_EQ(rig.speech.commandCounter, 2);
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: The News");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://news.example/"});
+}
+
+TEST_F(DispatcherTest, TheDownloadedCatalogueOpensOnlyWebAddresses) {
+    rig.addRow({"bad one", "file:///etc/passwd", "1"});
+    rig.addRow({"bad two", "/usr/bin/xterm", "5", "", "", "", "", "", "", "", "", "", "", "X"});
+    rig.recognise("bad one");
+    rig.recognise("bad two");
+    EXPECT_TRUE(rig.host.opened.empty());
+    EXPECT_TRUE(rig.host.started.empty());
+    rig.addRow({"ftp site", "FTP://files.example/", "1"});
+    rig.recognise("ftp site");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"FTP://files.example/"});
+}
+
+TEST_F(DispatcherTest, CustomCommandsOpenAddressesFilesAndPrograms) {
+    const auto page = rig.dir.path() / "page.html";
+    std::ofstream(page) << "<html></html>";
+    const auto program = rig.dir.path() / "tool.sh";
+    std::ofstream(program) << "#!/bin/sh\n";
+    ::chmod(program.c_str(), 0700);
+    rig.addRow({"my site", "HTTPS://Example.org/"});
+    rig.addRow({"my page", page.string()});
+    rig.addRow({"my tool", program.string()});
+    rig.addRow({"my gone", (rig.dir.path() / "gone.sh").string()});
+    rig.addRow({"my short", "ab"});
+
+    rig.recognise("my site");
+    rig.recognise("my page");
+    rig.recognise("my tool");
+    EXPECT_EQ(rig.host.opened, (std::vector<std::string>{"HTTPS://Example.org/", page.string()}));
+    EXPECT_EQ(rig.host.started, std::vector<std::vector<std::string>>{{program.string()}});
+    EXPECT_EQ(rig.speech.commandCounter, 3);
+
+    rig.recognise("my gone");
+    EXPECT_EQ(rig.speech.commandCounter, 4);
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: my gone");
+    rig.recognise("my short");
+    EXPECT_EQ(rig.speech.commandCounter, 4);
+    EXPECT_EQ(rig.host.opened.size(), 2u);
+}
+
+TEST_F(DispatcherTest, NoMatchEndsWithTheReloadCheckOnly) {
+    rig.recognise("nothing at all");
+    EXPECT_EQ(rig.host.calls, std::vector<std::string>{"reset"});
+    EXPECT_EQ(rig.speech.commandCounter, 0);
+}
+
+TEST_F(DispatcherTest, AReloadedTableIsIndexedAgain) {
+    rig.addRow({"first", "https://one.example/", "1"});
+    rig.recognise("first");
+    CommandTable replacement;
+    CommandRecord row;
+    row.columns[0] = "second";
+    row.columns[1] = "https://two.example/";
+    row.columns[2] = "1";
+    replacement.push_back(row);
+    rig.catalogue.commandTable = std::move(replacement);
+    rig.recognise("first");
+    rig.recognise("second");
+    EXPECT_EQ(rig.host.opened,
+              (std::vector<std::string>{"https://one.example/", "https://two.example/"}));
+}
+
 } // namespace
 } // namespace kelvo
