@@ -40,7 +40,8 @@ TEST(BuiltinPhrases, KeyRowsNeedAStandardExactKeyTextRowsDoNot) {
     EXPECT_EQ(findBuiltinPhrase("[Text=restore, RecoType=1]", "restore"), nullptr);
     EXPECT_EQ(findBuiltinPhrase("[Text=Restore, RecoType=0]", "Restore"), nullptr);
     EXPECT_EQ(findBuiltinPhrase("[Text=restore, RecoType=junk]", "restore"), nullptr);
-    const BuiltinPhrase* text = findBuiltinPhrase("[Text=go place tab, RecoType=3]", "go place tab");
+    const BuiltinPhrase* text =
+        findBuiltinPhrase("[Text=go place tab, RecoType=3]", "go place tab");
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->number, 5);
     EXPECT_EQ(findBuiltinPhrase("[Text=x, RecoType=0]", "x"), nullptr);

@@ -20,17 +20,23 @@ TEST_F(DesktopActionsTest, ButtonCodesFollowTheHandedness) {
         const char* down; // empty: nothing is pressed
     };
     const Case cases[] = {
-        {1, 1, "down primary"}, {1, 2, "down secondary"}, {1, 4, "down middle"},
-        {2, 2, "down primary"}, {2, 1, "down secondary"}, {2, 4, "down middle"},
-        {1, 3, ""},             {2, 0, ""},               {0, 1, "down primary"},
+        {1, 1, "down primary"},
+        {1, 2, "down secondary"},
+        {1, 4, "down middle"},
+        {2, 2, "down primary"},
+        {2, 1, "down secondary"},
+        {2, 4, "down middle"},
+        {1, 3, ""},
+        {2, 0, ""},
+        {0, 1, "down primary"},
     };
     for (const Case& c : cases) {
         rig.desktop.calls.clear();
         rig.state.mouseHandedness = c.handedness;
         actions.mouseButtonDown(c.code);
-        const std::vector<std::string> expected =
-            std::string(c.down).empty() ? std::vector<std::string>{}
-                                        : std::vector<std::string>{c.down};
+        const std::vector<std::string> expected = std::string(c.down).empty()
+                                                      ? std::vector<std::string>{}
+                                                      : std::vector<std::string>{c.down};
         EXPECT_EQ(rig.desktop.calls, expected) << c.handedness << " " << c.code;
     }
 }

@@ -66,8 +66,8 @@ TEST_F(DesktopProgramsTest, DefaultsAreProbedOnThePath) {
               std::vector<std::string>{(dir / "bin2" / "galculator").string()});
 
     const ProgramLaunch display = programs.resolve(DesktopProgram::ScreenDisplay);
-    EXPECT_EQ(display.arguments,
-              (std::vector<std::string>{(dir / "bin1" / "systemsettings").string(), "kcm_kscreen"}));
+    EXPECT_EQ(display.arguments, (std::vector<std::string>{
+                                     (dir / "bin1" / "systemsettings").string(), "kcm_kscreen"}));
 
     const ProgramLaunch player = programs.resolve(DesktopProgram::MediaPlayer);
     EXPECT_TRUE(player.arguments.empty());

@@ -285,7 +285,6 @@ TEST_F(DispatcherTest, WakeAndSleepSwitchListeningWithoutReload) {
     EXPECT_EQ(rig.feedback.feedbackText, "I Heard: activate computer microphone");
 }
 
-
 // --- searches and location dictation ----------------------------------------
 
 class SearchTest : public DispatcherTest {
@@ -306,8 +305,8 @@ TEST_F(SearchTest, WebSearchJoinsEncodedWordsWithTheSeparator) {
     EXPECT_EQ(grammar().dictationTopic, std::optional<std::string>(""));
 
     rig.recognise("cheap flights to rome & c++");
-    EXPECT_EQ(rig.host.opened,
-              std::vector<std::string>{"https://s.example/?q=cheap+flights+to+rome+%26+c%2B%2B&x=1"});
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{
+                                   "https://s.example/?q=cheap+flights+to+rome+%26+c%2B%2B&x=1"});
     EXPECT_EQ(rig.state.gsSearchPhrase, "cheap+flights+to+rome+%26+c%2B%2B");
     EXPECT_EQ(rig.speech.commandCounter, 1);
     EXPECT_FALSE(rig.state.pendingSearch.pending());
@@ -478,8 +477,8 @@ TEST(DispatcherWithoutEngine, ASearchBeforeTheEngineRunsIsReported) {
 // --- catalogue and custom commands ------------------------------------------
 
 TEST_F(DispatcherTest, CatalogueMatchesWithoutRegardToCase) {
-    rig.addRow({"open weather", "https://weather.example/", "1", "", "", "", "", "", "", "", "",
-                "", "", "Weather"});
+    rig.addRow({"open weather", "https://weather.example/", "1", "", "", "", "", "", "", "", "", "",
+                "", "Weather"});
     rig.recognise("Open Weather");
     EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://weather.example/"});
     EXPECT_EQ(rig.state.lastCommandText, "Weather");
@@ -497,8 +496,8 @@ TEST_F(DispatcherTest, CatalogueNeedsAStandardRecognition) {
 
 TEST_F(DispatcherTest, FeedbackRowThenWebRowOfOnePhraseBothAct) {
     rig.addRow({"news", "", "3"});
-    rig.addRow({"news", "https://news.example/", "1", "", "", "", "", "", "", "", "", "", "",
-                "The News"});
+    rig.addRow(
+        {"news", "https://news.example/", "1", "", "", "", "", "", "", "", "", "", "", "The News"});
     rig.recognise("news");
     EXPECT_EQ(rig.speech.commandCounter, 2);
     EXPECT_EQ(rig.feedback.feedbackText, "I Heard: The News");
