@@ -67,14 +67,17 @@ bool catalogueListFor(std::string_view category, std::string_view display, Comma
     return true;
 }
 
-Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml) {
+Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml, std::size_t extraRows,
+                                              CommandTable recycled) {
     pugi::xml_document doc;
     if (Status parsed = parseXml(doc, xml, "commands.xml"); !parsed) {
         return parsed;
     }
     ParsedCatalogue catalogue;
+    recycled.clear();
+    catalogue.rows = std::move(recycled);
     const std::vector<pugi::xml_node> elements = elementsNamed(doc, "c");
-    catalogue.rows.reserve(elements.size());
+    catalogue.rows.reserve(elements.size() + extraRows);
     for (const pugi::xml_node& element : elements) {
         CommandRecord row;
         std::string category;

@@ -39,7 +39,12 @@ bool catalogueListFor(std::string_view category, std::string_view display, Comma
 
 /// Parses the text of commands.xml: every element `c` in document order is
 /// one row, its text and attributes hex-coded. Fails when the text is not
-/// well-formed XML; a file without any `c` gives an empty catalogue.
-Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml);
+/// well-formed XML; a file without any `c` gives an empty catalogue. The
+/// rows get room for extraRows more, so rows appended later do not move
+/// the table; they are built in the storage of `recycled`, an old table
+/// that is no longer needed, so a reload of a big catalogue does not fetch
+/// fresh memory.
+Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml, std::size_t extraRows = 0,
+                                              CommandTable recycled = {});
 
 } // namespace kelvo

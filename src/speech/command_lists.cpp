@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kLocation = "MutPdx ";
 
-ParsedCatalogue readCatalogue(const std::filesystem::path& file, ErrorSink& errors) {
+ParsedCatalogue readCatalogue(const std::filesystem::path& file, std::size_t extraRows,
+                              CommandTable recycled, ErrorSink& errors) {
     auto text = readWholeFile(file);
     if (!text) {
         errors.reportError(error_number::kFileNotFound,
@@ -23,7 +24,7 @@ ParsedCatalogue readCatalogue(const std::filesystem::path& file, ErrorSink& erro
                            std::string(kLocation) + "lc4");
         return {};
     }
-    auto parsed = parseCommandCatalogue(*text);
+    auto parsed = parseCommandCatalogue(*text, extraRows, std::move(recycled));
     if (!parsed) {
         errors.reportError(parsed.error().number(), parsed.error().message(),
                            std::string(kLocation) + "lc4");
@@ -50,7 +51,12 @@ CommandLists::CommandLists(CatalogueState& state, CommandListPort& port, ErrorSi
     : m_state(state), m_port(port), m_errors(errors), m_files(files) {}
 
 void CommandLists::loadAllCommandLists() {
-    ParsedCatalogue catalogue = readCatalogue(m_files.catalogue(), m_errors);
+    // A missing or unreadable store only means no custom rows.
+    auto customs = readCustomCommandStore(m_files.customStore());
+    const std::size_t customCount = customs ? customs->size() : 0;
+    // Every load builds the table afresh, in the old table's storage.
+    ParsedCatalogue catalogue =
+        readCatalogue(m_files.catalogue(), customCount, std::move(m_state.commandTable), m_errors);
 
     for (CommandList list : {CommandList::Stuff, CommandList::Places, CommandList::Searches,
                              CommandList::SpellSearches, CommandList::PureFun}) {
@@ -62,9 +68,8 @@ void CommandLists::loadAllCommandLists() {
     m_port.setCustomRows({});
 
     CommandTable table = std::move(catalogue.rows);
-    // A missing or unreadable store only means no custom rows.
-    if (auto customs = readCustomCommandStore(m_files.customStore())) {
-        table.reserve(table.size() + customs->size());
+    if (customs) {
+        table.reserve(table.size() + customCount);
         for (const CustomCommand& custom : *customs) {
             CommandRecord row;
             row[CommandColumn::Phrase] = custom.phrase;
