@@ -2,6 +2,7 @@
 
 #include "services/message_boxes.h"
 #include "speech/catalogue_state.h"
+#include "speech/dispatch_state.h"
 #include "speech/speech_state.h"
 #include "startup/startup_state.h"
 
@@ -14,6 +15,7 @@ struct AppState {
     MessageBoxState messageBoxes;
     SpeechState speech;
     CatalogueState catalogue;
+    DispatchState dispatch;
     StartupState startup;
 };
 

@@ -1,0 +1,69 @@
+#include "startup/program_dispatch_host.h"
+
+#include "fakes/fake_key_store.h"
+#include "fakes/fake_shell.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+class ProgramDispatchHostTest : public ::testing::Test {
+protected:
+    ProgramDispatchHost makeHost(MainWindowHooks hooks = {}) {
+        return ProgramDispatchHost(opener, shell, std::move(hooks), "/opt/kelvo");
+    }
+
+    fakes::FakeShell shell;
+    fakes::FakeKeyStore keys;
+    AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
+};
+
+TEST_F(ProgramDispatchHostTest, OpensAddressesAndReportsFailures) {
+    ProgramDispatchHost host = makeHost();
+    EXPECT_TRUE(host.openUrl("https://example.org/").ok());
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].kind, "open");
+    EXPECT_EQ(shell.calls[0].target, "https://example.org/");
+
+    shell.result = shell_result::kFileNotFound;
+    EXPECT_FALSE(host.openUrl("https://example.org/").ok());
+}
+
+TEST_F(ProgramDispatchHostTest, StartsProgramsWithTheirArgumentList) {
+    ProgramDispatchHost host = makeHost();
+    EXPECT_TRUE(host.startProgram({"/usr/bin/vlc", "--started-from-file", "a b"}).ok());
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].kind, "start");
+    EXPECT_EQ(shell.calls[0].target, "/usr/bin/vlc");
+    EXPECT_EQ(shell.calls[0].arguments, (std::vector<std::string>{"--started-from-file", "a b"}));
+    EXPECT_FALSE(host.startProgram({}).ok());
+    shell.result = shell_result::kFileNotFound;
+    EXPECT_FALSE(host.startProgram({"gone"}).ok());
+}
+
+TEST_F(ProgramDispatchHostTest, WithoutSpeechOrWindowEverythingIsSafe) {
+    ProgramDispatchHost host = makeHost();
+    EXPECT_EQ(host.grammar(), nullptr);
+    host.resetGrammarDueToCounter();
+    host.muteUnmute(-1);
+    host.makeBeep(500, 200);
+    host.clickTab("Basic");
+    host.setSignalText("No signal - check mic");
+    EXPECT_EQ(host.mainWindowCaption(), "");
+    EXPECT_EQ(host.programFolder(), "/opt/kelvo");
+}
+
+TEST_F(ProgramDispatchHostTest, MainWindowHooksAreCalled) {
+    std::vector<std::string> seen;
+    ProgramDispatchHost host = makeHost(
+        {[&](const std::string& tag) { seen.push_back("tab " + tag); }, [] { return "Kelvo"; },
+         [&](const std::string& text) { seen.push_back("signal " + text); }});
+    host.clickTab("Music");
+    host.setSignalText("No signal - check mic");
+    EXPECT_EQ(host.mainWindowCaption(), "Kelvo");
+    EXPECT_EQ(seen, (std::vector<std::string>{"tab Music", "signal No signal - check mic"}));
+}
+
+} // namespace
+} // namespace kelvo
