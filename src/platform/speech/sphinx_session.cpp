@@ -109,8 +109,9 @@ Status prepareCommandDecoder(SphinxDecoder& decoder, const std::string& suppleme
     return decoder.useSearch(kIdleSearch);
 }
 
-SphinxSession::SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation)
-    : m_commands(commands), m_dictationLoader(std::move(dictation)) {}
+SphinxSession::SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
+                             std::mutex* wordsMutex)
+    : m_commands(commands), m_dictationLoader(std::move(dictation)), m_wordsMutex(wordsMutex) {}
 
 void SphinxSession::setListeningState(ListeningState state) {
     m_wanted = std::move(state);
@@ -133,6 +134,10 @@ Status SphinxSession::useGrammar(const SphinxCommandGrammar& grammar) {
                 m_commands.removeSearch(kept);
             }
             m_keptGrammars.clear();
+            std::unique_lock<std::mutex> lock;
+            if (m_wordsMutex) {
+                lock = std::unique_lock(*m_wordsMutex);
+            }
             if (Status added = m_commands.addWords(missing); !added) {
                 return added;
             }

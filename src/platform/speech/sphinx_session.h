@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,7 +43,10 @@ class SphinxSession {
 public:
     /// `commands` must already know the garbage words (prepareCommandDecoder).
     /// `dictation` gives the dictation decoder, loading it on first use.
-    SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation);
+    /// `wordsMutex`, when given, is held while words are added to `commands`
+    /// (other threads look words up in it).
+    SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
+                  std::mutex* wordsMutex = nullptr);
 
     /// Takes effect at the next utterance.
     void setListeningState(ListeningState state);
@@ -64,6 +68,7 @@ private:
 
     SphinxDecoder& m_commands;
     std::function<SphinxDecoder*()> m_dictationLoader;
+    std::mutex* m_wordsMutex;
     SphinxDecoder* m_dictation = nullptr;
     SphinxDecoder* m_active = nullptr;
     ListeningState m_wanted;

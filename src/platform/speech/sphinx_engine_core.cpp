@@ -1,0 +1,80 @@
+#include "platform/speech/sphinx_engine_core.h"
+
+#include "platform/atomic_file.h"
+#include "platform/speech/sphinx_session.h"
+
+#include <cstdio>
+
+namespace kelvo::speech {
+
+Result<std::shared_ptr<SphinxEngineCore>>
+SphinxEngineCore::create(const SphinxPlatformOptions& options) {
+    std::shared_ptr<SphinxEngineCore> core(new SphinxEngineCore(options));
+    auto decoder = SphinxDecoder::create(options.decoder);
+    if (!decoder) {
+        return decoder.error();
+    }
+    core->m_commands = std::move(decoder).value();
+    std::string supplementary;
+    if (Result<std::string> text = readWholeFile(options.supplementaryDictionary)) {
+        supplementary = *text;
+    } else {
+        std::fprintf(stderr, "kelvo: no supplementary dictionary: %s\n",
+                     text.error().message().c_str());
+    }
+    if (Status prepared = prepareCommandDecoder(*core->m_commands, supplementary); !prepared) {
+        return prepared;
+    }
+    core->m_lexicon = std::make_unique<DecoderLexicon>(*core->m_commands, EspeakPronouncer());
+    return core;
+}
+
+void SphinxEngineCore::startLoadingDictation() {
+    std::lock_guard lock(m_dictationMutex);
+    if (m_dictation.valid()) {
+        return;
+    }
+    SphinxDecoderOptions options = m_options.decoder;
+    options.withLanguageModel = true;
+    m_dictation =
+        std::async(std::launch::async, [options]() -> std::shared_ptr<SphinxDecoder> {
+            auto made = SphinxDecoder::create(options);
+            if (!made) {
+                std::fprintf(stderr, "kelvo: no dictation: %s\n", made.error().message().c_str());
+                return nullptr;
+            }
+            return std::shared_ptr<SphinxDecoder>(std::move(made).value());
+        }).share();
+}
+
+SphinxDecoder* SphinxEngineCore::dictation() {
+    startLoadingDictation();
+    std::shared_future<std::shared_ptr<SphinxDecoder>> loading;
+    {
+        std::lock_guard lock(m_dictationMutex);
+        loading = m_dictation;
+    }
+    return loading.get().get();
+}
+
+std::shared_ptr<const SphinxCommandGrammar>
+SphinxEngineCore::compile(const std::string& xml, const XmlGrammar& parsed,
+                          const std::vector<bool>& active) {
+    std::string key = grammarKey(xml, active);
+    if (auto found = m_grammars.find(key); found != m_grammars.end()) {
+        return found->second;
+    }
+    auto compiled = std::make_shared<const SphinxCommandGrammar>(compileCommandGrammar(
+        parsed, active, key, *m_lexicon, m_commands->logmath(), m_options.grammar));
+    for (const XmlGrammarProblem& problem : compiled->problems) {
+        std::fprintf(stderr, "kelvo: the rule \"%s\" cannot be heard: %s\n", problem.rule.c_str(),
+                     problem.reason.c_str());
+    }
+    if (m_grammars.size() >= kCachedGrammars) {
+        m_grammars.clear();
+    }
+    m_grammars.emplace(key, compiled);
+    return compiled;
+}
+
+} // namespace kelvo::speech

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/speech/sphinx_lexicon.h"
+#include "platform/speech/sphinx_speech_platform.h"
+
+#include <future>
+#include <map>
+#include <memory>
+
+namespace kelvo::speech {
+
+/// What every recognizer of one platform shares: the command decoder with
+/// its dictionary, the lazily loaded dictation decoder and the compiled
+/// grammars. Only one context listens at a time.
+class SphinxEngineCore {
+public:
+    static Result<std::shared_ptr<SphinxEngineCore>> create(const SphinxPlatformOptions& options);
+
+    SphinxDecoder& commands() { return *m_commands; }
+    std::mutex& wordsMutex() { return m_lexicon->mutex(); }
+    const SphinxPlatformOptions& options() const { return m_options; }
+
+    /// Starts loading the dictation decoder in the background (once).
+    void startLoadingDictation();
+    /// The dictation decoder, waiting for it to load; null when it failed.
+    SphinxDecoder* dictation();
+
+    /// The compiled grammar for this text and active rules; the same input
+    /// compiles once. UI thread only.
+    std::shared_ptr<const SphinxCommandGrammar>
+    compile(const std::string& xml, const XmlGrammar& parsed, const std::vector<bool>& active);
+
+    static constexpr std::size_t kCachedGrammars = 8;
+
+private:
+    explicit SphinxEngineCore(SphinxPlatformOptions options) : m_options(std::move(options)) {}
+
+    SphinxPlatformOptions m_options;
+    std::unique_ptr<SphinxDecoder> m_commands;
+    std::unique_ptr<DecoderLexicon> m_lexicon;
+    std::mutex m_dictationMutex;
+    std::shared_future<std::shared_ptr<SphinxDecoder>> m_dictation;
+    std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
+};
+
+} // namespace kelvo::speech

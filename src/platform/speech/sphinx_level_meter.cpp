@@ -1,0 +1,53 @@
+#include "platform/speech/sphinx_level_meter.h"
+
+#include "platform/speech/speech_events.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvo::speech {
+
+std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size_t count,
+                                          bool inSpeech) {
+    if (count == 0) {
+        return std::nullopt;
+    }
+    auto [low, high] = std::minmax_element(samples, samples + count);
+    if (*high - *low <= 1) {
+        m_flatRun += count;
+    } else {
+        m_flatRun = 0;
+        m_deadReported = false;
+    }
+    if (inSpeech) {
+        double energy = 0.0;
+        for (std::size_t i = 0; i < count; ++i) {
+            energy += static_cast<double>(samples[i]) * samples[i];
+            m_clipped += std::abs(static_cast<int>(samples[i])) >= 32700 ? 1 : 0;
+        }
+        m_speechSamples += count;
+        m_loudestRms = std::max(m_loudestRms, std::sqrt(energy / static_cast<double>(count)));
+    }
+    if (m_flatRun >= kNoSignalSamples && !m_deadReported) {
+        m_deadReported = true;
+        return interference::kNoSignal;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> SpeechLevelMeter::utteranceEnded() {
+    std::optional<int> code;
+    if (m_speechSamples > 0) {
+        if (static_cast<double>(m_clipped) > kClippedShare * static_cast<double>(m_speechSamples)) {
+            code = interference::kTooLoud;
+        } else if (m_loudestRms < kQuietRms) {
+            code = interference::kTooQuiet;
+        }
+    }
+    m_speechSamples = 0;
+    m_clipped = 0;
+    m_loudestRms = 0.0;
+    return code;
+}
+
+} // namespace kelvo::speech

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/speech/sphinx_audio_source.h"
+#include "platform/speech/sphinx_session.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace kelvo::speech {
+
+/// What the listener reports, from its own thread.
+struct ListenerEvents {
+    std::function<void(const SpeechOutcome&)> outcome;
+    std::function<void(int code)> interference;
+    /// The input or the recognizer broke; the listener has stopped.
+    std::function<void(const Status&)> failed;
+};
+
+/// The decoder thread: reads the audio input in 100 ms chunks, decodes it
+/// with the listening state in force and reports each utterance.
+class SphinxListener {
+public:
+    SphinxListener(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
+                   std::mutex& wordsMutex, std::shared_ptr<SpeechAudioSource> source,
+                   ListenerEvents events);
+    /// Stops the thread; no event is reported after this returns.
+    ~SphinxListener();
+    SphinxListener(const SphinxListener&) = delete;
+    SphinxListener& operator=(const SphinxListener&) = delete;
+
+    /// Thread-safe; heard from the next utterance on.
+    void setListeningState(ListeningState state);
+
+    static constexpr std::size_t kChunkSamples = 1600;
+
+private:
+    void run();
+
+    SphinxSession m_session;
+    std::shared_ptr<SpeechAudioSource> m_source;
+    ListenerEvents m_events;
+    std::mutex m_mutex;
+    ListeningState m_state;
+    bool m_changed = false;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+} // namespace kelvo::speech

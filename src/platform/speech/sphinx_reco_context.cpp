@@ -1,0 +1,164 @@
+#include "platform/speech/sphinx_reco_context.h"
+
+#include "platform/atomic_file.h"
+
+#include <algorithm>
+
+namespace kelvo::speech {
+namespace {
+
+class SphinxGrammar : public SpeechGrammar {
+public:
+    explicit SphinxGrammar(SphinxRecoContext& context) : m_context(context) {
+        m_context.grammarState() = {};
+        m_context.grammarState().exists = true;
+    }
+    ~SphinxGrammar() override {
+        m_context.grammarState() = {};
+        m_context.publish();
+    }
+
+    Status cmdLoadFromFile(const std::string& path, LoadOption) override {
+        Result<std::string> xml = readWholeFile(path);
+        if (!xml) {
+            return xml.error();
+        }
+        Result<XmlGrammar> parsed = parseXmlGrammar(*xml);
+        if (!parsed) {
+            return Status::failure(parsed.error().number(), path + ": " + parsed.error().message());
+        }
+        auto& state = m_context.grammarState();
+        state.xml = std::move(xml).value();
+        state.parsed = std::move(parsed).value();
+        state.active.clear();
+        for (const XmlGrammarRule& rule : state.parsed.rules) {
+            state.active.push_back(rule.topLevel && rule.initiallyActive);
+        }
+        m_context.publish();
+        return {};
+    }
+
+    Status cmdSetRuleIdState(int ruleId, RuleState ruleState) override {
+        if (ruleId != kAllRules) {
+            return Status::failure(EINVAL, "no rule has the id " + std::to_string(ruleId));
+        }
+        auto& state = m_context.grammarState();
+        for (std::size_t i = 0; i < state.active.size(); ++i) {
+            state.active[i] = state.parsed.rules[i].topLevel && ruleState == RuleState::Active;
+        }
+        m_context.publish();
+        return {};
+    }
+
+    Status dictationLoad(const std::string& topic, LoadOption) override {
+        auto& state = m_context.grammarState();
+        if (topic.empty()) {
+            state.topic = DictationTopic::Free;
+            // The language model is large: load it off the UI thread now so
+            // it is ready by the time dictation is switched on.
+            m_context.core().startLoadingDictation();
+        } else if (topic == kTopicSpelling) {
+            state.topic = DictationTopic::Spelling;
+        } else {
+            return Status::failure(EINVAL, "no dictation topic \"" + topic + "\"");
+        }
+        m_context.publish();
+        return {};
+    }
+
+    Status dictationSetState(RuleState ruleState) override {
+        auto& state = m_context.grammarState();
+        if (state.topic == DictationTopic::None) {
+            return Status::failure(EINVAL, "no dictation is loaded");
+        }
+        state.dictationActive = ruleState == RuleState::Active;
+        m_context.publish();
+        return {};
+    }
+
+    bool hasRule(const std::string& name) const override {
+        const auto& rules = m_context.grammarState().parsed.rules;
+        return std::any_of(rules.begin(), rules.end(),
+                           [&](const XmlGrammarRule& rule) { return rule.name == name; });
+    }
+
+private:
+    SphinxRecoContext& m_context;
+};
+
+long streamBytes(std::uint64_t samples) {
+    return static_cast<long>(samples * sizeof(std::int16_t));
+}
+
+} // namespace
+
+SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<SphinxEngineCore> core,
+                                     std::shared_ptr<SpeechAudioSource> source, UiPoster& poster,
+                                     SpeechEventSink& sink)
+    : m_recognizer(recognizer), m_core(std::move(core)), m_source(std::move(source)),
+      m_relay(poster, sink, kDefaultInterests) {
+    if (!m_source) {
+        return;
+    }
+    ListenerEvents events;
+    events.outcome = [this](const SpeechOutcome& outcome) {
+        PhraseEvent event;
+        event.streamNumber = 1;
+        event.streamPosition = streamBytes(outcome.resultAt);
+        event.text = outcome.text;
+        event.ruleName = outcome.ruleName;
+        if (outcome.kind == SpeechOutcome::Kind::Recognition) {
+            m_relay.postRecognition(std::move(event));
+        } else {
+            m_relay.postFalseRecognition(std::move(event));
+        }
+    };
+    events.interference = [this](int code) { m_relay.postInterference({1, 0, code}); };
+    // A microphone that stops is a dead input to the user.
+    events.failed = [this](const Status&) {
+        m_relay.postInterference({1, 0, interference::kNoSignal});
+    };
+    m_listener = std::make_unique<SphinxListener>(
+        m_core->commands(), [core = m_core] { return core->dictation(); }, m_core->wordsMutex(),
+        m_source, std::move(events));
+}
+
+SphinxRecoContext::~SphinxRecoContext() {
+    // Stop the decoder thread before the relay it posts through goes.
+    m_listener.reset();
+}
+
+unsigned SphinxRecoContext::eventInterests() const {
+    return m_relay.interests();
+}
+
+Status SphinxRecoContext::setEventInterests(unsigned interests) {
+    m_relay.setInterests(interests);
+    return {};
+}
+
+Result<std::unique_ptr<SpeechGrammar>> SphinxRecoContext::createGrammar(int id) {
+    if (m_grammar.exists) {
+        return Status::failure(EINVAL, "the context already has its grammar");
+    }
+    (void)id;
+    return std::unique_ptr<SpeechGrammar>(new SphinxGrammar(*this));
+}
+
+void SphinxRecoContext::publish() {
+    if (!m_listener) {
+        return;
+    }
+    ListeningState state;
+    bool anyActive =
+        std::find(m_grammar.active.begin(), m_grammar.active.end(), true) != m_grammar.active.end();
+    if (anyActive) {
+        state.grammar = m_core->compile(m_grammar.xml, m_grammar.parsed, m_grammar.active);
+        state.rulesActive = true;
+    }
+    state.dictation = m_grammar.topic;
+    state.dictationActive = m_grammar.dictationActive;
+    m_listener->setListeningState(std::move(state));
+}
+
+} // namespace kelvo::speech

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/speech/speech_engine.h"
+#include "platform/speech/speech_event_relay.h"
+#include "platform/speech/sphinx_engine_core.h"
+#include "platform/speech/sphinx_listener.h"
+
+#include <memory>
+
+namespace kelvo::speech {
+
+/// A recognition context of the PocketSphinx engine: its grammar state is
+/// compiled here (UI thread) and handed to the decoder thread, whose results
+/// reach the sink through the relay, always posted.
+class SphinxRecoContext : public RecoContext {
+public:
+    /// `source` may be null: the context then hears nothing.
+    SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<SphinxEngineCore> core,
+                      std::shared_ptr<SpeechAudioSource> source, UiPoster& poster,
+                      SpeechEventSink& sink);
+    ~SphinxRecoContext() override;
+
+    unsigned eventInterests() const override;
+    Status setEventInterests(unsigned interests) override;
+    Result<std::unique_ptr<SpeechGrammar>> createGrammar(int id) override;
+    Recognizer& recognizer() override { return m_recognizer; }
+
+    /// Default interests of a new context.
+    static constexpr unsigned kDefaultInterests = event_interest::kHypothesis |
+                                                  event_interest::kFalseRecognition |
+                                                  event_interest::kInterference;
+
+    // The grammar's state, kept by the context so the grammar object stays
+    // a thin handle.
+    struct GrammarState {
+        bool exists = false;
+        std::string xml;
+        XmlGrammar parsed;
+        std::vector<bool> active;
+        DictationTopic topic = DictationTopic::None;
+        bool dictationActive = false;
+    };
+    GrammarState& grammarState() { return m_grammar; }
+    SphinxEngineCore& core() { return *m_core; }
+    /// Hands the grammar state to the decoder thread.
+    void publish();
+
+private:
+    Recognizer& m_recognizer;
+    std::shared_ptr<SphinxEngineCore> m_core;
+    std::shared_ptr<SpeechAudioSource> m_source;
+    SpeechEventRelay m_relay;
+    GrammarState m_grammar;
+    std::unique_ptr<SphinxListener> m_listener;
+};
+
+} // namespace kelvo::speech

@@ -1,0 +1,217 @@
+#include "platform/speech/sphinx_speech_platform.h"
+
+#include "platform/speech/audio_input_setting.h"
+#include "platform/speech/sphinx_audio_source.h"
+#include "platform/speech/sphinx_engine_core.h"
+#include "platform/speech/sphinx_profile_store.h"
+#include "platform/speech/sphinx_reco_context.h"
+
+#include <map>
+
+namespace kelvo::speech {
+namespace {
+
+class SphinxPlatform;
+
+class SphinxRecognizer : public Recognizer {
+public:
+    SphinxRecognizer(SphinxPlatform& platform, std::shared_ptr<SphinxEngineCore> core)
+        : m_platform(platform), m_core(std::move(core)) {}
+
+    Result<std::vector<SpeechToken>> getRecognizers(const std::string& required,
+                                                    const std::string&) override {
+        // One engine, American English.
+        if (!required.empty() && required != "Language=409") {
+            return std::vector<SpeechToken>{};
+        }
+        return std::vector<SpeechToken>{sphinxEngineToken()};
+    }
+
+    Status setRecognizer(const SpeechToken& engine) override {
+        if (engine.id != sphinxEngineToken().id) {
+            return Status::failure(ENOENT, "no speech engine " + engine.id);
+        }
+        return {};
+    }
+
+    SpeechToken recognizerToken() const override { return sphinxEngineToken(); }
+
+    Result<std::vector<SpeechToken>> getProfiles() override;
+    Status setProfile(const SpeechToken& profile) override;
+    Result<SpeechToken> profile() const override;
+
+    Status setAudioInput(const SpeechToken& input) override {
+        Result<AudioInputSetting> setting = parseAudioSource(input.id);
+        if (!setting) {
+            return setting.error();
+        }
+        auto source = openSpeechAudioSource(*setting);
+        if (!source) {
+            return source.error();
+        }
+        m_source = std::move(source).value();
+        return {};
+    }
+
+    Result<std::unique_ptr<RecoContext>> createRecoContext(SpeechEventSink& sink) override;
+
+    Status setPropertyNumber(const std::string& name, long value) override {
+        // The thresholds and adaptation switches of other engines have no
+        // counterpart here; they are kept so they read back.
+        m_properties[name] = value;
+        return {};
+    }
+
+    Status displayUI(const std::string&, const std::string&, const std::string&) override {
+        return {}; // no training screen: the recognizer needs no training
+    }
+
+private:
+    SphinxPlatform& m_platform;
+    std::shared_ptr<SphinxEngineCore> m_core;
+    std::shared_ptr<SpeechAudioSource> m_source;
+    std::optional<SpeechToken> m_profile;
+    std::map<std::string, long> m_properties;
+};
+
+class SphinxPlatform : public SpeechPlatform {
+public:
+    SphinxPlatform(UiPoster& poster, SphinxPlatformOptions options)
+        : m_poster(poster), m_options(std::move(options)), m_profiles(m_options.profileFolder) {}
+
+    Result<std::unique_ptr<Recognizer>> createRecognizer() override {
+        auto core = this->core();
+        if (!core) {
+            return core.error();
+        }
+        return std::unique_ptr<Recognizer>(new SphinxRecognizer(*this, *core));
+    }
+
+    Result<std::unique_ptr<RecoContext>> createBareRecoContext(SpeechEventSink& sink) override {
+        auto recognizer = createRecognizer();
+        if (!recognizer) {
+            return recognizer.error();
+        }
+        auto input = defaultAudioInput();
+        if (input) {
+            (void)(*recognizer)->setAudioInput(*input);
+        }
+        auto context = (*recognizer)->createRecoContext(sink);
+        if (!context) {
+            return context.error();
+        }
+        // The bare context owns the recognizer it listens through.
+        struct Owning : RecoContext {
+            std::unique_ptr<Recognizer> owned;
+            std::unique_ptr<RecoContext> context;
+            unsigned eventInterests() const override { return context->eventInterests(); }
+            Status setEventInterests(unsigned i) override { return context->setEventInterests(i); }
+            Result<std::unique_ptr<SpeechGrammar>> createGrammar(int id) override {
+                return context->createGrammar(id);
+            }
+            Recognizer& recognizer() override { return *owned; }
+            ~Owning() override { context.reset(); }
+        };
+        auto owning = std::make_unique<Owning>();
+        owning->owned = std::move(recognizer).value();
+        owning->context = std::move(context).value();
+        return std::unique_ptr<RecoContext>(std::move(owning));
+    }
+
+    Result<SpeechToken> defaultAudioInput() override {
+        Result<AudioInputSetting> setting = readAudioInputSetting(m_options.settingsFile);
+        if (!setting) {
+            return setting.error();
+        }
+        // Open it once to find out now whether it works.
+        auto source = openSpeechAudioSource(*setting);
+        if (!source) {
+            return source.error();
+        }
+        std::string description = setting->kind == AudioSourceKind::Default
+                                      ? "Default microphone"
+                                      : "Sound from " + setting->path.string();
+        return SpeechToken{setting->text(), description};
+    }
+
+    Result<SpeechToken> createProfile(const std::string& description) override {
+        return m_profiles.create(description);
+    }
+
+    Status setDefaultProfile(const std::string& profileId) override {
+        return m_profiles.setDefault(profileId);
+    }
+
+    SphinxProfileStore& profiles() { return m_profiles; }
+    UiPoster& poster() { return m_poster; }
+
+private:
+    Result<std::shared_ptr<SphinxEngineCore>> core() {
+        if (!m_core) {
+            auto made = SphinxEngineCore::create(m_options);
+            if (!made) {
+                return made.error();
+            }
+            m_core = std::move(made).value();
+        }
+        return m_core;
+    }
+
+    UiPoster& m_poster;
+    SphinxPlatformOptions m_options;
+    SphinxProfileStore m_profiles;
+    std::shared_ptr<SphinxEngineCore> m_core;
+};
+
+Result<std::vector<SpeechToken>> SphinxRecognizer::getProfiles() {
+    return m_platform.profiles().profiles();
+}
+
+Status SphinxRecognizer::setProfile(const SpeechToken& profile) {
+    Result<std::vector<SpeechToken>> all = getProfiles();
+    if (!all) {
+        return all.error();
+    }
+    for (const SpeechToken& known : *all) {
+        if (known.id == profile.id) {
+            m_profile = known;
+            return {};
+        }
+    }
+    return Status::failure(ENOENT, "no voice profile " + profile.id);
+}
+
+Result<SpeechToken> SphinxRecognizer::profile() const {
+    if (m_profile) {
+        return *m_profile;
+    }
+    return m_platform.profiles().defaultProfile();
+}
+
+Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechEventSink& sink) {
+    return std::unique_ptr<RecoContext>(
+        new SphinxRecoContext(*this, m_core, m_source, m_platform.poster(), sink));
+}
+
+} // namespace
+
+SphinxPlatformOptions sphinxPlatformOptions(const std::filesystem::path& dataFolder,
+                                            const std::filesystem::path& resourcesFolder) {
+    SphinxPlatformOptions options;
+    options.profileFolder = dataFolder / "speech-profiles";
+    options.supplementaryDictionary = resourcesFolder / "speech" / "kelvo.dict";
+    options.settingsFile = speechSettingsPath();
+    options.decoder.model = installedSphinxModel();
+    return options;
+}
+
+SpeechToken sphinxEngineToken() {
+    return {"kelvo-pocketsphinx-en-us", "Kelvo Speech Recognizer (PocketSphinx, English - US)"};
+}
+
+std::unique_ptr<SpeechPlatform> makeSphinxSpeechPlatform(UiPoster& poster,
+                                                         SphinxPlatformOptions options) {
+    return std::make_unique<SphinxPlatform>(poster, std::move(options));
+}
+
+} // namespace kelvo::speech

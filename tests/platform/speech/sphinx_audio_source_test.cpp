@@ -1,0 +1,70 @@
+#include "platform/speech/sphinx_audio_source.h"
+
+#include "fakes/temp_dir.h"
+#include "platform/speech/sphinx_wav.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvo::speech {
+namespace {
+
+TEST(SphinxAudioSource, SamplesThenQuietNoise) {
+    auto source = makeSampleSource({100, -200, 300}, false);
+    std::vector<std::int16_t> chunk(1600);
+    ASSERT_TRUE(source->read(chunk).ok());
+    EXPECT_EQ(chunk[0], 100);
+    EXPECT_EQ(chunk[2], 300);
+    bool moves = false;
+    for (std::size_t i = 3; i < chunk.size(); ++i) {
+        EXPECT_LE(std::abs(chunk[i]), 4);
+        moves = moves || chunk[i] != chunk[3];
+    }
+    EXPECT_TRUE(moves); // never dead-flat: that would read as no signal
+}
+
+TEST(SphinxAudioSource, FilesAreDecodedAndPacedLikeAMicrophone) {
+    fakes::TempDir dir;
+    std::vector<std::int16_t> clip(800, 1000);
+    ASSERT_TRUE(writeSpeechWav(dir / "a.wav", clip).ok());
+    AudioInputSetting setting{AudioSourceKind::File, dir / "a.wav"};
+    auto source = openSpeechAudioSource(setting);
+    ASSERT_TRUE(source.ok()) << source.error().message();
+    std::vector<std::int16_t> chunk(1600);
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(190));
+    EXPECT_FALSE(openSpeechAudioSource({AudioSourceKind::File, dir / "none.wav"}).ok());
+}
+
+TEST(SphinxAudioSource, FifoDeliversRawSamplesAcrossOddWrites) {
+    fakes::TempDir dir;
+    auto path = dir / "mic";
+    EXPECT_FALSE(openSpeechAudioSource({AudioSourceKind::Fifo, path}).ok());
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto source = openSpeechAudioSource({AudioSourceKind::Fifo, path});
+    ASSERT_TRUE(source.ok()) << source.error().message();
+    int writer = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    const unsigned char bytes[] = {0x10, 0x00, 0x20}; // one and a half samples
+    ASSERT_EQ(::write(writer, bytes, 3), 3);
+    std::vector<std::int16_t> chunk(160);
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    EXPECT_EQ(chunk[0], 0x10);
+    const unsigned char rest[] = {0x01};
+    ASSERT_EQ(::write(writer, rest, 1), 1);
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    EXPECT_EQ(chunk[0], 0x0120);
+    ::close(writer);
+    // With no writer, the room's noise keeps coming.
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    EXPECT_LE(std::abs(chunk[0]), 4);
+    EXPECT_FALSE(openSpeechAudioSource({AudioSourceKind::Fifo, dir / "a.wav"}).ok());
+}
+
+} // namespace
+} // namespace kelvo::speech

@@ -1,0 +1,186 @@
+#include "platform/speech/sphinx_session.h"
+
+#include "fakes/espeak_clips.h"
+#include "platform/speech/sphinx_audio_source.h"
+#include "platform/speech/sphinx_lexicon.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kelvo::speech {
+namespace {
+
+// Catalogue-like commands; a few of their words are not in the dictionary.
+const std::vector<std::string> kPhrases{
+    "open youtube",           "go to amazon",        "show me the weather",
+    "search google",          "open my email",       "play some music",
+    "check the news",         "open facebook",       "find a recipe",
+    "look up the dictionary", "open the calendar",   "show me the maps",
+    "go to wikipedia",        "open netflix",        "search ebay",
+    "open kelvo help",        "check sports scores", "find hotels",
+    "go to the bank",         "open the photos",     "close window",
+    "restore window",         "start menu",          "mute computer microphone",
+    "open control panel",     "show desktop",        "next page",
+    "previous page",          "scroll down",         "scroll up"};
+
+std::string grammarXml() {
+    std::string xml = "<GRAMMAR LANGID=\"409\">";
+    for (const std::string& p : kPhrases) {
+        xml += "<RULE NAME=\"" + p + "\" TOPLEVEL=\"ACTIVE\"><P>" + p + "</P></RULE>";
+    }
+    return xml + "</GRAMMAR>";
+}
+
+class SphinxSessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SphinxDecoderOptions options;
+        options.model = installedSphinxModel();
+        auto made = SphinxDecoder::create(options);
+        ASSERT_TRUE(made.ok()) << made.error().message();
+        s_decoder = std::move(made).value().release();
+        ASSERT_TRUE(prepareCommandDecoder(*s_decoder, "").ok());
+        s_lexicon = new DecoderLexicon(*s_decoder, EspeakPronouncer());
+        XmlGrammar parsed = parseXmlGrammar(grammarXml()).value();
+        std::vector<bool> active(parsed.rules.size(), true);
+        s_grammar =
+            new std::shared_ptr<const SphinxCommandGrammar>(std::make_shared<SphinxCommandGrammar>(
+                compileCommandGrammar(parsed, active, "g1", *s_lexicon, s_decoder->logmath(), {})));
+    }
+    static void TearDownTestSuite() {
+        delete s_grammar;
+        delete s_lexicon;
+        delete s_decoder;
+    }
+
+    /// Feeds the clip with room noise around it; the first outcome.
+    static std::optional<SpeechOutcome> hear(SphinxSession& session,
+                                             const std::vector<std::int16_t>& clip) {
+        std::vector<std::int16_t> audio(6400);
+        std::uint32_t seed = 1;
+        fillWithRoomNoise(audio.data(), audio.size(), seed);
+        audio.insert(audio.end(), clip.begin(), clip.end());
+        std::size_t end = audio.size();
+        audio.resize(end + 24000);
+        fillWithRoomNoise(audio.data() + end, 24000, seed);
+        for (std::size_t at = 0; at < audio.size(); at += 1600) {
+            auto outcomes =
+                session.feed(audio.data() + at, std::min<std::size_t>(1600, audio.size() - at));
+            EXPECT_TRUE(outcomes.ok());
+            if (outcomes.ok() && !outcomes->empty()) {
+                return outcomes->front();
+            }
+        }
+        return std::nullopt;
+    }
+
+    static ListeningState commands() {
+        ListeningState state;
+        state.grammar = *s_grammar;
+        state.rulesActive = true;
+        return state;
+    }
+
+    static SphinxDecoder* s_decoder;
+    static DecoderLexicon* s_lexicon;
+    static std::shared_ptr<const SphinxCommandGrammar>* s_grammar;
+};
+SphinxDecoder* SphinxSessionTest::s_decoder = nullptr;
+DecoderLexicon* SphinxSessionTest::s_lexicon = nullptr;
+std::shared_ptr<const SphinxCommandGrammar>* SphinxSessionTest::s_grammar = nullptr;
+
+TEST_F(SphinxSessionTest, CommandsAreHeardAndOtherSpeechRejected) {
+    SphinxSession session(*s_decoder, nullptr);
+    session.setListeningState(commands());
+    struct Voice {
+        const char* name;
+        int speed;
+    };
+    const Voice voices[] = {{"en-us", 160}, {"en-gb", 175}};
+    const char* spoken[] = {"open youtube",    "show me the weather", "mute computer microphone",
+                            "open kelvo help", "scroll down",         "go to wikipedia"};
+    const char* chatter[] = {"could you pass me the salt please",
+                             "my brother is coming over for dinner on friday",
+                             "the library closes early on sundays"};
+    int commandsRight = 0, commandsSaid = 0, rejected = 0, chatterSaid = 0;
+    for (const Voice& voice : voices) {
+        for (const char* phrase : spoken) {
+            auto heard = hear(session, fakes::spokenClip(phrase, voice.name, voice.speed));
+            ++commandsSaid;
+            if (heard && heard->kind == SpeechOutcome::Kind::Recognition) {
+                // Whatever is recognised is one of the grammar's phrases.
+                EXPECT_NE(std::find(kPhrases.begin(), kPhrases.end(), heard->text), kPhrases.end());
+                EXPECT_EQ(heard->ruleName, heard->text);
+                commandsRight += heard->text == phrase;
+            }
+        }
+        for (const char* sentence : chatter) {
+            auto heard = hear(session, fakes::spokenClip(sentence, voice.name, voice.speed));
+            ++chatterSaid;
+            rejected += !heard || heard->kind == SpeechOutcome::Kind::FalseRecognition;
+        }
+    }
+    EXPECT_GE(commandsRight, commandsSaid * 3 / 4) << commandsRight << " of " << commandsSaid;
+    EXPECT_GE(rejected, chatterSaid / 2) << rejected << " of " << chatterSaid;
+}
+
+TEST_F(SphinxSessionTest, NothingIsReportedWhileNothingListens) {
+    SphinxSession session(*s_decoder, nullptr);
+    ListeningState off = commands();
+    off.rulesActive = false;
+    session.setListeningState(off);
+    EXPECT_FALSE(hear(session, fakes::spokenClip("open youtube")).has_value());
+    // Switching on while silent takes effect at once.
+    session.setListeningState(commands());
+    auto heard = hear(session, fakes::spokenClip("open youtube"));
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
+    EXPECT_GT(heard->resultAt, heard->speechStart);
+}
+
+TEST_F(SphinxSessionTest, SpellingGivesLetters) {
+    SphinxSession session(*s_decoder, nullptr);
+    ListeningState spelling;
+    spelling.dictation = DictationTopic::Spelling;
+    spelling.dictationActive = true;
+    session.setListeningState(spelling);
+    auto heard = hear(session, fakes::spokenClip("bravo. oscar. bravo.", "en-us", 150));
+    ASSERT_TRUE(heard.has_value());
+    ASSERT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
+    EXPECT_FALSE(heard->text.empty());
+    for (char c : heard->text) {
+        EXPECT_TRUE(c >= 'a' && c <= 'z') << heard->text;
+    }
+}
+
+TEST_F(SphinxSessionTest, FreeDictationHearsOrdinaryWords) {
+    SphinxDecoderOptions options;
+    options.model = installedSphinxModel();
+    options.withLanguageModel = true;
+    std::unique_ptr<SphinxDecoder> dictation;
+    int loads = 0;
+    SphinxSession session(*s_decoder, [&]() -> SphinxDecoder* {
+        ++loads;
+        auto made = SphinxDecoder::create(options);
+        if (made) {
+            dictation = std::move(made).value();
+        }
+        return dictation.get();
+    });
+    ListeningState free;
+    free.dictation = DictationTopic::Free;
+    free.dictationActive = true;
+    session.setListeningState(free);
+    auto heard = hear(session, fakes::spokenClip("the weather is nice today"));
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
+    EXPECT_FALSE(heard->text.empty());
+    EXPECT_EQ(heard->text.find('<'), std::string::npos); // no silence marks
+    heard = hear(session, fakes::spokenClip("four five two one one"));
+    EXPECT_TRUE(heard.has_value());
+    EXPECT_EQ(loads, 1);
+}
+
+} // namespace
+} // namespace kelvo::speech

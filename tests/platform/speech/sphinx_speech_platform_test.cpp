@@ -1,0 +1,142 @@
+#include "platform/speech/sphinx_speech_platform.h"
+
+#include "fakes/espeak_clips.h"
+#include "fakes/queued_ui_poster.h"
+#include "fakes/recording_speech_sink.h"
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "platform/speech/sphinx_wav.h"
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace kelvo::speech {
+namespace {
+
+using namespace std::chrono_literals;
+
+class SphinxSpeechPlatformTest : public ::testing::Test {
+protected:
+    SphinxSpeechPlatformTest() {
+        options = sphinxPlatformOptions(dir / "data", KELVO_RESOURCES_DIR);
+        options.settingsFile = dir / "speech.ini";
+        (void)writeFileAtomically(dir / "en_CLICK.XML", R"(<GRAMMAR LANGID="409">
+  <RULE NAME="open google" TOPLEVEL="ACTIVE"><P>Open Google</P></RULE>
+  <RULE NAME="go to sleep" TOPLEVEL="ACTIVE"><L><P>go to sleep</P><P>+stop -listening</P></L></RULE>
+  <RULE NAME="mute computer microphone" TOPLEVEL="ACTIVE"><P>mute computer microphone</P></RULE>
+</GRAMMAR>)");
+    }
+
+    void setSource(const std::string& value) {
+        (void)writeFileAtomically(dir / "speech.ini", "[AudioInput]\nSource=" + value + "\n");
+    }
+
+    /// Drains the UI queue until an event arrives or time runs out.
+    bool waitForEvent(std::chrono::milliseconds limit = 15s) {
+        auto end = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < end) {
+            poster.drain();
+            if (!sink.events.empty()) {
+                return true;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+
+    fakes::TempDir dir;
+    SphinxPlatformOptions options;
+    fakes::QueuedUiPoster poster;
+    fakes::RecordingSpeechSink sink;
+};
+
+TEST_F(SphinxSpeechPlatformTest, AWavFileIsHeardLikeAMicrophone) {
+    std::vector<std::int16_t> clip(8000, 0);
+    auto said = fakes::spokenClip("open google");
+    ASSERT_FALSE(said.empty());
+    clip.insert(clip.end(), said.begin(), said.end());
+    ASSERT_TRUE(writeSpeechWav(dir / "say.wav", clip).ok());
+    setSource("file:" + (dir / "say.wav").string());
+
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    auto recognizer = platform->createRecognizer();
+    ASSERT_TRUE(recognizer.ok()) << recognizer.error().message();
+    auto engines = (*recognizer)->getRecognizers("Language=409", "");
+    ASSERT_EQ(engines->size(), 1u);
+    EXPECT_EQ((*engines)[0].description, sphinxEngineToken().description);
+    ASSERT_TRUE((*recognizer)->setRecognizer((*engines)[0]).ok());
+    EXPECT_TRUE((*recognizer)->getRecognizers("Language=407", "")->empty());
+
+    auto input = platform->defaultAudioInput();
+    ASSERT_TRUE(input.ok()) << input.error().message();
+    ASSERT_TRUE((*recognizer)->setAudioInput(*input).ok());
+    auto context = (*recognizer)->createRecoContext(sink);
+    ASSERT_TRUE(context.ok());
+    ASSERT_TRUE((*context)
+                    ->setEventInterests((*context)->eventInterests() | event_interest::kRecognition)
+                    .ok());
+    auto grammar = (*context)->createGrammar(1);
+    ASSERT_TRUE(grammar.ok());
+    EXPECT_FALSE((*context)->createGrammar(1).ok());
+    ASSERT_TRUE((*grammar)->dictationLoad("", LoadOption::Static).ok());
+    ASSERT_TRUE((*grammar)->dictationSetState(RuleState::Inactive).ok());
+    ASSERT_TRUE(
+        (*grammar)->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic).ok());
+    ASSERT_TRUE((*grammar)->cmdSetRuleIdState(kAllRules, RuleState::Active).ok());
+    EXPECT_TRUE((*grammar)->hasRule("go to sleep"));
+    EXPECT_FALSE((*grammar)->hasRule("Go To Sleep"));
+
+    EXPECT_TRUE(sink.events.empty()); // never inside a call
+    ASSERT_TRUE(waitForEvent());
+    EXPECT_EQ(sink.events[0], "Recognition Open Google [open google] 0");
+}
+
+TEST_F(SphinxSpeechPlatformTest, GrammarCallsCheckTheirArguments) {
+    setSource("file:" + (dir / "missing.wav").string());
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    EXPECT_FALSE(platform->defaultAudioInput().ok()); // the audio-setup error
+    setSource("fifo:" + (dir / "missing").string());
+    EXPECT_FALSE(platform->defaultAudioInput().ok());
+
+    auto recognizer = platform->createRecognizer();
+    ASSERT_TRUE(recognizer.ok());
+    EXPECT_FALSE((*recognizer)->setAudioInput({"file:" + (dir / "missing.wav").string(), ""}).ok());
+    auto context = (*recognizer)->createRecoContext(sink); // no input: hears nothing
+    ASSERT_TRUE(context.ok());
+    auto grammar = (*context)->createGrammar(1);
+    ASSERT_TRUE(grammar.ok());
+    EXPECT_FALSE((*grammar)->dictationSetState(RuleState::Active).ok());
+    EXPECT_FALSE((*grammar)->dictationLoad("Medical", LoadOption::Static).ok());
+    EXPECT_TRUE((*grammar)->dictationLoad(kTopicSpelling, LoadOption::Static).ok());
+    EXPECT_FALSE(
+        (*grammar)->cmdLoadFromFile((dir / "none.xml").string(), LoadOption::Dynamic).ok());
+    ASSERT_TRUE(writeFileAtomically(dir / "bad.xml", "<GRAMMAR><RULE>").ok());
+    ASSERT_TRUE(
+        (*grammar)->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic).ok());
+    EXPECT_FALSE((*grammar)->cmdLoadFromFile((dir / "bad.xml").string(), LoadOption::Dynamic).ok());
+    EXPECT_TRUE((*grammar)->hasRule("open google")); // the rules loaded before stay
+    EXPECT_FALSE((*grammar)->cmdSetRuleIdState(7, RuleState::Active).ok());
+    EXPECT_TRUE((*recognizer)->setPropertyNumber("ResourceUsage", 85).ok());
+    EXPECT_TRUE((*recognizer)->displayUI("Voice Profile Training", "UserTraining", "").ok());
+}
+
+TEST_F(SphinxSpeechPlatformTest, ProfilesComeFromTheStore) {
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    auto anna = platform->createProfile("Anna");
+    auto ben = platform->createProfile("Ben");
+    ASSERT_TRUE(anna.ok() && ben.ok());
+    ASSERT_TRUE(platform->setDefaultProfile(ben->id).ok());
+    auto recognizer = platform->createRecognizer();
+    ASSERT_TRUE(recognizer.ok());
+    EXPECT_EQ((*recognizer)->profile()->description, "Ben");
+    ASSERT_EQ((*recognizer)->getProfiles()->size(), 2u);
+    ASSERT_TRUE((*recognizer)->setProfile(*anna).ok());
+    EXPECT_EQ((*recognizer)->profile()->description, "Anna");
+    EXPECT_FALSE((*recognizer)->setProfile({"ffff", "Nobody"}).ok());
+}
+
+} // namespace
+} // namespace kelvo::speech
