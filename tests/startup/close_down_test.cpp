@@ -1,0 +1,115 @@
+#include "startup/close_down.h"
+
+#include "fakes/fake_app_control.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_error_sink.h"
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "speech/session_log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kelvo {
+namespace {
+
+constexpr const char* kStore = "<cset><c d=\"open notes\" u=\"x\">open notes</c></cset>";
+
+struct CloseDownRig {
+    CloseDownRig() {
+        app.startup.dataFolder = dir.path() / "data";
+        app.startup.myDocumentsFolder = dir.path() / "docs";
+        std::filesystem::create_directories(app.startup.dataFolder);
+        std::filesystem::create_directories(app.startup.myDocumentsFolder);
+        app.startup.startTime = clock.now();
+        clock.advance(std::chrono::seconds(150));
+        (void)writeFileAtomically(app.startup.dataFolder / "en_CLICK.XML",
+                                  "<Grammar LANGID=\"409\"><RULE NAME=\"open google\" "
+                                  "TOPLEVEL=\"ACTIVE\"><P>open google</P></RULE></Grammar>");
+        (void)writeFileAtomically(app.startup.dataFolder / "commands_customfree.xml", kStore);
+    }
+
+    CloseDownReleases releases() {
+        return {[this] { order.push_back("speech"); }, [this] { order.push_back("tray"); }};
+    }
+
+    std::string data(const char* name) {
+        auto text = readWholeFile(app.startup.dataFolder / name);
+        return text ? text.value() : std::string();
+    }
+
+    fakes::TempDir dir;
+    AppState app;
+    fakes::FakeAppControl control;
+    fakes::FakeErrorSink errors;
+    fakes::FakeClock clock;
+    std::vector<std::string> order;
+};
+
+TEST(CloseDown, ReleasesThenSavesTheStoreTheGrammarAndTheSession) {
+    CloseDownRig r;
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
+    closeDown.run();
+    EXPECT_EQ(r.order, (std::vector<std::string>{"speech", "tray"}));
+    EXPECT_EQ(r.control.calls, std::vector<std::string>{"pump"});
+    EXPECT_TRUE(r.errors.reports.empty());
+    EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
+              kStore);
+    EXPECT_NE(r.data("en_CLICK.XML").find("NAME=\"open notes\""), std::string::npos);
+    const std::string log = r.data(kSessionLogFile);
+    EXPECT_EQ(log.front(), '"');
+    EXPECT_EQ(log.substr(log.size() - 3), "\"\r\n");
+}
+
+TEST(CloseDown, RunsOnceWhateverRoadReachesIt) {
+    CloseDownRig r;
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
+    closeDown.run();
+    const std::string log = r.data(kSessionLogFile);
+    closeDown.run();
+    EXPECT_TRUE(closeDown.ran());
+    EXPECT_EQ(r.order.size(), 2u);
+    EXPECT_EQ(r.data(kSessionLogFile), log);
+}
+
+TEST(CloseDown, BeforeTheFoldersAreKnownNothingIsWritten) {
+    CloseDownRig r;
+    const auto data = r.app.startup.dataFolder;
+    r.app.startup.dataFolder.clear();
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, {});
+    closeDown.run();
+    EXPECT_FALSE(std::filesystem::exists(data / kSessionLogFile));
+    EXPECT_FALSE(
+        std::filesystem::exists(r.app.startup.myDocumentsFolder / "commands_customfree.xml"));
+    EXPECT_TRUE(r.errors.reports.empty());
+}
+
+TEST(CloseDown, BrokenStoreKeepsTheBackupAndTheGrammarAndStillLogsTheSession) {
+    CloseDownRig r;
+    const std::string grammar = r.data("en_CLICK.XML");
+    (void)writeFileAtomically(r.app.startup.myDocumentsFolder / "commands_customfree.xml", kStore);
+    (void)writeFileAtomically(r.app.startup.dataFolder / "commands_customfree.xml", "<cset><c>");
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
+    closeDown.run();
+    EXPECT_FALSE(r.errors.reports.empty());
+    EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
+              kStore);
+    EXPECT_EQ(r.data("en_CLICK.XML"), grammar);
+    EXPECT_FALSE(r.data(kSessionLogFile).empty());
+}
+
+TEST(CloseDown, SessionLogThatCannotBeWrittenIsReportedWithTheCloseDownCode) {
+    CloseDownRig r;
+    // A folder where the log file should be: it can't be replaced.
+    std::filesystem::create_directories(r.app.startup.dataFolder / kSessionLogFile / "x");
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
+    closeDown.run();
+    ASSERT_FALSE(r.errors.reports.empty());
+    EXPECT_EQ(r.errors.reports.back().location, kCloseDownLocation);
+}
+
+} // namespace
+} // namespace kelvo
