@@ -7,7 +7,7 @@
 namespace kelvo {
 
 ProgramDispatchHost::ProgramDispatchHost(AddressOpener& opener, Shell& shell,
-                                         MainWindowHooks window,
+                                         DispatchWindowHooks window,
                                          std::filesystem::path programFolder)
     : m_opener(opener), m_shell(shell), m_window(std::move(window)),
       m_programFolder(std::move(programFolder)) {}

@@ -12,7 +12,7 @@
 namespace kelvo {
 
 /// What the recognition road needs from the main window; the UI fills it.
-struct MainWindowHooks {
+struct DispatchWindowHooks {
     std::function<void(const std::string& tag)> clickTab;
     std::function<std::string()> caption;
     std::function<void(const std::string& text)> setSignalText;
@@ -24,7 +24,7 @@ struct MainWindowHooks {
 /// (it needs the road's event sink), so it is attached later.
 class ProgramDispatchHost final : public DispatchHost {
 public:
-    ProgramDispatchHost(AddressOpener& opener, Shell& shell, MainWindowHooks window,
+    ProgramDispatchHost(AddressOpener& opener, Shell& shell, DispatchWindowHooks window,
                         std::filesystem::path programFolder);
 
     void attach(SpeechSystem& speech) { m_speech = &speech; }
@@ -43,7 +43,7 @@ public:
 private:
     AddressOpener& m_opener;
     Shell& m_shell;
-    MainWindowHooks m_window;
+    DispatchWindowHooks m_window;
     std::filesystem::path m_programFolder;
     SpeechSystem* m_speech = nullptr;
 };

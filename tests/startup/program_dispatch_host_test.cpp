@@ -10,7 +10,7 @@ namespace {
 
 class ProgramDispatchHostTest : public ::testing::Test {
 protected:
-    ProgramDispatchHost makeHost(MainWindowHooks hooks = {}) {
+    ProgramDispatchHost makeHost(DispatchWindowHooks hooks = {}) {
         return ProgramDispatchHost(opener, shell, std::move(hooks), "/opt/kelvo");
     }
 
