@@ -1,0 +1,37 @@
+#include "ui/program_speech.h"
+
+#include "platform/speech/sphinx_speech_platform.h"
+
+namespace kelvo {
+
+namespace {
+
+/// Stands in when no sound output can be started: the beep is a courtesy.
+class SilentTone final : public ToneOutput {
+public:
+    void playTone(int, int) override {}
+};
+
+} // namespace
+
+ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
+    m_platform = speech::makeSphinxSpeechPlatform(
+        m_poster, speech::sphinxPlatformOptions(parts.dataFolder, parts.resourcesFolder));
+    auto tone = ToneOutput::create();
+    m_tone = tone ? std::move(tone).value() : std::make_unique<SilentTone>();
+
+    RecognitionRoadParts road = parts.road;
+    road.onRequestUI = [this](const speech::RequestUiEvent& event) {
+        // The question and any failure are shown by the handler itself.
+        (void)m_system->grammars().RC_RequestUI(event.streamNumber, event.streamPosition,
+                                                event.type);
+    };
+    m_road = std::make_unique<RecognitionRoad>(road);
+    m_system = std::make_unique<SpeechSystem>(SpeechServices{*m_platform, road.state.speech,
+                                                             parts.dataFolder, road.boxes, road.app,
+                                                             road.feedback, *m_tone},
+                                              m_road->events());
+    parts.host.attach(*m_system);
+}
+
+} // namespace kelvo

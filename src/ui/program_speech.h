@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/speech/speech_engine.h"
+#include "platform/tone_output.h"
+#include "speech/speech_system.h"
+#include "startup/program_dispatch_host.h"
+#include "startup/recognition_road.h"
+#include "ui/qt_ui_poster.h"
+
+#include <QObject>
+
+#include <filesystem>
+#include <memory>
+
+namespace kelvo {
+
+/// What the program's speech side is made from.
+struct ProgramSpeechParts {
+    RecognitionRoadParts road;
+    ProgramDispatchHost& host;
+    /// The data folder (grammar files, voice profiles).
+    std::filesystem::path dataFolder;
+    /// The program's resources (the supplementary dictionary).
+    std::filesystem::path resourcesFolder;
+};
+
+/// The program's speech side: the PocketSphinx engine posting its events to
+/// the UI thread, the recognition road they go to, and the speech system
+/// that runs the engine. Made once the main window is loaded, whose
+/// feedback it shows.
+class ProgramSpeech {
+public:
+    explicit ProgramSpeech(ProgramSpeechParts parts);
+
+    ProgramSpeech(const ProgramSpeech&) = delete;
+    ProgramSpeech& operator=(const ProgramSpeech&) = delete;
+
+    SpeechSystem& system() { return *m_system; }
+    RecognitionRoad& road() { return *m_road; }
+
+private:
+    QObject m_uiThread;
+    QtUiPoster m_poster{&m_uiThread};
+    std::unique_ptr<speech::SpeechPlatform> m_platform;
+    std::unique_ptr<ToneOutput> m_tone;
+    std::unique_ptr<RecognitionRoad> m_road;
+    std::unique_ptr<SpeechSystem> m_system;
+};
+
+} // namespace kelvo
