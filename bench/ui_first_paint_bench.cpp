@@ -71,7 +71,9 @@ void BM_MainWindowToFirstPaint(benchmark::State& run) {
         MainWindowState state;
         MainWindow window;
         TrayIcon tray(window.trayMenuActions());
-        MainWindowLogic logic(state, boxState, window, tray, settings, boxes, app, pointer,
+        int handedness = 1;
+        MainWindowLogic logic(state, handedness, boxState, window, tray, settings, boxes, app,
+                              pointer,
                               mainWindowPaths(data, KELVO_RESOURCES_DIR, data / "autostart"), {});
         window.setLogic(&logic);
         bool painted = false;

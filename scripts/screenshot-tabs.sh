@@ -19,8 +19,13 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/data/kelvo" "$home/config" "$home/runtime"
 chmod 700 "$home/runtime"
-# Show the main window at start; everything else stays as installed.
-printf '[Main]\nDisplayOnStart=True\n[Ohio]\nFirst=1\n' >"$home/data/kelvo/mouse.ini"
+# The installed settings, but past the first run (so the main window shows)
+# and with the music lists on.
+awk '/^\[/ { section = $0 }
+     section == "[Ohio]" && /^First=/ { $0 = "First=1" }
+     section == "[Amite]" && /^Date=/ { $0 = "Date=1/1/2026" }
+     section == "[Splash]" && /^DisplayOnStart=/ { $0 = "DisplayOnStart=False" }
+     { print }' resources/defaults/mouse.ini >"$home/data/kelvo/mouse.ini"
 
 export HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
   XDG_RUNTIME_DIR="$home/runtime" KELVO_PROGRAM="$program" KELVO_OUT="$out"

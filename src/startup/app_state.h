@@ -4,6 +4,7 @@
 #include "speech/catalogue_state.h"
 #include "speech/dispatch_state.h"
 #include "speech/speech_state.h"
+#include "startup/main_window_state.h"
 #include "startup/startup_state.h"
 
 namespace kelvo {
@@ -17,6 +18,7 @@ struct AppState {
     CatalogueState catalogue;
     DispatchState dispatch;
     StartupState startup;
+    MainWindowState mainWindow;
 };
 
 } // namespace kelvo

@@ -55,13 +55,14 @@ bool siteSwitchOn(const std::string& hexValue) {
     return decoded.ok() && *decoded == "1";
 }
 
-MainWindowLogic::MainWindowLogic(MainWindowState& state, MessageBoxState& boxState,
-                                 MainWindowView& view, TrayIconPort& tray, SettingsFile& settings,
-                                 MessageBoxes& boxes, AppControl& app, PointerButtons& pointer,
-                                 MainWindowPaths paths, MainWindowHooks hooks)
-    : m_state(state), m_boxState(boxState), m_view(view), m_tray(tray), m_settings(settings),
-      m_boxes(boxes), m_app(app), m_pointer(pointer), m_paths(std::move(paths)),
-      m_hooks(std::move(hooks)) {}
+MainWindowLogic::MainWindowLogic(MainWindowState& state, int& mouseHandedness,
+                                 MessageBoxState& boxState, MainWindowView& view,
+                                 TrayIconPort& tray, SettingsFile& settings, MessageBoxes& boxes,
+                                 AppControl& app, PointerButtons& pointer, MainWindowPaths paths,
+                                 MainWindowHooks hooks)
+    : m_state(state), m_mouseHandedness(mouseHandedness), m_boxState(boxState), m_view(view),
+      m_tray(tray), m_settings(settings), m_boxes(boxes), m_app(app), m_pointer(pointer),
+      m_paths(std::move(paths)), m_hooks(std::move(hooks)) {}
 
 Status MainWindowLogic::formLoad(const std::string& upgradeMessage) {
     if (m_loaded) {

@@ -41,10 +41,12 @@ struct MainWindowHooks {
 /// tabs, the fixed lists, the Options page, the tray menu and the exit.
 class MainWindowLogic {
 public:
-    MainWindowLogic(MainWindowState& state, MessageBoxState& boxState, MainWindowView& view,
-                    TrayIconPort& tray, SettingsFile& settings, MessageBoxes& boxes,
-                    AppControl& app, PointerButtons& pointer, MainWindowPaths paths,
-                    MainWindowHooks hooks);
+    /// mouseHandedness (1 right-handed, 2 left-handed) is the value the
+    /// mouse-click phrases read; the Options page keeps it current.
+    MainWindowLogic(MainWindowState& state, int& mouseHandedness, MessageBoxState& boxState,
+                    MainWindowView& view, TrayIconPort& tray, SettingsFile& settings,
+                    MessageBoxes& boxes, AppControl& app, PointerButtons& pointer,
+                    MainWindowPaths paths, MainWindowHooks hooks);
 
     /// The window's load. Runs once. An error before the start page is
     /// shown is returned to the caller; later errors end the load with the
@@ -111,6 +113,7 @@ private:
     void readWebcamChoice();
 
     MainWindowState& m_state;
+    int& m_mouseHandedness;
     MessageBoxState& m_boxState;
     MainWindowView& m_view;
     TrayIconPort& m_tray;

@@ -33,11 +33,11 @@ void MainWindowLogic::showMouseHandedness() {
     m_swapMetric = m_pointer.swapButtonMetric();
     // A desktop that cannot tell counts as the usual right-handed layout.
     if (m_swapMetric == 1) {
-        m_state.mouseHandedness = 2;
+        m_mouseHandedness = 2;
         m_view.setHandednessButton("Click Here For Right Handed Mouse",
                                    m_paths.programFolder / "Lefthanded.bmp");
     } else {
-        m_state.mouseHandedness = 1;
+        m_mouseHandedness = 1;
         m_view.setHandednessButton("Click Here For Left Handed Mouse",
                                    m_paths.programFolder / "Righthanded.bmp");
     }
@@ -55,12 +55,12 @@ void MainWindowLogic::applyNewSettingClicked() {
         return;
     }
     if (toLeftHanded) {
-        m_state.mouseHandedness = 2;
+        m_mouseHandedness = 2;
         m_view.setHandednessButton("Click Here For Right Handed Mouse",
                                    m_paths.programFolder / "Lefthanded.bmp");
     } else {
         m_settings.writeIni("Mouse", "LeftRightHand", "Right");
-        m_state.mouseHandedness = 1;
+        m_mouseHandedness = 1;
         m_view.setHandednessButton("Click Here For Left Handed Mouse",
                                    m_paths.programFolder / "Righthanded.bmp");
     }

@@ -23,8 +23,6 @@ struct MainWindowState {
     /// Set once the login rows are listed; the login phrases act only then.
     bool facebookLoginShown = false;
     bool myspaceLoginShown = false;
-    /// 1 right-handed, 2 left-handed.
-    int mouseHandedness = 1;
     std::string appLanguage;
 };
 

@@ -161,7 +161,9 @@ QTreeWidget* MainWindow::makeList(ListId id, const char* name, QWidget* parent) 
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setColumnCount(0);
     list->setToolTip(qs(listToolTip(id)));
-    list->header()->setStretchLastSection(false);
+    // The last column takes the rest of the width, so one-column lists
+    // never cut their phrases.
+    list->header()->setStretchLastSection(true);
     m_lists[id] = list;
     return list;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/pointer_buttons.h"
+#include "startup/main_window_command_lists.h"
 #include "startup/main_window_logic.h"
 #include "ui/main_window.h"
 #include "ui/tray_icon.h"
@@ -13,6 +14,8 @@ namespace kelvo {
 /// What the main window is built from.
 struct MainWindowServices {
     MainWindowState& state;
+    /// What the mouse-click phrases read: 1 right-handed, 2 left-handed.
+    int& mouseHandedness;
     MessageBoxState& boxState;
     SettingsFile& settings;
     MessageBoxes& boxes;
@@ -29,6 +32,8 @@ public:
     TrayIcon& tray() { return m_tray; }
     MainWindowLogic& logic() { return m_logic; }
     FeedbackPort& feedback() { return m_feedback; }
+    /// Where the catalogue code puts its lists.
+    CommandListPort& commandLists() { return m_commandLists; }
 
     /// Shows the window when the desktop has no tray to reach it from, so
     /// the program never runs out of sight.
@@ -40,6 +45,7 @@ private:
     TrayIcon m_tray;
     MainWindowLogic m_logic;
     WindowFeedback m_feedback;
+    MainWindowCommandLists m_commandLists;
 };
 
 /// The desktop-entry folders and the program's own path for this process.

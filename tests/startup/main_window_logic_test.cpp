@@ -26,6 +26,7 @@ protected:
     fakes::FakeTrayIcon tray;
     fakes::FakePointerButtons pointer;
     MainWindowState state;
+    int handedness = 1;
     MessageBoxState boxState;
     SettingsFile settings{dir / "data/mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
@@ -40,8 +41,8 @@ protected:
                               dir / "autostart",
                               "/opt/kelvo/bin/kelvo",
                               {dir / "applications"}};
-        logic = std::make_unique<MainWindowLogic>(state, boxState, view, tray, settings, boxes, app,
-                                                  pointer, paths, hooks);
+        logic = std::make_unique<MainWindowLogic>(state, handedness, boxState, view, tray, settings,
+                                                  boxes, app, pointer, paths, hooks);
         return *logic;
     }
     void store(const std::string& ini) {

@@ -29,11 +29,10 @@ protected:
     MessageBoxState boxState;
     SettingsFile settings{dir / "mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
-    MainWindowLogic logic{
-        state, boxState, view,
-        tray,  settings, boxes,
-        app,   pointer,  {dir.path(), dir / "program", dir / "autostart", "/opt/kelvo/kelvo", {}},
-        {}};
+    int handedness = 1;
+    MainWindowPaths paths{dir.path(), dir / "program", dir / "autostart", "/opt/kelvo/kelvo", {}};
+    MainWindowLogic logic{state, handedness, boxState, view,  tray, settings,
+                          boxes, app,        pointer,  paths, {}};
 
     std::string ini(const char* section, const char* key) {
         return settings.readIni(section, key, "unset", 300);
@@ -86,18 +85,18 @@ TEST_F(MainWindowOptionsTest, AutostartEntryQuotesOddPaths) {
 TEST_F(MainWindowOptionsTest, HandednessSwitchesAndBack) {
     logic.showMouseHandedness();
     EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
-    EXPECT_EQ(state.mouseHandedness, 1);
+    EXPECT_EQ(handedness, 1);
 
     logic.applyNewSettingClicked();
     EXPECT_EQ(pointer.metric, 1);
-    EXPECT_EQ(state.mouseHandedness, 2);
+    EXPECT_EQ(handedness, 2);
     EXPECT_EQ(view.handednessCaption, "Click Here For Right Handed Mouse");
     EXPECT_EQ(view.handednessPicture, dir / "program/Lefthanded.bmp");
     EXPECT_EQ(ini("Mouse", "LeftRightHand"), "unset");
 
     logic.applyNewSettingClicked();
     EXPECT_EQ(pointer.metric, 0);
-    EXPECT_EQ(state.mouseHandedness, 1);
+    EXPECT_EQ(handedness, 1);
     EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
     EXPECT_EQ(view.handednessPicture, dir / "program/Righthanded.bmp");
     EXPECT_EQ(ini("Mouse", "LeftRightHand"), "Right");
@@ -113,7 +112,7 @@ TEST_F(MainWindowOptionsTest, HandednessUnknownOrRefusedChangesNothing) {
     pointer.metric = 0;
     pointer.refuse = true;
     logic.applyNewSettingClicked();
-    EXPECT_EQ(state.mouseHandedness, 1);
+    EXPECT_EQ(handedness, 1);
     EXPECT_EQ(view.handednessCaption, "");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Mouse Buttons");

@@ -33,6 +33,7 @@ protected:
     fakes::FakeAppControl app;
     fakes::FakePointerButtons pointer;
     MainWindowState state;
+    int handedness = 1;
     MessageBoxState boxState;
     SettingsFile settings{dir / "mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
@@ -53,8 +54,8 @@ protected:
                               dir / "autostart",
                               "/usr/bin/kelvo",
                               {dir / "applications"}};
-        logic = std::make_unique<MainWindowLogic>(state, boxState, *window, *tray, settings, boxes,
-                                                  app, pointer, paths, hooks);
+        logic = std::make_unique<MainWindowLogic>(state, handedness, boxState, *window, *tray,
+                                                  settings, boxes, app, pointer, paths, hooks);
         window->setLogic(logic.get());
         ASSERT_TRUE(logic->formLoad("").ok());
         logic->removeClientTab();

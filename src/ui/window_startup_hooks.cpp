@@ -1,0 +1,76 @@
+#include "ui/window_startup_hooks.h"
+
+#include "ui/main_window_parts.h"
+
+#include <utility>
+
+namespace kelvo {
+
+WindowStartupHooks::WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
+                                       StartupHooks& next,
+                                       std::function<std::string()> upgradeMessage)
+    : m_makeWindow(std::move(makeWindow)), m_next(next),
+      m_upgradeMessage(std::move(upgradeMessage)) {}
+
+WindowStartupHooks::~WindowStartupHooks() = default;
+
+void WindowStartupHooks::setBusyPointer(bool busy) {
+    if (m_window) {
+        m_window->feedback().setBusyPointer(busy);
+    }
+    m_next.setBusyPointer(busy);
+}
+
+Status WindowStartupHooks::loadMainWindow() {
+    if (m_window) {
+        return {};
+    }
+    m_window = m_makeWindow();
+    Status loaded = m_window->logic().formLoad(m_upgradeMessage ? m_upgradeMessage() : "");
+    m_window->logic().removeClientTab();
+    return loaded;
+}
+
+Status WindowStartupHooks::showAdPanes(const std::array<AdPaneView, 4>& panes) {
+    if (!m_window) {
+        return Status::failure(91, "The main window is not loaded.");
+    }
+    for (size_t i = 0; i < panes.size(); ++i) {
+        m_window->window().setAdPane(static_cast<int>(i) + 1, panes[i].page, panes[i].visible);
+    }
+    return {};
+}
+
+Status WindowStartupHooks::loadMusicLists() {
+    if (!m_window) {
+        return Status::failure(91, "The main window is not loaded.");
+    }
+    m_window->logic().loadMusicList();
+    return {};
+}
+
+Status WindowStartupHooks::showMouseHandedness() {
+    if (!m_window) {
+        return Status::failure(91, "The main window is not loaded.");
+    }
+    m_window->logic().showMouseHandedness();
+    return {};
+}
+
+Status WindowStartupHooks::hideFirstTimeFrame() {
+    if (!m_window) {
+        return Status::failure(91, "The main window is not loaded.");
+    }
+    m_window->window().setFrameVisible(Frame::FirstTime, false);
+    return {};
+}
+
+Status WindowStartupHooks::showMainWindow() {
+    if (!m_window) {
+        return Status::failure(91, "The main window is not loaded.");
+    }
+    m_window->logic().trayShowClicked();
+    return {};
+}
+
+} // namespace kelvo

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "startup/startup_hooks.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kelvo {
+
+class MainWindowParts;
+
+/// The start-up's window steps carried out on the main window; the steps
+/// of other parts (report, sound, splash, grammar, engine, wizards) are
+/// left to the hooks given as next.
+class WindowStartupHooks final : public StartupHooks {
+public:
+    /// makeWindow builds the window once the folders and settings are
+    /// known; upgradeMessage gives the start-up reply's message when the
+    /// window loads (empty for none).
+    WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
+                       StartupHooks& next, std::function<std::string()> upgradeMessage);
+    ~WindowStartupHooks() override;
+
+    /// The main window once loaded, else null.
+    MainWindowParts* window() { return m_window.get(); }
+
+    Status prepareStartupReport() override { return m_next.prepareStartupReport(); }
+    Status postStartupReport(const std::string& summary) override {
+        return m_next.postStartupReport(summary);
+    }
+    Status takeInStartupReply() override { return m_next.takeInStartupReply(); }
+    void setBusyPointer(bool busy) override;
+    Status playWelcomeSound(const std::filesystem::path& sound) override {
+        return m_next.playWelcomeSound(sound);
+    }
+    Status showSplashModal() override { return m_next.showSplashModal(); }
+    Status mergeCustomCommandsIntoGrammar() override {
+        return m_next.mergeCustomCommandsIntoGrammar();
+    }
+    Status loadMainWindow() override;
+    Status loadAboutWindow() override { return m_next.loadAboutWindow(); }
+    Status showAdPanes(const std::array<AdPaneView, 4>& panes) override;
+    Status loadMusicLists() override;
+    Status showMouseHandedness() override;
+    void controlEngine(std::string_view action, const std::string& profileName) override {
+        m_next.controlEngine(action, profileName);
+    }
+    Status showCreateProfileWizard() override { return m_next.showCreateProfileWizard(); }
+    Status loadTrainingGrammar(const std::string& grammarFile) override {
+        return m_next.loadTrainingGrammar(grammarFile);
+    }
+    Status hideFirstTimeFrame() override;
+    Status showSelectProfileWizard() override { return m_next.showSelectProfileWizard(); }
+    Status showMainWindow() override;
+
+private:
+    std::function<std::unique_ptr<MainWindowParts>()> m_makeWindow;
+    std::unique_ptr<MainWindowParts> m_window;
+    StartupHooks& m_next;
+    std::function<std::string()> m_upgradeMessage;
+};
+
+} // namespace kelvo

@@ -1,0 +1,76 @@
+#include "ui/window_startup_hooks.h"
+
+#include "fakes/fake_app_control.h"
+#include "fakes/fake_dialog_port.h"
+#include "fakes/fake_error_sink.h"
+#include "fakes/fake_startup_hooks.h"
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+#include "ui/main_window_parts.h"
+
+#include <QTabBar>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+class WindowStartupHooksTest : public ::testing::Test {
+protected:
+    fakes::TempDir dir;
+    fakes::FakeErrorSink errors;
+    fakes::FakeDialogPort dialogs;
+    fakes::FakeAppControl app;
+    fakes::FakeStartupHooks next;
+    MainWindowState state;
+    int handedness = 1;
+    MessageBoxState boxState;
+    SettingsFile settings{dir / "mouse.ini", errors};
+    MessageBoxes boxes{boxState, dialogs, app};
+    int windowsMade = 0;
+    WindowStartupHooks hooks{
+        [this] {
+            ++windowsMade;
+            return std::make_unique<MainWindowParts>(
+                MainWindowServices{state, handedness, boxState, settings, boxes, app},
+                MainWindowPaths{dir.path(), dir.path(), dir / "autostart", "/usr/bin/kelvo", {}},
+                MainWindowHooks{});
+        },
+        next, [] { return std::string("New version"); }};
+};
+
+TEST_F(WindowStartupHooksTest, WindowStepsNeedTheLoadedWindow) {
+    EXPECT_FALSE(hooks.loadMusicLists().ok());
+    EXPECT_FALSE(hooks.showMainWindow().ok());
+    EXPECT_EQ(hooks.window(), nullptr);
+}
+
+TEST_F(WindowStartupHooksTest, LoadBuildsTheWindowOnceWithTenTabs) {
+    ASSERT_TRUE(hooks.loadMainWindow().ok());
+    ASSERT_TRUE(hooks.loadMainWindow().ok());
+    EXPECT_EQ(windowsMade, 1);
+    MainWindow& window = hooks.window()->window();
+    EXPECT_EQ(window.tabStrip()->count(), 10);
+    EXPECT_EQ(window.list(ListId::Basic)->topLevelItemCount(), 26);
+    EXPECT_EQ(hooks.window()->tray().lastBalloon().first, "Message From Kelvo");
+
+    ASSERT_TRUE(hooks.loadMusicLists().ok());
+    EXPECT_EQ(window.list(ListId::MusicBasic)->topLevelItemCount(), 13);
+    ASSERT_TRUE(hooks.hideFirstTimeFrame().ok());
+    EXPECT_FALSE(window.isFrameVisible(Frame::FirstTime));
+    ASSERT_TRUE(hooks.showMainWindow().ok());
+    EXPECT_TRUE(window.isVisible());
+    window.hide();
+}
+
+TEST_F(WindowStartupHooksTest, OtherStepsGoToTheNextHooks) {
+    ASSERT_TRUE(hooks.showSplashModal().ok());
+    hooks.controlEngine("crankUpEngine", "me");
+    hooks.setBusyPointer(true);
+    ASSERT_GE(next.calls.size(), 3u);
+    EXPECT_EQ(next.calls.back(), "busy");
+    EXPECT_EQ(next.calls[next.calls.size() - 2], "engine:crankUpEngine:me");
+}
+
+} // namespace
+} // namespace kelvo
