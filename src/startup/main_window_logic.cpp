@@ -295,6 +295,12 @@ void MainWindowLogic::setListeningState(bool asleep) {
     m_tray.setAsleep(asleep);
 }
 
+void MainWindowLogic::muteClicked() {
+    if (m_hooks.toggleListening) {
+        m_hooks.toggleListening();
+    }
+}
+
 void MainWindowLogic::trayShowClicked() {
     if (!m_view.isFrameVisible(Frame::FirstTime)) {
         m_view.showWindow();

@@ -35,6 +35,8 @@ struct MainWindowHooks {
     std::function<Status()> loadAllCommandLists;
     /// Fills the Custom tab's list from the custom-command store.
     std::function<Status()> loadCustomCommandList;
+    /// Sleeps or wakes the listening (the tray's mute item).
+    std::function<void()> toggleListening;
 };
 
 /// The main window's behaviour, apart from its widgets: the load, the
@@ -92,6 +94,8 @@ public:
     /// Shows a balloon, cutting title and text to what the icon holds.
     void showBalloon(const std::string& title, const std::string& text);
     void setListeningState(bool asleep);
+    /// "Mute/Activate Microphone" of the tray menu.
+    void muteClicked();
     /// "Show kelvo": shows the window unless the welcome page is up.
     void trayShowClicked();
 

@@ -253,6 +253,11 @@ void MainWindow::connectControls() {
             }
         });
     }
+    connect(menuAction("mnuMuteKelvo"), &QAction::triggered, this, [this] {
+        if (m_logic) {
+            m_logic->muteClicked();
+        }
+    });
     connect(menuAction("mnuSysTrayshow"), &QAction::triggered, this, [this] {
         if (m_logic) {
             m_logic->trayShowClicked();

@@ -303,6 +303,14 @@ TEST_F(MainWindowLogicTest, BalloonTextsAreCutToTheirFields) {
     EXPECT_EQ(tray.balloons[0].second, std::string(256, 'x'));
 }
 
+TEST_F(MainWindowLogicTest, TrayMuteItemTogglesListening) {
+    make().muteClicked(); // no engine yet: nothing happens
+    int toggles = 0;
+    hooks.toggleListening = [&] { ++toggles; };
+    make().muteClicked();
+    EXPECT_EQ(toggles, 1);
+}
+
 TEST_F(MainWindowLogicTest, TrayShowRespectsWelcomePage) {
     make();
     view.frames[Frame::FirstTime] = true;

@@ -71,8 +71,9 @@ TEST(SpokenCommand, CataloguePhraseFromAWavFileIsHeardAndShown) {
     TrayIcon tray(window.trayMenuActions());
     MainWindowPaths paths{
         dir.path(), dir / "program", dir / "autostart", "/usr/bin/kelvo", {dir / "applications"}};
-    MainWindowLogic logic(windowState, boxState, window, tray, settings, boxes, app, pointer, paths,
-                          windowHooks);
+    int handedness = 1;
+    MainWindowLogic logic(windowState, handedness, boxState, window, tray, settings, boxes, app,
+                          pointer, paths, windowHooks);
     window.setLogic(&logic);
     WindowFeedback feedback(window, tray, logic);
 
