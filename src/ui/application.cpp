@@ -1,16 +1,26 @@
 #include "ui/application.h"
 
+#include "services/address_opener.h"
+#include "services/browser_window_check.h"
 #include "services/message_boxes.h"
+#include "services/window_registry.h"
 #include "speech/catalogue_files.h"
 #include "speech/command_lists.h"
 #include "speech/custom_command_store.h"
+#include "speech/phrase_interpreters.h"
 #include "startup/app_state.h"
+#include "startup/close_down.h"
 #include "startup/platform_services.h"
+#include "startup/program_dispatch_host.h"
+#include "startup/program_hooks.h"
+#include "startup/speech_startup_hooks.h"
 #include "startup/startup_hooks.h"
 #include "startup/startup_sequence.h"
 #include "ui/main_window_parts.h"
+#include "ui/program_speech.h"
 #include "ui/qt_app_control.h"
 #include "ui/qt_dialog_port.h"
+#include "ui/qt_window_registry.h"
 #include "ui/window_startup_hooks.h"
 
 #include <QApplication>
@@ -44,8 +54,58 @@ int runApplication(int argc, char** argv) {
             messageBoxes);
     });
 
-    NoStartupHooks laterSteps;
     StartupSequence* startupSequence = nullptr;
+    WindowStartupHooks* windowSteps = nullptr;
+    auto window = [&windowSteps]() -> MainWindowParts* {
+        return windowSteps ? windowSteps->window() : nullptr;
+    };
+    // The registry outlives the main window, which its parts own.
+    QtWindowRegistry windows;
+    windows.registerWindow(kMainWindowName, [window]() -> QWidget* {
+        return window() ? &window()->window() : nullptr;
+    });
+    AddressOpener opener(*platform.shell, *platform.keys,
+                         makeLinuxBrowserWindowCheck([window](const std::string& text) {
+                             if (window()) {
+                                 window()->feedback().setFeedbackText(text);
+                             }
+                         }));
+    ProgramDispatchHost dispatchHost(
+        opener, *platform.shell,
+        DispatchWindowHooks{[window](const std::string& tag) {
+                                if (window()) {
+                                    window()->logic().clickTab(tag);
+                                }
+                            },
+                            [window] {
+                                return window() ? window()->window().windowTitle().toStdString()
+                                                : std::string();
+                            },
+                            {}},
+        {});
+    NoInterpreters interpreters;
+    std::unique_ptr<ProgramSpeech> speech;
+    ProgramHooks programSteps(state, messageBoxes);
+    // The engine starts after the main window loaded: its feedback shows
+    // there, and its events go down the recognition road.
+    SpeechStartupHooks laterSteps(
+        [&]() -> SpeechSystem* {
+            if (!speech && window() && startupSequence->settings()) {
+                speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
+                    RecognitionRoadParts{state,
+                                         dispatchHost,
+                                         messageBoxes,
+                                         control,
+                                         windows,
+                                         window()->feedback(),
+                                         *startupSequence->settings(),
+                                         interpreters,
+                                         {}},
+                    dispatchHost, state.startup.dataFolder, state.startup.programFolder});
+            }
+            return speech ? &speech->system() : nullptr;
+        },
+        programSteps);
     CatalogueFiles catalogueFiles;
     std::unique_ptr<CommandLists> commandLists;
     // The main window is made when the start-up loads it: by then the
@@ -76,8 +136,25 @@ int runApplication(int argc, char** argv) {
             return window;
         },
         laterSteps, [] { return std::string(); });
+    windowSteps = &hooks;
     StartupSequence startup(state, platform.forStartup(), messageBoxes, hooks);
     startupSequence = &startup;
+
+    // Every road out (button, tray, window close, a spoken quit) ends here
+    // once: the engine stops hearing before the files are saved.
+    CloseDown closeDown(state, control, messageBoxes, *platform.clock,
+                        CloseDownReleases{[&speech] {
+                                              if (speech) {
+                                                  (void)speech->system().engine().controlEngine(
+                                                      engine_action::kShutdown, "");
+                                              }
+                                          },
+                                          [window] {
+                                              if (window()) {
+                                                  window()->tray().removeIcon();
+                                              }
+                                          }});
+    control.setCloseDown([&closeDown] { closeDown.run(); });
 
     // The start-up runs inside the event loop, so its modal windows and
     // pumped events behave as they do later on.
