@@ -98,16 +98,17 @@ def catalogue_phrases(count):
 
 
 def shipped_phrases(path):
+    """Every plain phrase of a grammar file, "+"/"-" marks dropped."""
     root = ET.parse(path).getroot()
     phrases = []
-    for rule in root.iter():
-        if rule.tag.lower() != "rule":
+    seen = set()
+    for element in root.iter():
+        if element.tag.lower() != "p" or len(list(element)) or not element.text:
             continue
-        ps = [e for e in rule if e.tag.lower() == "p"]
-        if len(ps) == 1 and len(list(ps[0])) == 0 and ps[0].text:
-            text = re.sub(r"\s+", " ", ps[0].text.replace("+", " ").replace("-", " ")).strip()
-            if text and re.fullmatch(r"[A-Za-z' ]+", text):
-                phrases.append(text)
+        text = re.sub(r"\s+", " ", re.sub(r"(^|\s)[+-]+", " ", element.text)).strip()
+        if text and re.fullmatch(r"[A-Za-z' ]+", text) and text not in seen:
+            seen.add(text)
+            phrases.append(text)
     return phrases
 
 
