@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Speaks a catalogue phrase to the real program on its own X server, with a
+# window manager and a panel: the program must open the phrase's address
+# (seen through a stand-in xdg-open first on PATH, which records its
+# arguments), and its Quit button must end it through the close-down, which
+# backs up the custom-command store and writes the session log.
+# Usage: scripts/spoken-open-quit.sh [path/to/kelvo]   (exit 77 = skipped)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kelvo=$(realpath "${1:-$here/build/src/kelvo}")
+[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
+for tool in Xvfb espeak-ng sox xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    sed -n 1,20p "$work/kelvo.log" >&2 || true
+    exit 1
+}
+
+export HOME=$work/home
+export XDG_DATA_HOME=$HOME/.local/share
+export XDG_CONFIG_HOME=$HOME/.config
+export XDG_CACHE_HOME=$HOME/.cache
+export XDG_RUNTIME_DIR=$work/runtime
+unset XDG_DATA_DIRS XDG_CONFIG_DIRS
+data=$XDG_DATA_HOME/kelvo
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/kelvo" "$data" "$work/bin"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# The lead of silence gives the engine time to compile its grammar.
+# Past the first run (no profile wizard, no training grammar), window shown.
+sed 's/^First=x/First=no/' "$here/resources/defaults/mouse.ini" >"$data/mouse.ini"
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened.txt"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH=$work/bin:$PATH
+
+espeak-ng -v en-us -w "$work/phrase.wav" "go google"
+sox -q -n -r 22050 -c 1 -b 16 "$work/lead.wav" trim 0 8
+sox -q "$work/lead.wav" "$work/phrase.wav" "$work/spoken.wav"
+printf '[AudioInput]\nSource=file:%s\n' "$work/spoken.wav" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+
+exec 3<>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+export QT_QPA_PLATFORM=xcb
+if command -v openbox >/dev/null; then
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+fi
+if command -v tint2 >/dev/null; then
+    tint2 >/dev/null 2>&1 &
+    pids+=($!)
+fi
+
+"$kelvo" >"$work/kelvo.log" 2>&1 &
+kelvo_pid=$!
+pids+=("$kelvo_pid")
+for _ in $(seq 60); do
+    [ -s "$work/opened.txt" ] && break
+    sleep 1
+done
+[ -s "$work/opened.txt" ] || fail "nothing was opened"
+grep -qx "https://www.google.com" "$work/opened.txt" ||
+    fail "opened $(cat "$work/opened.txt") instead of https://www.google.com"
+
+window=$(xdotool search --name '^kelvo$' | head -n1)
+[ -n "$window" ] || fail "no main window"
+xdotool windowactivate --sync "$window" key alt+q
+for _ in $(seq 50); do
+    kill -0 "$kelvo_pid" 2>/dev/null || break
+    sleep 0.2
+done
+kill -0 "$kelvo_pid" 2>/dev/null && fail "Quit did not end the program"
+[ -s "$data/sl.txt" ] || fail "no session log after the close-down"
+[ -f "$HOME/Documents/commands_customfree.xml" ] || fail "store not backed up"
+echo "PASS: heard, opened $(cat "$work/opened.txt"), quit through the close-down"
