@@ -10,7 +10,7 @@ out=$(realpath -m "${1:-build/screenshots}")
 build=$(realpath "${2:-build}")
 program="$build/src/kelvo"
 [ -x "$program" ] || { echo "build the program first: scripts/build.sh $build" >&2; exit 1; }
-for tool in xvfb-run openbox tint2 xdotool import; do
+for tool in xvfb-run openbox tint2 xdotool import sox; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh)" >&2; exit 1; }
 done
 mkdir -p "$out"
@@ -27,6 +27,11 @@ awk '/^\[/ { section = $0 }
      section == "[Splash]" && /^DisplayOnStart=/ { $0 = "DisplayOnStart=False" }
      { print }' resources/defaults/mouse.ini >"$home/data/kelvo/mouse.ini"
 
+# The engine listens to a second of silence instead of a microphone.
+sox -n -r 16000 -c 1 -b 16 "$home/silence.wav" trim 0.0 1.0
+mkdir -p "$home/config/kelvo"
+printf '[AudioInput]\nSource=file:%s\n' "$home/silence.wav" >"$home/config/kelvo/speech.ini"
+
 export HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
   XDG_RUNTIME_DIR="$home/runtime" KELVO_PROGRAM="$program" KELVO_OUT="$out"
 
@@ -39,7 +44,7 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   KELVO_REPORT_FIRST_PAINT=1 "$KELVO_PROGRAM" 2>"$KELVO_OUT/kelvo.log" &
   pid=$!
   win=""
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 150); do
     win=$(xdotool search --onlyvisible --name "^kelvo$" 2>/dev/null | head -1 || true)
     [ -n "$win" ] && break
     sleep 0.2

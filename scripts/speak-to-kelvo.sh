@@ -35,7 +35,9 @@ espeak-ng -v en-us -w "$work/phrase.wav" "$phrase"
 # Silence first, so the program is listening when the phrase comes.
 sox -q -n -r 22050 -c 1 -b 16 "$work/lead.wav" trim 0 3
 sox -q "$work/lead.wav" "$work/phrase.wav" "$work/spoken.wav"
-printf '[AudioInput]\nSource=file:%s\n' "$work/spoken.wav" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+listen_to() {
+    printf '[AudioInput]\nSource=file:%s\n' "$1" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+}
 
 exec 3<>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
@@ -63,9 +65,19 @@ if command -v tint2 >/dev/null; then
     pids+=($!)
 fi
 
+# The first start listens with the training grammar (a new user creates a
+# voice profile first), so it runs once on silence and is ended.
+listen_to "$work/lead.wav"
+"$kelvo" >"$work/first.log" 2>&1 &
+first=$!
+sleep 6
+kill "$first" 2>/dev/null || true
+wait "$first" 2>/dev/null || true
+
+listen_to "$work/spoken.wav"
 "$kelvo" >"$work/kelvo.log" 2>&1 &
 pids+=($!)
-sleep 10
+sleep 18
 import -window root "$shot"
 echo "screenshot: $shot"
 sed -n 1,20p "$work/kelvo.log"
