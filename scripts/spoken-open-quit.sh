@@ -4,7 +4,9 @@
 # (seen through a stand-in xdg-open first on PATH, which records its
 # arguments), and its Quit button must end it through the close-down, which
 # backs up the custom-command store and writes the session log.
-# Usage: scripts/spoken-open-quit.sh [path/to/kelvo]   (exit 77 = skipped)
+# Run by hand on a quiet machine: the engine hears at real-time pace, and
+# a loaded machine starves it. Usage: scripts/spoken-open-quit.sh [kelvo]
+# (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 kelvo=$(realpath "${1:-$here/build/src/kelvo}")
