@@ -51,13 +51,14 @@ std::string fullPath(RootKey root, std::string_view keyPath) {
 }
 
 // Names and values go on one line: the few characters that would break
-// the line structure are written as %XX.
+// the line structure are written as %XX. A name also starts the line, so
+// the comment marks are escaped there too.
 std::string escape(std::string_view text, bool isName) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (char c : text) {
-        const bool special =
-            c == '%' || c == '\r' || c == '\n' || (isName && (c == '=' || c == '['));
+        const bool special = c == '%' || c == '\r' || c == '\n' ||
+                             (isName && (c == '=' || c == '[' || c == ';' || c == '#'));
         if (special) {
             const auto byte = static_cast<unsigned char>(c);
             out += '%';
@@ -107,8 +108,11 @@ std::optional<std::uint32_t> parseNumber(std::string_view text) {
 }
 
 // Lines that don't parse are skipped, so a damaged file loses only them.
+// The values below a damaged key line are skipped with it: they must not
+// end up in the key above.
 std::vector<Key> parse(std::string_view text) {
     std::vector<Key> keys;
+    bool inKey = false;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -124,13 +128,14 @@ std::vector<Key> parse(std::string_view text) {
             continue;
         }
         if (line.front() == '[') {
-            if (line.back() == ']' && line.size() > 2) {
+            inKey = line.back() == ']' && line.size() > 2;
+            if (inKey) {
                 keys.push_back({unescape(line.substr(1, line.size() - 2)), {}});
             }
             continue;
         }
         const auto equals = line.find('=');
-        if (keys.empty() || equals == std::string_view::npos) {
+        if (!inKey || equals == std::string_view::npos) {
             continue;
         }
         std::string_view typed = line.substr(equals + 1);
