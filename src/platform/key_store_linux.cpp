@@ -1,5 +1,6 @@
 #include "platform/key_store.h"
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/special_folders.h"
 
@@ -26,13 +27,6 @@ struct Key {
     std::string path; // root name, "\", key path
     std::vector<Value> values;
 };
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 std::string fullPath(RootKey root, std::string_view keyPath) {
     std::string path(rootKeyName(root));
@@ -71,25 +65,12 @@ std::string escape(std::string_view text, bool isName) {
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string unescape(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
-            hexDigit(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+        if (text[i] == '%' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
+            hexDigitValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
             i += 2;
         } else {
             out += text[i];
@@ -173,13 +154,13 @@ std::string serialize(const std::vector<Key>& keys) {
 
 Key* findKey(std::vector<Key>& keys, std::string_view path) {
     auto it = std::find_if(keys.begin(), keys.end(),
-                           [&](const Key& key) { return sameName(key.path, path); });
+                           [&](const Key& key) { return equalsIgnoreCase(key.path, path); });
     return it == keys.end() ? nullptr : &*it;
 }
 
 Value* findValue(Key& key, std::string_view name) {
     auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& value) { return sameName(value.name, name); });
+                           [&](const Value& value) { return equalsIgnoreCase(value.name, name); });
     return it == key.values.end() ? nullptr : &*it;
 }
 
