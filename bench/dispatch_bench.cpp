@@ -171,6 +171,7 @@ void BM_IndexAfterLoad(benchmark::State& bench) {
         bench.PauseTiming();
         CommandTable copy = road.catalogue.commandTable;
         road.catalogue.commandTable = std::move(copy);
+        ++road.catalogue.tableGeneration;
         bench.ResumeTiming();
         road.dispatcher.handleRecoEvent("Recognition", key, phrase);
     }

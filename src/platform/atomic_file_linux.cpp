@@ -45,7 +45,8 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
         mode = existing.st_mode & 07777;
     }
     std::string tempName = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
+    // Close-on-exec, so a program started meanwhile never holds it open.
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
     if (fd < 0) {
         return osError("cannot create a temporary file for", target);
     }

@@ -1,5 +1,6 @@
 #include "platform/key_store.h"
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/special_folders.h"
 
@@ -27,13 +28,6 @@ struct Key {
     std::vector<Value> values;
 };
 
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 std::string fullPath(RootKey root, std::string_view keyPath) {
     std::string path(rootKeyName(root));
     std::string_view rest = keyPath;
@@ -51,13 +45,14 @@ std::string fullPath(RootKey root, std::string_view keyPath) {
 }
 
 // Names and values go on one line: the few characters that would break
-// the line structure are written as %XX.
+// the line structure are written as %XX. A name also starts the line, so
+// the comment marks are escaped there too.
 std::string escape(std::string_view text, bool isName) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (char c : text) {
-        const bool special =
-            c == '%' || c == '\r' || c == '\n' || (isName && (c == '=' || c == '['));
+        const bool special = c == '%' || c == '\r' || c == '\n' ||
+                             (isName && (c == '=' || c == '[' || c == ';' || c == '#'));
         if (special) {
             const auto byte = static_cast<unsigned char>(c);
             out += '%';
@@ -70,25 +65,12 @@ std::string escape(std::string_view text, bool isName) {
     return out;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 std::string unescape(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
-            hexDigit(text[i + 2]) >= 0) {
-            out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+        if (text[i] == '%' && i + 2 < text.size() && hexDigitValue(text[i + 1]) >= 0 &&
+            hexDigitValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexDigitValue(text[i + 1]) * 16 + hexDigitValue(text[i + 2]));
             i += 2;
         } else {
             out += text[i];
@@ -107,8 +89,11 @@ std::optional<std::uint32_t> parseNumber(std::string_view text) {
 }
 
 // Lines that don't parse are skipped, so a damaged file loses only them.
+// The values below a damaged key line are skipped with it: they must not
+// end up in the key above.
 std::vector<Key> parse(std::string_view text) {
     std::vector<Key> keys;
+    bool inKey = false;
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -124,13 +109,14 @@ std::vector<Key> parse(std::string_view text) {
             continue;
         }
         if (line.front() == '[') {
-            if (line.back() == ']' && line.size() > 2) {
+            inKey = line.back() == ']' && line.size() > 2;
+            if (inKey) {
                 keys.push_back({unescape(line.substr(1, line.size() - 2)), {}});
             }
             continue;
         }
         const auto equals = line.find('=');
-        if (keys.empty() || equals == std::string_view::npos) {
+        if (!inKey || equals == std::string_view::npos) {
             continue;
         }
         std::string_view typed = line.substr(equals + 1);
@@ -168,13 +154,13 @@ std::string serialize(const std::vector<Key>& keys) {
 
 Key* findKey(std::vector<Key>& keys, std::string_view path) {
     auto it = std::find_if(keys.begin(), keys.end(),
-                           [&](const Key& key) { return sameName(key.path, path); });
+                           [&](const Key& key) { return equalsIgnoreCase(key.path, path); });
     return it == keys.end() ? nullptr : &*it;
 }
 
 Value* findValue(Key& key, std::string_view name) {
     auto it = std::find_if(key.values.begin(), key.values.end(),
-                           [&](const Value& value) { return sameName(value.name, name); });
+                           [&](const Value& value) { return equalsIgnoreCase(value.name, name); });
     return it == key.values.end() ? nullptr : &*it;
 }
 

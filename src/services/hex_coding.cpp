@@ -1,5 +1,6 @@
 #include "services/hex_coding.h"
 
+#include "platform/ascii_text.h"
 #include "services/windows_1252.h"
 
 namespace kelvo {
@@ -7,19 +8,6 @@ namespace kelvo {
 namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 // Shows a bad digit readably even when it is a control or a UTF-8 byte.
 std::string describeDigit(char c) {
@@ -50,7 +38,7 @@ Result<std::string> decodeHex(std::string_view hex) {
     for (size_t pos = 0; pos < hex.size(); pos += 2) {
         int value = 0;
         for (size_t i = pos; i < pos + 2 && i < hex.size(); ++i) {
-            const int digit = digitValue(hex[i]);
+            const int digit = hexDigitValue(hex[i]);
             if (digit < 0) {
                 return Status::failure(error_number::kTypeMismatch,
                                        "Not a hex digit: " + describeDigit(hex[i]) +

@@ -17,10 +17,6 @@ std::string_view trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Built by appending: GCC 12 at -O3 warns falsely on chains of operator+.
 std::string joined(std::string_view a, std::string_view b, std::string_view c) {
     std::string out;
@@ -30,11 +26,6 @@ std::string joined(std::string_view a, std::string_view b, std::string_view c) {
 }
 
 } // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
-}
 
 IniDocument::IniDocument(std::string_view text) {
     std::string current;

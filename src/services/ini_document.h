@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ascii_text.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +35,5 @@ private:
     };
     std::vector<Line> m_lines;
 };
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
 } // namespace kelvo

@@ -27,7 +27,8 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
         return;
     }
     // Copies: carrying out a row may let a reload replace the table.
-    const std::vector<std::size_t> rows = m_index.rowsOf(m_c.catalogue.commandTable, phrase);
+    const std::vector<std::size_t> rows =
+        m_index.rowsOf(m_c.catalogue.commandTable, m_c.catalogue.tableGeneration, phrase);
     for (const std::size_t index : rows) {
         if (index >= m_c.catalogue.commandTable.size()) {
             break;

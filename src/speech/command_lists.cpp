@@ -78,6 +78,7 @@ void CommandLists::loadAllCommandLists() {
         }
     }
     m_state.commandTable = std::move(table);
+    ++m_state.tableGeneration;
 }
 
 void CommandLists::loadCustomCommandList(const std::filesystem::path& store) {

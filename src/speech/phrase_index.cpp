@@ -44,7 +44,7 @@ bool standardKeyPhrase(std::string_view trimmedKey, std::string_view& phrase) {
     return true;
 }
 
-void PhraseIndex::rebuild(const CommandTable& table) {
+void PhraseIndex::rebuild(const CommandTable& table, std::uint64_t generation) {
     m_rows.clear();
     m_rows.reserve(table.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
@@ -52,13 +52,15 @@ void PhraseIndex::rebuild(const CommandTable& table) {
     }
     m_data = table.data();
     m_size = table.size();
+    m_generation = generation;
     m_built = true;
 }
 
-const std::vector<std::size_t>& PhraseIndex::rowsOf(const CommandTable& table,
-                                                    std::string_view phrase) {
-    if (!m_built || m_data != table.data() || m_size != table.size()) {
-        rebuild(table);
+const std::vector<std::size_t>&
+PhraseIndex::rowsOf(const CommandTable& table, std::uint64_t generation, std::string_view phrase) {
+    if (!m_built || m_generation != generation || m_data != table.data() ||
+        m_size != table.size()) {
+        rebuild(table, generation);
     }
     m_probe.assign(phrase);
     for (char& c : m_probe) {
@@ -72,7 +74,7 @@ const std::vector<std::size_t>& PhraseIndex::rowsOf(const CommandTable& table,
     // another phrase.
     for (const std::size_t row : hit->second) {
         if (row >= table.size() || !equalsIgnoringCase(table[row][CommandColumn::Phrase], phrase)) {
-            rebuild(table);
+            rebuild(table, generation);
             const auto again = m_rows.find(m_probe);
             return again == m_rows.end() ? kNoRows : again->second;
         }

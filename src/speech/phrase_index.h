@@ -3,6 +3,7 @@
 #include "speech/command_table.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,19 +21,22 @@ std::string upperAscii(std::string_view text);
 
 /// The command table's rows by phrase, without regard to case, so a phrase
 /// is found without walking every row. Rows of one phrase stay in table
-/// order. The index follows the table: a table replaced by a new one (the
-/// loader moves a new table in) is indexed again on the next lookup.
+/// order. The index follows the table: a new generation of the table (every
+/// load raises it), or a table of another size or storage, is indexed again
+/// on the next lookup.
 class PhraseIndex {
 public:
     /// Indices of the rows whose phrase equals this one without regard to
     /// case, ascending; empty when none.
-    const std::vector<std::size_t>& rowsOf(const CommandTable& table, std::string_view phrase);
+    const std::vector<std::size_t>& rowsOf(const CommandTable& table, std::uint64_t generation,
+                                           std::string_view phrase);
 
 private:
-    void rebuild(const CommandTable& table);
+    void rebuild(const CommandTable& table, std::uint64_t generation);
 
     const void* m_data = nullptr;
     std::size_t m_size = 0;
+    std::uint64_t m_generation = 0;
     bool m_built = false;
     std::unordered_map<std::string, std::vector<std::size_t>> m_rows;
     std::string m_probe;

@@ -170,9 +170,18 @@ Status StartupSequence::restoreCustomStore() {
 void StartupSequence::readServerBase() {
     m_marker = "m3";
     const std::string stored = m_settings->readIni("Etowah", "s", "x", 300);
-    if (stored != "x") {
-        m_state.serverBase = decryptText(stored, kServerAddressPassphrase, m_boxes);
+    if (stored == "x") {
+        return;
     }
+    // A damaged address is as unset as "x": the error window's OK would
+    // end the program over a value the next reply can replace.
+    auto address = tryDecryptText(stored, kServerAddressPassphrase);
+    if (!address) {
+        std::fprintf(stderr, "kelvo: stored server address not used: %s\n",
+                     address.error().message().c_str());
+        return;
+    }
+    m_state.serverBase = std::move(address).value();
 }
 
 void StartupSequence::readSystemFolders() {
@@ -315,7 +324,15 @@ void StartupSequence::readDefaultProfile() {
         return;
     }
     m_marker = "m64";
-    m_state.defaultProfileName = hexToString(stored, m_boxes);
+    // A damaged name is as unset as "x": the engine starts with its default.
+    auto name = decodeHex(stored);
+    if (!name) {
+        std::fprintf(stderr, "kelvo: stored default profile not used: %s\n",
+                     name.error().message().c_str());
+        m_state.defaultProfileName.clear();
+        return;
+    }
+    m_state.defaultProfileName = std::move(name).value();
 }
 
 Status StartupSequence::showWhatTheUserSees() {

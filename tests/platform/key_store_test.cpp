@@ -74,6 +74,32 @@ TEST_F(KeyStoreTest, DamagedLinesAreSkipped) {
               (std::vector<std::string>{"Good", ""}));
 }
 
+TEST_F(KeyStoreTest, ValuesBelowADamagedKeyLineStayOutOfTheKeyAbove) {
+    storeText("[HKEY_CURRENT_USER\\A]\n"
+              "First=text:1\n"
+              "[HKEY_CURRENT_USER\\B\n"
+              "Stray=text:2\n"
+              "[]\n"
+              "Other=text:3\n");
+    EXPECT_EQ(store->regEnumValues(RootKey::CurrentUser, "A"),
+              (std::vector<std::string>{"First", ""}));
+    // A rewrite keeps them out as well.
+    EXPECT_TRUE(store->regSetString(RootKey::CurrentUser, "A", "Second", "x"));
+    EXPECT_EQ(store->regEnumValues(RootKey::CurrentUser, "A"),
+              (std::vector<std::string>{"First", "Second", ""}));
+}
+
+TEST_F(KeyStoreTest, NamesThatLookLikeCommentsRoundTrip) {
+    for (const std::string name : {";first", "#second", "third;#"}) {
+        EXPECT_TRUE(store->regSetString(RootKey::CurrentUser, "K", name, "v " + name));
+    }
+    EXPECT_EQ(store->regEnumValues(RootKey::CurrentUser, "K"),
+              (std::vector<std::string>{";first", "#second", "third;#", ""}));
+    std::string out;
+    EXPECT_TRUE(store->regQueryValue(RootKey::CurrentUser, "K", "#second", out));
+    EXPECT_EQ(out, "v #second");
+}
+
 TEST_F(KeyStoreTest, SetStringMakesKeyAndRoundTripsAwkwardText) {
     const std::string name = "odd=name[%]";
     const std::string value = "line one\r\nline two %41 = ;";

@@ -33,6 +33,18 @@ protected:
     CommandLists lists{state, port, errors, files};
 };
 
+TEST_F(CommandListsTest, EveryLoadRaisesTheTableGeneration) {
+    writeCatalogue(CatalogueBuilder().web("apple", "1").xml());
+    writeStore("<cset><c d=\"my foo\" u=\"https://foo.example\">my foo</c></cset>");
+    lists.loadAllCommandLists();
+    const auto first = state.tableGeneration;
+    writeStore("<cset><c d=\"my bar\" u=\"https://bar.example\">my bar</c></cset>");
+    lists.loadAllCommandLists();
+    EXPECT_GT(state.tableGeneration, first);
+    ASSERT_EQ(state.commandTable.size(), 2u);
+    EXPECT_EQ(state.commandTable[1][CommandColumn::Phrase], "my bar");
+}
+
 TEST_F(CommandListsTest, FillsEachListSortedAndTheTableInFileOrder) {
     writeCatalogue(CatalogueBuilder()
                        .web("Banana", "1")

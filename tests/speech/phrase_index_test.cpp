@@ -29,22 +29,32 @@ TEST(StandardKeyPhrase, OnlyStandardKeysGiveAPhrase) {
 TEST(PhraseIndex, FindsEveryRowOfAPhraseInTableOrderIgnoringCase) {
     CommandTable table = tableOf({"news", "Mail", "NEWS", "weather", "news"});
     PhraseIndex index;
-    EXPECT_EQ(index.rowsOf(table, "News"), (std::vector<std::size_t>{0, 2, 4}));
-    EXPECT_EQ(index.rowsOf(table, "mail"), std::vector<std::size_t>{1});
-    EXPECT_TRUE(index.rowsOf(table, "sports").empty());
+    EXPECT_EQ(index.rowsOf(table, 0, "News"), (std::vector<std::size_t>{0, 2, 4}));
+    EXPECT_EQ(index.rowsOf(table, 0, "mail"), std::vector<std::size_t>{1});
+    EXPECT_TRUE(index.rowsOf(table, 0, "sports").empty());
 }
 
 TEST(PhraseIndex, FollowsATableThatWasReplacedOrEdited) {
     CommandTable table = tableOf({"one", "two"});
     PhraseIndex index;
-    EXPECT_EQ(index.rowsOf(table, "two"), std::vector<std::size_t>{1});
+    EXPECT_EQ(index.rowsOf(table, 0, "two"), std::vector<std::size_t>{1});
     table = tableOf({"three", "two", "one"});
-    EXPECT_EQ(index.rowsOf(table, "one"), std::vector<std::size_t>{2});
+    EXPECT_EQ(index.rowsOf(table, 0, "one"), std::vector<std::size_t>{2});
     // Edited in place, same size and storage.
     table[2].columns[0] = "four";
-    EXPECT_TRUE(index.rowsOf(table, "one").empty());
+    EXPECT_TRUE(index.rowsOf(table, 0, "one").empty());
     table.push_back(table[0]);
-    EXPECT_EQ(index.rowsOf(table, "three"), (std::vector<std::size_t>{0, 3}));
+    EXPECT_EQ(index.rowsOf(table, 0, "three"), (std::vector<std::size_t>{0, 3}));
+}
+
+TEST(PhraseIndex, ANewGenerationInTheSameStorageIsIndexedAgain) {
+    CommandTable table = tableOf({"my foo", "other"});
+    PhraseIndex index;
+    EXPECT_EQ(index.rowsOf(table, 1, "my foo"), std::vector<std::size_t>{0});
+    // The loader refills the same storage: same size, same address.
+    table[0].columns[0] = "my bar";
+    EXPECT_EQ(index.rowsOf(table, 2, "my bar"), std::vector<std::size_t>{0});
+    EXPECT_TRUE(index.rowsOf(table, 2, "my foo").empty());
 }
 
 } // namespace

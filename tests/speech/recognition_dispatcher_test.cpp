@@ -559,6 +559,7 @@ TEST_F(DispatcherTest, AReloadedTableIsIndexedAgain) {
     row.columns[2] = "1";
     replacement.push_back(row);
     rig.catalogue.commandTable = std::move(replacement);
+    ++rig.catalogue.tableGeneration;
     rig.recognise("first");
     rig.recognise("second");
     EXPECT_EQ(rig.host.opened,

@@ -283,6 +283,19 @@ TEST_F(StartupSequenceTest, MalformedSettingsNeverStopTheStart) {
     EXPECT_TRUE(hooks.called("training:min.xml"));
 }
 
+TEST_F(StartupSequenceTest, DamagedServerAddressAndProfileNameCountAsUnset) {
+    auto encrypted = tryEncryptText("https://service.example/", "another passphrase");
+    ASSERT_TRUE(encrypted.ok());
+    set("Etowah", "s", *encrypted);
+    set("Parallax", "visual", "41nn");
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(runtimeError(), nullptr);
+    EXPECT_EQ(app.startup.serverBase, "");
+    EXPECT_EQ(app.startup.defaultProfileName, "");
+    EXPECT_TRUE(hooks.called("engine:crankUpEngine:"));
+    EXPECT_TRUE(hooks.called("training:min.xml"));
+}
+
 TEST_F(StartupSequenceTest, CouponPanesDecideTheAdPanes) {
     set("Cpn", "Cp1", stringToHex("1|first"));
     set("Cpn", "Cp2", stringToHex("1|second"));

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <algorithm>
+#include <string_view>
+
+namespace kelvo {
+
+/// The lower-case form of an ASCII letter; every other byte is kept, so
+/// UTF-8 and Windows-1252 text pass through unchanged.
+constexpr char asciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// True when the texts differ at most in the case of ASCII letters, as
+/// setting and key names are compared.
+constexpr bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+}
+
+/// The value of a hex digit of either case, or -1 for any other character.
+constexpr int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+} // namespace kelvo
