@@ -240,19 +240,28 @@ void MainWindow::connectControls() {
             m_logic->chatProgramChosen(m_chatList->itemText(index).toStdString());
         }
     });
-    const std::vector<std::pair<const char*, void (MainWindowLogic::*)()>> handlers = {
-        {"BtnExit", &MainWindowLogic::exitClicked},
-        {"btnHide", &MainWindowLogic::hideClicked},
-        {"btnApplyNewSetting", &MainWindowLogic::applyNewSettingClicked},
-        {"cmdAddChat", &MainWindowLogic::addChatClicked},
-    };
-    for (const auto& [name, handler] : handlers) {
-        connect(button(name), &QPushButton::clicked, this, [this, handler = handler] {
-            if (m_logic) {
-                (m_logic->*handler)();
-            }
-        });
-    }
+    // Plain lambdas rather than a table of member pointers: the sanitizer
+    // build misreads member pointers captured into Qt slot objects.
+    connect(button("BtnExit"), &QPushButton::clicked, this, [this] {
+        if (m_logic) {
+            m_logic->exitClicked();
+        }
+    });
+    connect(button("btnHide"), &QPushButton::clicked, this, [this] {
+        if (m_logic) {
+            m_logic->hideClicked();
+        }
+    });
+    connect(button("btnApplyNewSetting"), &QPushButton::clicked, this, [this] {
+        if (m_logic) {
+            m_logic->applyNewSettingClicked();
+        }
+    });
+    connect(button("cmdAddChat"), &QPushButton::clicked, this, [this] {
+        if (m_logic) {
+            m_logic->addChatClicked();
+        }
+    });
     connect(menuAction("mnuMuteKelvo"), &QAction::triggered, this, [this] {
         if (m_logic) {
             m_logic->muteClicked();
