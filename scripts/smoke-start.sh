@@ -20,39 +20,20 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# shellcheck source=lib/x-sandbox.sh
+source "$here/scripts/lib/x-sandbox.sh"
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
 
-export HOME=$work/home
-export XDG_DATA_HOME=$HOME/.local/share
-export XDG_CONFIG_HOME=$HOME/.config
-export XDG_CACHE_HOME=$HOME/.cache
-export XDG_RUNTIME_DIR=$work/runtime
-unset XDG_DATA_DIRS XDG_CONFIG_DIRS
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+sandbox_home
 data=$XDG_DATA_HOME/kelvo
 ini=$data/mouse.ini
 
-# Our own X server on the first free display.
-exec 3<> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
-export QT_QPA_PLATFORM=xcb
-
-# Our own session bus, so nothing autolaunches one into the home folder.
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
-pids+=("$(sed -n 2p <<<"$bus")")
+start_x_server 1024x768
+start_session_bus
 
 uses() {
     awk -F= '/^\[/{s=$0} s=="[Welcome]" && $1=="Uses"{print $2}' "$ini" 2>/dev/null | tr -d '\r'

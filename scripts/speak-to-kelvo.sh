@@ -21,15 +21,14 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# shellcheck source=lib/x-sandbox.sh
+source "$here/scripts/lib/x-sandbox.sh"
+fail() {
+    echo "$*" >&2
+    exit 1
+}
 
-export HOME=$work/home
-export XDG_DATA_HOME=$HOME/.local/share
-export XDG_CONFIG_HOME=$HOME/.config
-export XDG_CACHE_HOME=$HOME/.cache
-export XDG_RUNTIME_DIR=$work/runtime
-unset XDG_DATA_DIRS XDG_CONFIG_DIRS
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/kelvo"
-chmod 700 "$XDG_RUNTIME_DIR"
+sandbox_home
 
 espeak-ng -v en-us -w "$work/phrase.wav" "$phrase"
 # Silence first, so the program is listening when the phrase comes.
@@ -39,31 +38,11 @@ listen_to() {
     printf '[AudioInput]\nSource=file:%s\n' "$1" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
 }
 
-exec 3<>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-export QT_QPA_PLATFORM=xcb
-
-bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
-pids+=("$(sed -n 2p <<<"$bus")")
-
+start_x_server 1280x1024
+start_session_bus
 # The main window shows only when the settings ask for it; the tray needs a
 # panel, so a window manager and a panel run as on a desktop.
-if command -v openbox >/dev/null; then
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-fi
-if command -v tint2 >/dev/null; then
-    tint2 >/dev/null 2>&1 &
-    pids+=($!)
-fi
+start_desktop
 
 # The first start listens with the training grammar (a new user creates a
 # voice profile first), so it runs once on silence and is ended.

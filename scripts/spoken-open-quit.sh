@@ -25,21 +25,17 @@ cleanup() {
     [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
 }
 trap cleanup EXIT
+# shellcheck source=lib/x-sandbox.sh
+source "$here/scripts/lib/x-sandbox.sh"
 fail() {
     echo "FAIL: $*" >&2
     sed -n 1,20p "$work/kelvo.log" >&2 || true
     exit 1
 }
 
-export HOME=$work/home
-export XDG_DATA_HOME=$HOME/.local/share
-export XDG_CONFIG_HOME=$HOME/.config
-export XDG_CACHE_HOME=$HOME/.cache
-export XDG_RUNTIME_DIR=$work/runtime
-unset XDG_DATA_DIRS XDG_CONFIG_DIRS
+sandbox_home
 data=$XDG_DATA_HOME/kelvo
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME/kelvo" "$data" "$work/bin"
-chmod 700 "$XDG_RUNTIME_DIR"
+mkdir -p "$data" "$work/bin"
 
 # The lead of silence gives the engine time to compile its grammar.
 # Past the first run (no profile wizard, no training grammar), window shown.
@@ -53,24 +49,8 @@ sox -q -n -r 22050 -c 1 -b 16 "$work/lead.wav" trim 0 8
 sox -q "$work/lead.wav" "$work/phrase.wav" "$work/spoken.wav"
 printf '[AudioInput]\nSource=file:%s\n' "$work/spoken.wav" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
 
-exec 3<>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$work/display")
-export QT_QPA_PLATFORM=xcb
-if command -v openbox >/dev/null; then
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-fi
-if command -v tint2 >/dev/null; then
-    tint2 >/dev/null 2>&1 &
-    pids+=($!)
-fi
+start_x_server 1280x1024
+start_desktop
 
 "$kelvo" >"$work/kelvo.log" 2>&1 &
 kelvo_pid=$!
