@@ -6,6 +6,7 @@
 #include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_window_registry.h"
+#include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "services/address_opener.h"
@@ -17,8 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
 
 extern char** environ;
 
@@ -35,24 +34,13 @@ public:
     void shutdownComputer() override {}
 };
 
-bool run(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return false;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST(ProgramSpeech, TheAssembledProgramHearsTheAudioInputOfItsSettings) {
     fakes::TempDir dir;
     const std::filesystem::path defaults = std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults";
     for (const char* file : {"en_CLICK.XML", "en_CLICK_mute.XML", "min.xml", "commands.xml"})
         std::filesystem::copy_file(defaults / file, dir / file);
-    if (!run({"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), "go youtube"}))
+    if (!fakes::runTool(
+            {"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), "go youtube"}))
         GTEST_SKIP() << "espeak-ng is not available";
     ASSERT_TRUE(
         writeFileAtomically(dir / "config" / "kelvo" / "speech.ini",

@@ -4,6 +4,7 @@
 #include "fakes/dispatch_rig.h"
 #include "fakes/fake_pointer_buttons.h"
 #include "fakes/fake_tone_output.h"
+#include "fakes/run_tool.h"
 #include "platform/speech/sphinx_speech_platform.h"
 #include "speech/command_catalogue.h"
 #include "speech/speech_system.h"
@@ -19,9 +20,6 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
-#include <spawn.h>
-#include <sys/wait.h>
-
 extern char** environ;
 
 namespace kelvo {
@@ -33,25 +31,13 @@ public:
     void pumpEvents() override { QCoreApplication::processEvents(); }
 };
 
-bool run(std::vector<std::string> arguments) {
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        return false;
-    int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST(SpokenCommand, CataloguePhraseFromAWavFileIsHeardAndShown) {
     fakes::TempDir dir;
     const std::filesystem::path defaults = std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults";
     for (const char* file : {"en_CLICK.XML", "en_CLICK_mute.XML", "min.xml", "commands.xml"})
         std::filesystem::copy_file(defaults / file, dir / file);
     const std::string phrase = "go wikipedia";
-    if (!run({"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), phrase}))
+    if (!fakes::runTool({"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), phrase}))
         GTEST_SKIP() << "espeak-ng is not available";
     ASSERT_TRUE(writeFileAtomically(dir / "speech.ini", "[AudioInput]\nSource=file:" +
                                                             (dir / "phrase.wav").string() + "\n")
