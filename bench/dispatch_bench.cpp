@@ -2,6 +2,7 @@
 // commands appended: the cost of the whole recognition road.
 
 #include "platform/desktop.h"
+#include "quiet_ports.h"
 #include "services/app_control.h"
 #include "services/dialog_port.h"
 #include "services/message_boxes.h"
@@ -58,31 +59,6 @@ public:
     void setTrainingMenuEnabled(bool) override {}
 };
 
-class QuietDialogs final : public DialogPort {
-public:
-    BoxButton showMessageBoxModal(const std::string&, BoxStyle, const std::string&) override {
-        return BoxButton::Ok;
-    }
-    void showMessageBoxModeless(const std::string&, BoxStyle, const std::string&,
-                                std::function<void(BoxButton)>) override {}
-    void showNotice(const std::string&, const std::string&, bool, int, bool) override {}
-    void showRuntimeError(const std::string&, const std::string&, std::function<void()>) override {}
-    BoxButton showErrorDialog(const std::string&, BoxStyle, const std::string&, const std::string&,
-                              bool, std::function<void()>) override {
-        return BoxButton::Ok;
-    }
-};
-
-class QuietApp final : public AppControl {
-public:
-    void pumpEvents() override {}
-    void backupCustomStore() override {}
-    bool questionnaireTakesOverQuit() override { return false; }
-    void quitProgram() override {}
-    void endProgramNow() override {}
-    void shutdownComputer() override {}
-};
-
 class QuietErrors final : public ErrorSink {
 public:
     void reportError(int, std::string_view, std::string_view) override {}
@@ -114,8 +90,8 @@ struct Road {
     QuietHost host;
     QuietWindows windows;
     QuietFeedback feedback;
-    QuietDialogs dialogs;
-    QuietApp app;
+    bench::QuietDialogs dialogs;
+    bench::QuietApp app;
     QuietErrors errors;
     SpeechState speech;
     DispatchState state;

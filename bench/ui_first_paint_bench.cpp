@@ -3,6 +3,7 @@
 // whole-process figure (exec to first paint) comes from
 // scripts/screenshot-tabs.sh, which prints the program's own report.
 #include "platform/pointer_buttons.h"
+#include "quiet_ports.h"
 #include "services/message_boxes.h"
 #include "services/settings_file.h"
 #include "startup/main_window_logic.h"
@@ -21,31 +22,6 @@ namespace {
 
 using namespace kelvo;
 
-class QuietDialogs final : public DialogPort {
-public:
-    BoxButton showMessageBoxModal(const std::string&, BoxStyle, const std::string&) override {
-        return BoxButton::Ok;
-    }
-    void showMessageBoxModeless(const std::string&, BoxStyle, const std::string&,
-                                std::function<void(BoxButton)>) override {}
-    void showNotice(const std::string&, const std::string&, bool, int, bool) override {}
-    void showRuntimeError(const std::string&, const std::string&, std::function<void()>) override {}
-    BoxButton showErrorDialog(const std::string&, BoxStyle, const std::string&, const std::string&,
-                              bool, std::function<void()>) override {
-        return BoxButton::Ok;
-    }
-};
-
-class IdleApp final : public AppControl {
-public:
-    void pumpEvents() override {}
-    void backupCustomStore() override {}
-    bool questionnaireTakesOverQuit() override { return false; }
-    void quitProgram() override {}
-    void endProgramNow() override {}
-    void shutdownComputer() override {}
-};
-
 QApplication& application() {
     static int argc = 1;
     static char name[] = "ui_first_paint_bench";
@@ -61,8 +37,8 @@ void BM_MainWindowToFirstPaint(benchmark::State& run) {
     application();
     const std::filesystem::path data = std::filesystem::temp_directory_path() / "kelvo-paint-bench";
     std::filesystem::create_directories(data);
-    QuietDialogs dialogs;
-    IdleApp app;
+    bench::QuietDialogs dialogs;
+    bench::QuietApp app;
     MessageBoxState boxState;
     MessageBoxes boxes(boxState, dialogs, app);
     SettingsFile settings(data / "mouse.ini", boxes);

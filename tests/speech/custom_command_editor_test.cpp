@@ -1,11 +1,7 @@
 #include "speech/custom_command_editor.h"
 
 #include "fakes/catalogue_builder.h"
-#include "fakes/fake_app_control.h"
-#include "fakes/fake_command_list_port.h"
-#include "fakes/fake_custom_command_hooks.h"
-#include "fakes/fake_dialog_port.h"
-#include "fakes/fake_error_sink.h"
+#include "fakes/custom_editor_rig.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "speech/custom_command_store.h"
@@ -25,7 +21,7 @@ constexpr const char* kGrammar =
     "<RULE NAME=\"standard\" TOPLEVEL=\"ACTIVE\"><L><P>+go -birds</P><P>go cats</P></L></RULE>"
     "</Grammar></GRAMMAR>";
 
-class CustomCommandEditorTest : public ::testing::Test {
+class CustomCommandEditorTest : public ::testing::Test, protected fakes::CustomEditorRig {
 protected:
     CustomCommandEditorTest() {
         files.dataFolder = dir / "data";
@@ -44,32 +40,13 @@ protected:
         return readCustomCommandStore(files.customStore()).value();
     }
 
-    std::vector<std::string> ruleNames() {
-        pugi::xml_document doc;
-        EXPECT_TRUE(loadXmlFile(doc, files.grammar()).ok());
-        std::vector<std::string> names;
-        for (const auto& rule : elementsNamed(doc, "RULE")) {
-            names.push_back(rule.attribute("NAME").value());
-        }
-        return names;
-    }
+    std::vector<std::string> ruleNames() { return fakes::grammarRuleNames(files.grammar()); }
 
     std::string lastMessage() const {
         return dialogs.shown.empty() ? "" : dialogs.shown.back().message;
     }
 
     fakes::TempDir dir;
-    CatalogueFiles files;
-    CatalogueState state;
-    fakes::FakeCommandListPort port;
-    fakes::FakeErrorSink errors;
-    fakes::FakeDialogPort dialogs;
-    fakes::FakeAppControl app;
-    MessageBoxState boxState;
-    MessageBoxes boxes{boxState, dialogs, app};
-    fakes::FakeCustomCommandHooks hooks;
-    CommandLists lists{state, port, errors, files};
-    CustomCommandEditor editor{files, lists, boxes, errors, hooks};
 };
 
 TEST_F(CustomCommandEditorTest, SaveAddsRuleAndCommandAndRefreshesEverything) {

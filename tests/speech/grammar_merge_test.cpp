@@ -1,5 +1,6 @@
 #include "speech/grammar_merge.h"
 
+#include "fakes/custom_editor_rig.h"
 #include "fakes/fake_error_sink.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
@@ -25,15 +26,7 @@ protected:
     }
     std::string read(const std::filesystem::path& file) { return readWholeFile(file).value(); }
 
-    std::vector<std::string> ruleNames() {
-        pugi::xml_document doc;
-        EXPECT_TRUE(loadXmlFile(doc, files.grammar()).ok());
-        std::vector<std::string> names;
-        for (const auto& rule : elementsNamed(doc, "RULE")) {
-            names.push_back(rule.attribute("NAME").value());
-        }
-        return names;
-    }
+    std::vector<std::string> ruleNames() { return fakes::grammarRuleNames(files.grammar()); }
 
     fakes::TempDir dir;
     CatalogueFiles files;

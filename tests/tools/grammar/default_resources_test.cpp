@@ -1,10 +1,6 @@
 #include "tools/grammar/default_resources.h"
 
-#include "fakes/fake_app_control.h"
-#include "fakes/fake_command_list_port.h"
-#include "fakes/fake_custom_command_hooks.h"
-#include "fakes/fake_dialog_port.h"
-#include "fakes/fake_error_sink.h"
+#include "fakes/custom_editor_rig.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "speech/command_catalogue.h"
@@ -193,7 +189,7 @@ TEST(DefaultResources, CatalogueWordsArePronounceable) {
     }
 }
 
-class ShippedFilesInUse : public ::testing::Test {
+class ShippedFilesInUse : public ::testing::Test, protected fakes::CustomEditorRig {
 protected:
     ShippedFilesInUse() {
         files.dataFolder = dir / "data";
@@ -204,17 +200,6 @@ protected:
     }
 
     fakes::TempDir dir;
-    CatalogueFiles files;
-    CatalogueState state;
-    fakes::FakeCommandListPort port;
-    fakes::FakeErrorSink errors;
-    fakes::FakeDialogPort dialogs;
-    fakes::FakeAppControl app;
-    MessageBoxState boxState;
-    MessageBoxes boxes{boxState, dialogs, app};
-    fakes::FakeCustomCommandHooks hooks;
-    CommandLists lists{state, port, errors, files};
-    CustomCommandEditor editor{files, lists, boxes, errors, hooks};
 };
 
 TEST_F(ShippedFilesInUse, LoadWithoutReports) {
