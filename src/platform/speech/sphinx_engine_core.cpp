@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_session.h"
+#include "platform/speech/sphinx_warm_up.h"
 
 #include <cstdio>
 
@@ -29,6 +30,14 @@ SphinxEngineCore::create(const SphinxPlatformOptions& options) {
     return core;
 }
 
+void SphinxEngineCore::warmUpCommands() {
+    std::call_once(m_commandsWarm, [this] {
+        if (Status warm = warmUpDecoder(*m_commands, warmUpSpeech()); !warm) {
+            std::fprintf(stderr, "kelvo: %s\n", warm.message().c_str());
+        }
+    });
+}
+
 void SphinxEngineCore::startLoadingDictation() {
     std::lock_guard lock(m_dictationMutex);
     if (m_dictation.valid()) {
@@ -43,7 +52,11 @@ void SphinxEngineCore::startLoadingDictation() {
                 std::fprintf(stderr, "kelvo: no dictation: %s\n", made.error().message().c_str());
                 return nullptr;
             }
-            return std::shared_ptr<SphinxDecoder>(std::move(made).value());
+            std::shared_ptr<SphinxDecoder> decoder(std::move(made).value());
+            if (Status warm = warmUpDecoder(*decoder, warmUpSpeech()); !warm) {
+                std::fprintf(stderr, "kelvo: %s\n", warm.message().c_str());
+            }
+            return decoder;
         }).share();
 }
 

@@ -20,6 +20,10 @@ public:
     std::mutex& wordsMutex() { return m_lexicon->mutex(); }
     const SphinxPlatformOptions& options() const { return m_options; }
 
+    /// Warms the command decoder up (warmUpDecoder), once; from the thread
+    /// that decodes, before it listens.
+    void warmUpCommands();
+
     /// Starts loading the dictation decoder in the background (once).
     void startLoadingDictation();
     /// The dictation decoder, waiting for it to load; null when it failed.
@@ -38,6 +42,7 @@ private:
     SphinxPlatformOptions m_options;
     std::unique_ptr<SphinxDecoder> m_commands;
     std::unique_ptr<DecoderLexicon> m_lexicon;
+    std::once_flag m_commandsWarm;
     std::mutex m_dictationMutex;
     std::shared_future<std::shared_ptr<SphinxDecoder>> m_dictation;
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;

@@ -26,6 +26,9 @@ void SphinxListener::setListeningState(ListeningState state) {
 void SphinxListener::run() {
     SpeechLevelMeter meter;
     std::vector<std::int16_t> chunk(kChunkSamples);
+    if (m_events.beforeListening) {
+        m_events.beforeListening();
+    }
     while (!m_stop) {
         if (Status read = m_source->read(chunk); !read) {
             if (!m_stop && m_events.failed) {

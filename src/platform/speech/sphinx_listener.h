@@ -13,6 +13,8 @@ namespace kelvo::speech {
 
 /// What the listener reports, from its own thread.
 struct ListenerEvents {
+    /// Runs on the listener's thread before it reads any sound.
+    std::function<void()> beforeListening;
     std::function<void(const SpeechOutcome&)> outcome;
     std::function<void(int code)> interference;
     /// The input or the recognizer broke; the listener has stopped.

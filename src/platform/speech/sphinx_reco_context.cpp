@@ -101,6 +101,7 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
         return;
     }
     ListenerEvents events;
+    events.beforeListening = [core = m_core] { core->warmUpCommands(); };
     events.outcome = [this](const SpeechOutcome& outcome) {
         PhraseEvent event;
         event.streamNumber = 1;
