@@ -68,16 +68,22 @@ private:
 
 class FifoSource : public SpeechAudioSource {
 public:
+    /// How long a writer may pause in mid-stream before it counts as silent.
+    static constexpr std::chrono::milliseconds kWriterPause{1000};
+
     FifoSource(int fd, std::filesystem::path path) : m_fd(fd), m_path(std::move(path)) {}
     ~FifoSource() override { ::close(m_fd); }
 
     // Delivers what the writer sent; while it sends nothing, the room's quiet
-    // noise at real-time pace, so utterances end as they would at a mic.
+    // noise at real-time pace, so utterances end as they would at a mic. A
+    // writer that sent something lately is only slow (a loaded machine): its
+    // next samples are waited for, never replaced by noise in mid-phrase.
     Status read(std::vector<std::int16_t>& out) override {
-        auto deadline = Clock::now() + durationOf(out.size());
+        auto chunkEnd = Clock::now() + durationOf(out.size());
         std::size_t wanted = out.size() * sizeof(std::int16_t);
         char buffer[4096];
         while (m_pending.size() < wanted) {
+            auto deadline = std::max(chunkEnd, m_lastData + kWriterPause);
             auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() <= 0) {
@@ -94,6 +100,7 @@ public:
             ssize_t n = ::read(m_fd, buffer, std::min(sizeof buffer, wanted - m_pending.size()));
             if (n > 0) {
                 m_pending.append(buffer, static_cast<std::size_t>(n));
+                m_lastData = Clock::now();
             } else if (n == 0) {
                 std::this_thread::sleep_until(deadline);
             } else if (errno != EAGAIN && errno != EINTR) {
@@ -113,6 +120,7 @@ private:
     std::filesystem::path m_path;
     std::uint32_t m_seed = 777;
     std::string m_pending;
+    Clock::time_point m_lastData{};
 };
 
 Result<std::unique_ptr<SpeechAudioSource>> openPulse() {

@@ -3,6 +3,8 @@
 #include "platform/atomic_file.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace kelvo::speech {
 namespace {
@@ -96,7 +98,8 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
                                      std::shared_ptr<SpeechAudioSource> source, UiPoster& poster,
                                      SpeechEventSink& sink)
     : m_recognizer(recognizer), m_core(std::move(core)), m_source(std::move(source)),
-      m_relay(poster, sink, kDefaultInterests) {
+      m_relay(poster, sink, kDefaultInterests),
+      m_reportListening(std::getenv("KELVO_REPORT_LISTENING") != nullptr) {
     if (!m_source) {
         return;
     }
@@ -159,6 +162,18 @@ void SphinxRecoContext::publish() {
     }
     state.dictation = m_grammar.topic;
     state.dictationActive = m_grammar.dictationActive;
+    if (m_reportListening) {
+        const char* what = !state.dictationActive                    ? "commands"
+                           : state.dictation == DictationTopic::Free ? "dictation"
+                                                                     : "spelling";
+        if (!state.dictationActive && !state.rulesActive) {
+            what = "nothing";
+        }
+        if (m_reported != what) {
+            m_reported = what;
+            std::fprintf(stderr, "kelvo: listening for %s\n", what);
+        }
+    }
     m_listener->setListeningState(std::move(state));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/speech/sphinx_listener.h"
 
 #include <memory>
+#include <string>
 
 namespace kelvo::speech {
 
@@ -52,6 +53,10 @@ private:
     SpeechEventRelay m_relay;
     GrammarState m_grammar;
     std::unique_ptr<SphinxListener> m_listener;
+    // KELVO_REPORT_LISTENING set: each switch of what is listened for is
+    // written to stderr, so scripts speak only once it is in force.
+    bool m_reportListening = false;
+    std::string m_reported;
 };
 
 } // namespace kelvo::speech

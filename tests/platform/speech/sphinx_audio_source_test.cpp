@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +66,30 @@ TEST(SphinxAudioSource, FifoDeliversRawSamplesAcrossOddWrites) {
     ASSERT_TRUE((*source)->read(chunk).ok());
     EXPECT_LE(std::abs(chunk[0]), 4);
     EXPECT_FALSE(openSpeechAudioSource({AudioSourceKind::Fifo, dir / "a.wav"}).ok());
+}
+
+TEST(SphinxAudioSource, FifoWaitsForASlowWriterInsteadOfFillingInNoise) {
+    fakes::TempDir dir;
+    auto path = dir / "mic";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    auto source = openSpeechAudioSource({AudioSourceKind::Fifo, path});
+    ASSERT_TRUE(source.ok()) << source.error().message();
+    int writer = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    // Half a chunk, a pause far longer than a chunk lasts, then the rest,
+    // as a writer held up on a loaded machine delivers a phrase.
+    const std::vector<std::int16_t> half(800, 1000);
+    const auto bytes = static_cast<ssize_t>(half.size() * sizeof(std::int16_t));
+    ASSERT_EQ(::write(writer, half.data(), static_cast<std::size_t>(bytes)), bytes);
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        EXPECT_EQ(::write(writer, half.data(), static_cast<std::size_t>(bytes)), bytes);
+    });
+    std::vector<std::int16_t> chunk(1600);
+    ASSERT_TRUE((*source)->read(chunk).ok());
+    late.join();
+    EXPECT_EQ(chunk, std::vector<std::int16_t>(1600, 1000));
+    ::close(writer);
 }
 
 } // namespace
