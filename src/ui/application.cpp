@@ -124,6 +124,14 @@ int runApplication(int argc, char** argv) {
                 commandLists->loadCustomCommandList(catalogueFiles.customStore());
                 return Status{};
             };
+            listLoaders.toggleListening = [&] {
+                if (!speech) {
+                    return;
+                }
+                if (Status toggled = speech->toggleListening(); !toggled) {
+                    messageBoxes.reportError(toggled.number(), toggled.message(), "mnuMuteKelvo");
+                }
+            };
             auto window = std::make_unique<MainWindowParts>(
                 MainWindowServices{state.mainWindow, state.startup.mouseHandedness,
                                    state.messageBoxes, *startupSequence->settings(), messageBoxes,

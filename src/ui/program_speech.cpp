@@ -34,4 +34,9 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
     parts.host.attach(*m_system);
 }
 
+Status ProgramSpeech::toggleListening() {
+    m_road->dispatcher().clearPendingDictation();
+    return m_system->sleepWake().muteUnmute(kModeToggle);
+}
+
 } // namespace kelvo

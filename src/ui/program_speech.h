@@ -36,6 +36,12 @@ public:
     ProgramSpeech& operator=(const ProgramSpeech&) = delete;
 
     SpeechSystem& system() { return *m_system; }
+
+    /// Sleeps or wakes as the tray's item and the listening picture do. As
+    /// with the spoken sleep and wake, a search or location dictation still
+    /// waiting for its words is dropped: the commands listen afterwards, and
+    /// the next command must not be taken as search words.
+    Status toggleListening();
     RecognitionRoad& road() { return *m_road; }
 
 private:

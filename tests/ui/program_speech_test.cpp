@@ -9,6 +9,7 @@
 #include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "platform/speech/sphinx_wav.h"
 #include "services/address_opener.h"
 #include "speech/command_catalogue.h"
 #include "test_paths.h"
@@ -34,55 +35,93 @@ public:
     void shutdownComputer() override {}
 };
 
-TEST(ProgramSpeech, TheAssembledProgramHearsTheAudioInputOfItsSettings) {
-    fakes::TempDir dir;
-    const std::filesystem::path defaults = std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults";
-    for (const char* file : {"en_CLICK.XML", "en_CLICK_mute.XML", "min.xml", "commands.xml"})
-        std::filesystem::copy_file(defaults / file, dir / file);
-    if (!fakes::runTool(
-            {"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), "go youtube"}))
-        GTEST_SKIP() << "espeak-ng is not available";
-    ASSERT_TRUE(
-        writeFileAtomically(dir / "config" / "kelvo" / "speech.ini",
-                            "[AudioInput]\nSource=file:" + (dir / "phrase.wav").string() + "\n")
-            .ok());
-    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+/// The program's speech side, as the program assembles it, listening to a
+/// WAV file of the words through the speech settings.
+struct ProgramRig {
+    explicit ProgramRig(const std::string& words) {
+        const std::filesystem::path defaults =
+            std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults";
+        for (const char* file : {"en_CLICK.XML", "en_CLICK_mute.XML", "min.xml", "commands.xml"})
+            std::filesystem::copy_file(defaults / file, dir / file);
+        // No words: a second of silence.
+        spoken =
+            words.empty()
+                ? speech::writeSpeechWav(dir / "phrase.wav", std::vector<std::int16_t>(16000)).ok()
+                : fakes::runTool(
+                      {"espeak-ng", "-v", "en-us", "-w", (dir / "phrase.wav").string(), words});
+        EXPECT_TRUE(
+            writeFileAtomically(dir / "config" / "kelvo" / "speech.ini",
+                                "[AudioInput]\nSource=file:" + (dir / "phrase.wav").string() + "\n")
+                .ok());
+        ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        auto parsed = parseCommandCatalogue(*readWholeFile(dir / "commands.xml"));
+        EXPECT_TRUE(parsed.ok());
+        state.catalogue.commandTable = parsed->rows;
+        speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
+            {state, host, boxes, app, windows, feedback, settings, interpreters, {}},
+            host,
+            dir.path(),
+            KELVO_RESOURCES_DIR});
+    }
+    ~ProgramRig() { (void)speech->system().engine().controlEngine("shutdown", ""); }
 
+    Status start() {
+        for (const char* action : {"crankUpEngine", "getaudioinput", "startListening"}) {
+            if (Status done = speech->system().engine().controlEngine(action, ""); !done)
+                return done;
+        }
+        return {};
+    }
+
+    fakes::TempDir dir;
+    bool spoken = false;
     AppState state;
-    auto parsed = parseCommandCatalogue(*readWholeFile(dir / "commands.xml"));
-    ASSERT_TRUE(parsed.ok());
-    state.catalogue.commandTable = parsed->rows;
     fakes::FakeDialogPort dialogs;
     QtPump app;
-    MessageBoxes boxes(state.messageBoxes, dialogs, app);
+    MessageBoxes boxes{state.messageBoxes, dialogs, app};
     fakes::FakeErrorSink errors;
-    SettingsFile settings(dir / "mouse.ini", errors);
+    SettingsFile settings{dir / "mouse.ini", errors};
     fakes::FakeWindowRegistry windows;
     fakes::FakeFeedbackPort feedback;
     NoInterpreters interpreters;
     fakes::FakeShell shell;
     fakes::FakeKeyStore keys;
-    AddressOpener opener(shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {}));
-    ProgramDispatchHost host(opener, shell, {}, dir.path());
+    AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
+    ProgramDispatchHost host{opener, shell, {}, dir.path()};
+    std::unique_ptr<ProgramSpeech> speech;
+};
 
-    ProgramSpeech speech({{state, host, boxes, app, windows, feedback, settings, interpreters, {}},
-                          host,
-                          dir.path(),
-                          KELVO_RESOURCES_DIR});
-    for (const char* action : {"crankUpEngine", "getaudioinput", "startListening"})
-        ASSERT_TRUE(speech.system().engine().controlEngine(action, "").ok()) << action;
+TEST(ProgramSpeech, TheAssembledProgramHearsTheAudioInputOfItsSettings) {
+    ProgramRig rig("go youtube");
+    if (!rig.spoken)
+        GTEST_SKIP() << "espeak-ng is not available";
+    ASSERT_TRUE(rig.start().ok());
 
     QElapsedTimer waited;
     waited.start();
-    while (feedback.feedbackText.empty() && waited.elapsed() < 60000)
+    while (rig.feedback.feedbackText.empty() && waited.elapsed() < 60000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 
-    EXPECT_EQ(feedback.feedbackText, "I Heard: go youtube");
-    ASSERT_FALSE(shell.calls.empty());
-    EXPECT_EQ(shell.calls[0].target, "https://www.youtube.com");
-    EXPECT_EQ(state.speech.commandCounter, 1);
-    EXPECT_TRUE(dialogs.shown.empty());
-    (void)speech.system().engine().controlEngine("shutdown", "");
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: go youtube");
+    ASSERT_FALSE(rig.shell.calls.empty());
+    EXPECT_EQ(rig.shell.calls[0].target, "https://www.youtube.com");
+    EXPECT_EQ(rig.state.speech.commandCounter, 1);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST(ProgramSpeech, SleepingOrWakingFromTheTrayDropsAWaitingDictation) {
+    ProgramRig rig("");
+    ASSERT_TRUE(rig.start().ok());
+    for (bool asleep : {true, false}) {
+        rig.state.dispatch.pendingSearch.u = "https://example.org/?q=SEARCHTERMS";
+        rig.state.dispatch.pendingSearch.styp = "1";
+        rig.state.dispatch.dictationMode = "zip";
+        ASSERT_TRUE(rig.speech->toggleListening().ok());
+        EXPECT_EQ(rig.state.speech.asleep, asleep);
+        EXPECT_EQ(rig.state.speech.muted, asleep);
+        EXPECT_TRUE(rig.state.dispatch.pendingSearch.u.empty());
+        EXPECT_TRUE(rig.state.dispatch.dictationMode.empty());
+    }
 }
 
 } // namespace
