@@ -2,6 +2,7 @@
 
 #include "fakes/fake_error_sink.h"
 #include "fakes/temp_dir.h"
+#include "test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,32 @@ TEST_F(DesktopProgramsTest, AChosenProgramThatIsGoneIsNotReplaced) {
     const ProgramLaunch explorer = programs.resolve(DesktopProgram::Explorer);
     EXPECT_TRUE(explorer.arguments.empty());
     EXPECT_EQ(explorer.displayName, "Explorer");
+}
+
+TEST_F(DesktopProgramsTest, TheInstalledSettingsNameEveryProgramAndKeepTheDefaults) {
+    std::filesystem::copy_file(
+        std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults" / "mouse.ini", dir / "mouse.ini");
+    makeProgram(dir / "bin1" / "kcalc");
+    makeProgram(dir / "bin2" / "vlc");
+    fakes::TempDir empty;
+    SettingsFile unset{empty / "mouse.ini", errors};
+    const DesktopPrograms shipped{settings, path};
+    const DesktopPrograms probed{unset, path};
+    for (DesktopProgram program :
+         {DesktopProgram::ControlPanel, DesktopProgram::Explorer, DesktopProgram::Calculator,
+          DesktopProgram::MediaPlayer, DesktopProgram::ScreenDisplay, DesktopProgram::StartMenu}) {
+        // The key is there (a missing one reads as the default "?").
+        EXPECT_NE(settings.readIni(kProgramsSection, programKey(program), "?", 1024), "?")
+            << programKey(program);
+        const ProgramLaunch fromFile = shipped.resolve(program);
+        const ProgramLaunch fromDefaults = probed.resolve(program);
+        EXPECT_EQ(fromFile.arguments, fromDefaults.arguments) << programKey(program);
+        EXPECT_EQ(fromFile.superKey, fromDefaults.superKey) << programKey(program);
+    }
+    EXPECT_EQ(shipped.resolve(DesktopProgram::Calculator).arguments,
+              std::vector<std::string>{(dir / "bin1" / "kcalc").string()});
+    EXPECT_TRUE(shipped.resolve(DesktopProgram::StartMenu).superKey);
+    EXPECT_TRUE(errors.reports.empty());
 }
 
 } // namespace
