@@ -7,9 +7,12 @@ Writes, into the output folder:
   clips/*.wav       spoken phrases of the smallest grammar and sentences that
                     are no command, in several voices and speeds
   manifest.tsv      clip file, expected phrase (empty: must be rejected),
-                    voice, speed
+                    voice, speed, part ("tune" or "test": settings are chosen
+                    on one part and reported on the other; a text is in the
+                    same part for every voice)
 """
 import argparse
+import hashlib
 import os
 import random
 import re
@@ -70,6 +73,36 @@ it is far too cold to go swimming today
 the old house at the end of the street was sold
 I forgot to water the plants yesterday
 could we have the bill please
+the bus stop is just around the corner
+I need to call the dentist tomorrow
+we are going camping in the mountains next month
+the baby finally fell asleep after lunch
+can you help me carry these boxes upstairs
+the coffee machine in the office is empty
+she plays the piano every evening after work
+the roads are icy so drive carefully
+my phone battery is almost dead
+we ran out of sugar this morning
+the football match starts at three o clock
+I left the window open all night
+he is learning to speak spanish
+the shop on the corner sells fresh flowers
+there is a spider in the bathroom
+the tickets for the show sold out quickly
+we had pancakes for breakfast on sunday
+the lake was calm and very quiet
+the doctor said I should rest for a week
+can you remind me to send that letter
+the new restaurant downtown is very popular
+my sister moved to a small town near the sea
+the lights in the hallway keep flickering
+we planted tomatoes and beans this year
+the museum has a new exhibition about ships
+I am not sure where I put my glasses
+the wind blew the leaves across the yard
+our flight leaves early on monday
+the kettle is boiling so make the tea
+she painted a picture of the harbour
 """.strip().splitlines()
 
 VOICES = [("en-us", 160), ("en-us", 185), ("en-gb", 160), ("en-gb", 185),
@@ -121,6 +154,10 @@ def write_grammar(path, phrases):
         out.write("</GRAMMAR>\n")
 
 
+def part_of(text):
+    return "tune" if hashlib.sha1(text.encode()).digest()[0] % 2 == 0 else "test"
+
+
 def speak(text, voice, speed, path):
     subprocess.run(["espeak-ng", "-v", voice, "-s", str(speed), "-w", path, text],
                    check=True)
@@ -134,7 +171,7 @@ def main():
     parser.add_argument("--grammar", help="take the phrases of this grammar file")
     parser.add_argument("--commands", type=int, default=40,
                         help="phrases spoken per voice")
-    parser.add_argument("--sentences", type=int, default=30,
+    parser.add_argument("--sentences", type=int, default=40,
                         help="non-command sentences spoken per voice")
     parser.add_argument("--voices", type=int, default=len(VOICES))
     args = parser.parse_args()
@@ -161,11 +198,11 @@ def main():
         for n, text in enumerate(commands):
             name = f"clips/cmd_{index}_{n}.wav"
             speak(text, voice, speed, os.path.join(args.out, name))
-            rows.append((name, text, voice, speed))
+            rows.append((name, text, voice, speed, part_of(text)))
         for n, text in enumerate(sentences):
             name = f"clips/oog_{index}_{n}.wav"
             speak(text, voice, speed, os.path.join(args.out, name))
-            rows.append((name, "", voice, speed))
+            rows.append((name, "", voice, speed, part_of(text)))
     with open(os.path.join(args.out, "manifest.tsv"), "w", encoding="utf-8") as out:
         for row in rows:
             out.write("\t".join(str(x) for x in row) + "\n")

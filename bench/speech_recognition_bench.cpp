@@ -7,6 +7,7 @@
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"
+#include "platform/speech/sphinx_engine_core.h"
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_session.h"
 #include "platform/speech/sphinx_wav.h"
@@ -40,9 +41,22 @@ SphinxGrammarOptions grammarOptions() {
     return options;
 }
 
+// Decoder settings to try, as "-name value ..." (KELVO_SPHINX_ARGS).
+std::vector<std::string> extraDecoderArguments() {
+    std::vector<std::string> arguments;
+    if (const char* extra = std::getenv("KELVO_SPHINX_ARGS")) {
+        std::istringstream words(extra);
+        for (std::string word; words >> word;) {
+            arguments.push_back(word);
+        }
+    }
+    return arguments;
+}
+
 struct Clip {
     std::string expected;
     std::string voice;
+    std::string part;
     std::vector<std::int16_t> samples;
 };
 
@@ -56,12 +70,7 @@ Engine& engine() {
         Engine made;
         SphinxDecoderOptions options;
         options.model = installedSphinxModel();
-        if (const char* extra = std::getenv("KELVO_SPHINX_ARGS")) {
-            std::istringstream words(extra);
-            for (std::string word; words >> word;) {
-                options.extraArguments.push_back(word);
-            }
-        }
+        options.extraArguments = extraDecoderArguments();
         auto decoder = SphinxDecoder::create(options);
         if (!decoder) {
             std::fprintf(stderr, "%s\n", decoder.error().message().c_str());
@@ -110,6 +119,14 @@ const std::vector<Clip>& clips() {
             std::getline(fields, file, '\t');
             std::getline(fields, clip.expected, '\t');
             std::getline(fields, clip.voice, '\t');
+            std::string speed;
+            std::getline(fields, speed, '\t');
+            std::getline(fields, clip.part, '\t');
+            // Settings are chosen on one part and reported on the other.
+            const char* part = std::getenv("KELVO_BENCH_PART");
+            if (part && *part && clip.part != part) {
+                continue;
+            }
             auto samples = readWavAsSpeech(corpusDir() / file);
             if (samples) {
                 clip.samples = std::move(samples).value();
@@ -216,8 +233,12 @@ void BM_DecodeCorpus(benchmark::State& state) {
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
                 cpuSeconds += lastChunkSeconds;
                 audioSeconds += static_cast<double>(n) / kSpeechSampleRate;
-                if (outcomes && !outcomes->empty()) {
-                    heard = outcomes->front();
+                for (const SpeechOutcome& outcome :
+                     outcomes ? *outcomes : std::vector<SpeechOutcome>{}) {
+                    if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                        heard = outcome;
+                        break;
+                    }
                 }
             }
             if (heard) {
@@ -226,9 +247,18 @@ void BM_DecodeCorpus(benchmark::State& state) {
                                     lastChunkSeconds);
             }
             bool recognised = heard && heard->kind == SpeechOutcome::Kind::Recognition;
+            if (std::getenv("KELVO_BENCH_TRACE")) {
+                std::fprintf(stderr, "CLIP\t%s\t%s\t%d\t%s\n", clip.expected.c_str(),
+                             clip.voice.c_str(), recognised ? 1 : 0,
+                             heard ? heard->text.c_str() : "");
+            }
             if (clip.expected.empty()) {
                 ++sentences;
                 rejected += recognised ? 0 : 1;
+                if (recognised && std::getenv("KELVO_BENCH_VERBOSE")) {
+                    std::fprintf(stderr, "[%s] not rejected: heard \"%s\"\n", clip.voice.c_str(),
+                                 heard->text.c_str());
+                }
             } else {
                 bool exact = recognised && heard->text == clip.expected;
                 bool ok = recognised && sound(heard->text) == sound(clip.expected);
@@ -258,6 +288,75 @@ void BM_DecodeCorpus(benchmark::State& state) {
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_DecodeCorpus)
+    ->Arg(300)
+    ->Arg(3000)
+    ->Arg(20000)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+} // namespace
+
+namespace {
+
+// Peak memory of the engine as the program holds it: the command decoder
+// with its idle and spelling searches and a grammar of N phrases, and the
+// dictation decoder, each used once. Run it alone
+// (--benchmark_filter=BM_PeakMemoryAllSearches/20000): the peak is the
+// whole process's.
+void BM_PeakMemoryAllSearches(benchmark::State& state) {
+    SphinxPlatformOptions options =
+        sphinxPlatformOptions(std::filesystem::temp_directory_path(), KELVO_RESOURCES_DIR);
+    options.grammar = grammarOptions();
+    options.decoder.extraArguments = extraDecoderArguments();
+    std::string xml = grammarText(static_cast<int>(state.range(0)));
+    XmlGrammar parsed = parseXmlGrammar(xml).value();
+    std::vector<bool> active(parsed.rules.size(), true);
+    // One clip only: the whole corpus would weigh more than the engine.
+    std::vector<std::int16_t> command;
+    std::ifstream manifest(corpusDir() / "manifest.tsv");
+    for (std::string line; command.empty() && std::getline(manifest, line);) {
+        std::string file = line.substr(0, line.find('\t'));
+        if (line.find("\t\t") == std::string::npos) {
+            if (auto samples = readWavAsSpeech(corpusDir() / file)) {
+                command = std::move(samples).value();
+            }
+        }
+    }
+    if (command.empty()) {
+        state.SkipWithError("no command clip");
+        return;
+    }
+    for (auto _ : state) {
+        auto core = SphinxEngineCore::create(options);
+        if (!core) {
+            state.SkipWithError("no engine");
+            return;
+        }
+        std::shared_ptr<SphinxEngineCore> engine = *core;
+        SphinxSession session(
+            engine->commands(), [engine] { return engine->dictation(); }, &engine->wordsMutex());
+        ListeningState listening;
+        listening.grammar = engine->compile(xml, parsed, active);
+        listening.rulesActive = true;
+        std::vector<std::int16_t> audio(8000);
+        audio.insert(audio.end(), command.begin(), command.end());
+        audio.resize(audio.size() + 32000);
+        for (DictationTopic topic :
+             {DictationTopic::None, DictationTopic::Free, DictationTopic::Spelling}) {
+            listening.dictation = topic;
+            listening.dictationActive = topic != DictationTopic::None;
+            session.setListeningState(listening);
+            for (std::size_t at = 0; at < audio.size(); at += 1600) {
+                auto outcomes = session.feed(audio.data() + at, 1600);
+                benchmark::DoNotOptimize(outcomes);
+            }
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_PeakMemoryAllSearches)
     ->Arg(300)
     ->Arg(3000)
     ->Arg(20000)

@@ -153,6 +153,14 @@ bool SphinxDecoder::inSpeech() const {
     return ps_get_in_speech(m_decoder) != 0;
 }
 
+std::string SphinxDecoder::partialHypothesis() const {
+    if (!m_inUtterance) {
+        return {};
+    }
+    const char* hyp = ps_get_hyp(m_decoder, nullptr);
+    return hyp ? hyp : "";
+}
+
 std::string SphinxDecoder::endUtterance() {
     if (!m_inUtterance) {
         return {};

@@ -70,6 +70,8 @@ public:
     Status startUtterance();
     Status process(const std::int16_t* samples, std::size_t count);
     bool inSpeech() const;
+    /// The best word string so far, while an utterance goes on.
+    std::string partialHypothesis() const;
     /// Ends the utterance and gives the best word string (may be empty).
     std::string endUtterance();
     bool inUtterance() const { return m_inUtterance; }

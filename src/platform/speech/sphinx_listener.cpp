@@ -56,8 +56,10 @@ void SphinxListener::run() {
             return;
         }
         for (const SpeechOutcome& outcome : *outcomes) {
-            if (auto code = meter.utteranceEnded(); code && m_events.interference) {
-                m_events.interference(*code);
+            if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                if (auto code = meter.utteranceEnded(); code && m_events.interference) {
+                    m_events.interference(*code);
+                }
             }
             if (m_events.outcome) {
                 m_events.outcome(outcome);

@@ -113,6 +113,8 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
         event.ruleName = outcome.ruleName;
         if (outcome.kind == SpeechOutcome::Kind::Recognition) {
             m_relay.postRecognition(std::move(event));
+        } else if (outcome.kind == SpeechOutcome::Kind::Hypothesis) {
+            m_relay.postHypothesis(std::move(event));
         } else {
             m_relay.postFalseRecognition(std::move(event));
         }

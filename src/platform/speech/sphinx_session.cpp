@@ -236,6 +236,24 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis) const {
     return outcome;
 }
 
+std::optional<SpeechOutcome> SphinxSession::guess() {
+    if (m_position - m_lastGuessAt < kHypothesisInterval) {
+        return std::nullopt;
+    }
+    m_lastGuessAt = m_position;
+    // An unfinished phrase gives the words heard so far.
+    SpeechOutcome outcome = interpret(m_active->partialHypothesis());
+    if (outcome.text.empty() || outcome.text == m_lastGuess) {
+        return std::nullopt;
+    }
+    m_lastGuess = outcome.text;
+    outcome.kind = SpeechOutcome::Kind::Hypothesis;
+    outcome.ruleName.clear();
+    outcome.speechStart = m_speechStart;
+    outcome.resultAt = m_position;
+    return outcome;
+}
+
 Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* samples,
                                                        std::size_t count) {
     std::vector<SpeechOutcome> outcomes;
@@ -259,6 +277,12 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
     if (speech && !m_speech) {
         m_speech = true;
         m_speechStart = m_position;
+        m_lastGuessAt = m_position;
+        m_lastGuess.clear();
+    } else if (speech && modeOf(m_current) != Mode::Idle) {
+        if (std::optional<SpeechOutcome> partial = guess()) {
+            outcomes.push_back(std::move(*partial));
+        }
     } else if (!speech && m_speech) {
         std::string hypothesis = m_active->endUtterance();
         m_utterance = false;

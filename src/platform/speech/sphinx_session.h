@@ -24,9 +24,9 @@ struct ListeningState {
     bool dictationActive = false;
 };
 
-/// The end of one utterance.
+/// The end of one utterance, or a guess while it goes on.
 struct SpeechOutcome {
-    enum class Kind { Recognition, FalseRecognition };
+    enum class Kind { Recognition, FalseRecognition, Hypothesis };
     Kind kind = Kind::FalseRecognition;
     std::string text;
     /// The command rule heard; empty for dictation and false recognitions.
@@ -60,11 +60,15 @@ public:
 
     /// Grammar searches kept ready for quick switching.
     static constexpr std::size_t kKeptGrammars = 3;
+    /// Speech heard between two guesses, in samples (0.3 s): asking the
+    /// decoder costs a search of its best path.
+    static constexpr std::uint64_t kHypothesisInterval = 4800;
 
 private:
     Status begin();
     Status useGrammar(const SphinxCommandGrammar& grammar);
     SpeechOutcome interpret(const std::string& hypothesis) const;
+    std::optional<SpeechOutcome> guess();
 
     SphinxDecoder& m_commands;
     std::function<SphinxDecoder*()> m_dictationLoader;
@@ -78,6 +82,8 @@ private:
     bool m_speech = false;
     std::uint64_t m_position = 0;
     std::uint64_t m_speechStart = 0;
+    std::uint64_t m_lastGuessAt = 0;
+    std::string m_lastGuess;
 };
 
 /// Teaches a fresh command decoder the garbage words, the supplementary

@@ -54,9 +54,11 @@ protected:
         delete s_decoder;
     }
 
-    /// Feeds the clip with room noise around it; the first outcome.
+    /// Feeds the clip with room noise around it; the first outcome that ends
+    /// an utterance. The guesses before it go to `guesses`.
     static std::optional<SpeechOutcome> hear(SphinxSession& session,
-                                             const std::vector<std::int16_t>& clip) {
+                                             const std::vector<std::int16_t>& clip,
+                                             std::vector<SpeechOutcome>* guesses = nullptr) {
         std::vector<std::int16_t> audio(6400);
         std::uint32_t seed = 1;
         fillWithRoomNoise(audio.data(), audio.size(), seed);
@@ -68,8 +70,16 @@ protected:
             auto outcomes =
                 session.feed(audio.data() + at, std::min<std::size_t>(1600, audio.size() - at));
             EXPECT_TRUE(outcomes.ok());
-            if (outcomes.ok() && !outcomes->empty()) {
-                return outcomes->front();
+            if (!outcomes.ok()) {
+                return std::nullopt;
+            }
+            for (const SpeechOutcome& outcome : *outcomes) {
+                if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                    return outcome;
+                }
+                if (guesses) {
+                    guesses->push_back(outcome);
+                }
             }
         }
         return std::nullopt;
@@ -123,6 +133,29 @@ TEST_F(SphinxSessionTest, CommandsAreHeardAndOtherSpeechRejected) {
     }
     EXPECT_GE(commandsRight, commandsSaid * 3 / 4) << commandsRight << " of " << commandsSaid;
     EXPECT_GE(rejected, chatterSaid / 2) << rejected << " of " << chatterSaid;
+}
+
+TEST_F(SphinxSessionTest, GuessesComeWhileAPhraseIsSpokenAndNotTooOften) {
+    SphinxSession session(*s_decoder, nullptr);
+    session.setListeningState(commands());
+    std::vector<SpeechOutcome> guesses;
+    auto clip = fakes::spokenClip("mute computer microphone", "en-us", 140);
+    auto heard = hear(session, clip, &guesses);
+    ASSERT_TRUE(heard.has_value());
+    ASSERT_FALSE(guesses.empty());
+    std::uint64_t limit = clip.size() / SphinxSession::kHypothesisInterval + 1;
+    EXPECT_LE(guesses.size(), limit);
+    for (std::size_t i = 0; i < guesses.size(); ++i) {
+        EXPECT_FALSE(guesses[i].text.empty());
+        EXPECT_TRUE(guesses[i].ruleName.empty());
+        EXPECT_LE(guesses[i].resultAt, heard->resultAt);
+        EXPECT_GE(guesses[i].speechStart, heard->speechStart);
+        if (i > 0) {
+            EXPECT_NE(guesses[i].text, guesses[i - 1].text); // only changes are told
+            EXPECT_GE(guesses[i].resultAt - guesses[i - 1].resultAt,
+                      SphinxSession::kHypothesisInterval);
+        }
+    }
 }
 
 TEST_F(SphinxSessionTest, NothingIsReportedWhileNothingListens) {
