@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <sys/stat.h>
 #include <thread>
 
 namespace kelvo::speech {
@@ -129,6 +131,35 @@ TEST_F(SphinxSpeechPlatformTest, GrammarCallsCheckTheirArguments) {
     EXPECT_FALSE((*grammar)->cmdSetRuleIdState(7, RuleState::Active).ok());
     EXPECT_TRUE((*recognizer)->setPropertyNumber("ResourceUsage", 85).ok());
     EXPECT_TRUE((*recognizer)->displayUI("Voice Profile Training", "UserTraining", "").ok());
+}
+
+TEST_F(SphinxSpeechPlatformTest, EachSwitchOfWhatIsListenedForIsReportedWhenAsked) {
+    ASSERT_EQ(::mkfifo((dir / "mic").c_str(), 0600), 0);
+    setSource("fifo:" + (dir / "mic").string());
+    ::setenv("KELVO_REPORT_LISTENING", "1", 1);
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    auto recognizer = platform->createRecognizer();
+    ASSERT_TRUE(recognizer.ok());
+    ASSERT_TRUE((*recognizer)->setAudioInput(*platform->defaultAudioInput()).ok());
+    auto context = (*recognizer)->createRecoContext(sink);
+    ::unsetenv("KELVO_REPORT_LISTENING");
+    ASSERT_TRUE(context.ok());
+    auto grammar = (*context)->createGrammar(1);
+    ASSERT_TRUE(grammar.ok());
+
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(
+        (*grammar)->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic).ok());
+    ASSERT_TRUE((*grammar)->cmdSetRuleIdState(kAllRules, RuleState::Active).ok());
+    ASSERT_TRUE((*grammar)->dictationLoad(kTopicSpelling, LoadOption::Static).ok());
+    ASSERT_TRUE((*grammar)->dictationSetState(RuleState::Active).ok());
+    ASSERT_TRUE((*grammar)->dictationLoad("", LoadOption::Static).ok());
+    ASSERT_TRUE((*grammar)->cmdSetRuleIdState(kAllRules, RuleState::Inactive).ok());
+    ASSERT_TRUE((*grammar)->dictationSetState(RuleState::Inactive).ok());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "kelvo: listening for commands\n"
+                                                        "kelvo: listening for spelling\n"
+                                                        "kelvo: listening for dictation\n"
+                                                        "kelvo: listening for nothing\n");
 }
 
 TEST_F(SphinxSpeechPlatformTest, ProfilesComeFromTheStore) {
