@@ -2,6 +2,7 @@
 
 #include <pocketsphinx.h>
 #include <sphinxbase/err.h>
+#include <sphinxbase/ngram_model.h>
 
 #include <cstdlib>
 
@@ -104,6 +105,26 @@ float SphinxDecoder::languageWeight() const {
 Status SphinxDecoder::addGrammarSearch(const std::string& name, fsg_model_s* fsg) {
     if (ps_set_fsg(m_decoder, name.c_str(), fsg) != 0) {
         return Status::failure(EINVAL, "the recognizer refused the grammar");
+    }
+    return {};
+}
+
+void LanguageModelDeleter::operator()(ngram_model_s* model) const {
+    ngram_model_free(model);
+}
+
+Result<LanguageModelPtr> SphinxDecoder::readLanguageModel(const std::filesystem::path& path) const {
+    ngram_model_t* model = ngram_model_read(ps_get_config(m_decoder), path.c_str(), NGRAM_AUTO,
+                                            ps_get_logmath(m_decoder));
+    if (!model) {
+        return Status::failure(EIO, "the language model could not be read: " + path.string());
+    }
+    return LanguageModelPtr(model);
+}
+
+Status SphinxDecoder::addLanguageModelSearch(const std::string& name, ngram_model_s* model) {
+    if (ps_set_lm(m_decoder, name.c_str(), model) != 0) {
+        return Status::failure(EINVAL, "the recognizer refused the language model");
     }
     return {};
 }

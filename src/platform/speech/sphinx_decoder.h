@@ -12,6 +12,7 @@
 struct ps_decoder_s;
 struct fsg_model_s;
 struct logmath_s;
+struct ngram_model_s;
 
 namespace kelvo::speech {
 
@@ -34,6 +35,11 @@ struct SphinxDecoderOptions {
     /// Further decoder settings as "-name", "value" pairs (for tuning).
     std::vector<std::string> extraArguments;
 };
+
+struct LanguageModelDeleter {
+    void operator()(ngram_model_s* model) const;
+};
+using LanguageModelPtr = std::unique_ptr<ngram_model_s, LanguageModelDeleter>;
 
 /// One PocketSphinx decoder. Not thread-safe: one thread at a time.
 class SphinxDecoder {
@@ -60,6 +66,12 @@ public:
     /// Adds (or replaces) a grammar search; the decoder keeps its own
     /// reference to the grammar.
     Status addGrammarSearch(const std::string& name, fsg_model_s* fsg);
+    /// Reads a language model for this decoder's settings. Touches nothing
+    /// the decoding changes, so it may run on another thread meanwhile.
+    Result<LanguageModelPtr> readLanguageModel(const std::filesystem::path& path) const;
+    /// Adds (or replaces) a dictation search on the language model; the
+    /// decoder keeps its own reference to the model.
+    Status addLanguageModelSearch(const std::string& name, ngram_model_s* model);
     bool hasSearch(const std::string& name) const;
     /// Makes the search the one that decodes; only between utterances.
     Status useSearch(const std::string& name);

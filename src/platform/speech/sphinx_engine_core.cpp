@@ -40,34 +40,43 @@ void SphinxEngineCore::warmUpCommands() {
 
 void SphinxEngineCore::startLoadingDictation() {
     std::lock_guard lock(m_dictationMutex);
-    if (m_dictation.valid()) {
+    if (m_languageModel.valid()) {
         return;
     }
-    SphinxDecoderOptions options = m_options.decoder;
-    options.withLanguageModel = true;
-    m_dictation =
-        std::async(std::launch::async, [options]() -> std::shared_ptr<SphinxDecoder> {
-            auto made = SphinxDecoder::create(options);
-            if (!made) {
-                std::fprintf(stderr, "kelvo: no dictation: %s\n", made.error().message().c_str());
+    // Reading the model takes a second; the search is made from it on the
+    // decoding thread, in the command decoder, so the acoustic model and
+    // the dictionary are held once.
+    m_languageModel =
+        std::async(std::launch::async, [this]() -> std::shared_ptr<ngram_model_s> {
+            auto model = m_commands->readLanguageModel(m_options.decoder.model.languageModel);
+            if (!model) {
+                std::fprintf(stderr, "kelvo: no dictation: %s\n", model.error().message().c_str());
                 return nullptr;
             }
-            std::shared_ptr<SphinxDecoder> decoder(std::move(made).value());
-            if (Status warm = warmUpDecoder(*decoder, warmUpSpeech()); !warm) {
-                std::fprintf(stderr, "kelvo: %s\n", warm.message().c_str());
-            }
-            return decoder;
+            return std::shared_ptr<ngram_model_s>(std::move(model).value());
         }).share();
 }
 
 SphinxDecoder* SphinxEngineCore::dictation() {
     startLoadingDictation();
-    std::shared_future<std::shared_ptr<SphinxDecoder>> loading;
+    std::shared_future<std::shared_ptr<ngram_model_s>> loading;
     {
         std::lock_guard lock(m_dictationMutex);
-        loading = m_dictation;
+        loading = m_languageModel;
     }
-    return loading.get().get();
+    std::shared_ptr<ngram_model_s> model = loading.get();
+    if (!model) {
+        return nullptr;
+    }
+    std::call_once(m_dictationSearch, [&] {
+        std::lock_guard words(wordsMutex());
+        Status added = m_commands->addLanguageModelSearch(kDictationSearchName, model.get());
+        if (!added) {
+            std::fprintf(stderr, "kelvo: no dictation: %s\n", added.message().c_str());
+        }
+        m_dictationReady = added.ok();
+    });
+    return m_dictationReady ? m_commands.get() : nullptr;
 }
 
 std::shared_ptr<const SphinxCommandGrammar>

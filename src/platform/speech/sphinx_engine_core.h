@@ -10,7 +10,7 @@
 namespace kelvo::speech {
 
 /// What every recognizer of one platform shares: the command decoder with
-/// its dictionary, the lazily loaded dictation decoder and the compiled
+/// its dictionary, the lazily loaded dictation search and the compiled
 /// grammars. Only one context listens at a time.
 class SphinxEngineCore {
 public:
@@ -24,9 +24,10 @@ public:
     /// that decodes, before it listens.
     void warmUpCommands();
 
-    /// Starts loading the dictation decoder in the background (once).
+    /// Starts reading the dictation language model in the background (once).
     void startLoadingDictation();
-    /// The dictation decoder, waiting for it to load; null when it failed.
+    /// The decoder that holds the dictation search (the command decoder),
+    /// waiting for the model; null when it failed. From the decoding thread.
     SphinxDecoder* dictation();
 
     /// The compiled grammar for this text and active rules; the same input
@@ -44,7 +45,9 @@ private:
     std::unique_ptr<DecoderLexicon> m_lexicon;
     std::once_flag m_commandsWarm;
     std::mutex m_dictationMutex;
-    std::shared_future<std::shared_ptr<SphinxDecoder>> m_dictation;
+    std::shared_future<std::shared_ptr<ngram_model_s>> m_languageModel;
+    std::once_flag m_dictationSearch;
+    bool m_dictationReady = false;
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
 };
 

@@ -8,7 +8,6 @@ namespace {
 
 constexpr const char* kIdleSearch = "idle";
 constexpr const char* kSpellingSearch = "spelling";
-constexpr const char* kDictationSearch = "_default";
 
 enum class Mode { Idle, Commands, Spelling, Dictation };
 
@@ -170,7 +169,7 @@ Status SphinxSession::begin() {
     }
     if (mode == Mode::Dictation && m_dictation) {
         m_active = m_dictation;
-        if (Status used = m_active->useSearch(kDictationSearch); !used) {
+        if (Status used = m_active->useSearch(kDictationSearchName); !used) {
             return used;
         }
         return m_active->startUtterance();

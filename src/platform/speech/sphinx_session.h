@@ -16,6 +16,10 @@ namespace kelvo::speech {
 
 enum class DictationTopic { None, Free, Spelling };
 
+/// The search free dictation decodes with: the one a decoder made with a
+/// language model starts with.
+inline constexpr const char* kDictationSearchName = "_default";
+
 /// What the recognizer should listen for; applied between utterances.
 struct ListeningState {
     std::shared_ptr<const SphinxCommandGrammar> grammar;
@@ -42,7 +46,8 @@ struct SpeechOutcome {
 class SphinxSession {
 public:
     /// `commands` must already know the garbage words (prepareCommandDecoder).
-    /// `dictation` gives the dictation decoder, loading it on first use.
+    /// `dictation` gives the decoder that holds the dictation search (it may
+    /// be `commands` itself), loading it on first use.
     /// `wordsMutex`, when given, is held while words are added to `commands`
     /// (other threads look words up in it).
     SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,

@@ -187,19 +187,16 @@ TEST_F(SphinxSessionTest, SpellingGivesLetters) {
     }
 }
 
-TEST_F(SphinxSessionTest, FreeDictationHearsOrdinaryWords) {
-    SphinxDecoderOptions options;
-    options.model = installedSphinxModel();
-    options.withLanguageModel = true;
-    std::unique_ptr<SphinxDecoder> dictation;
+TEST_F(SphinxSessionTest, FreeDictationSharesTheCommandDecoder) {
     int loads = 0;
     SphinxSession session(*s_decoder, [&]() -> SphinxDecoder* {
         ++loads;
-        auto made = SphinxDecoder::create(options);
-        if (made) {
-            dictation = std::move(made).value();
+        auto model = s_decoder->readLanguageModel(installedSphinxModel().languageModel);
+        EXPECT_TRUE(model.ok());
+        if (!model || !s_decoder->addLanguageModelSearch(kDictationSearchName, model->get())) {
+            return nullptr;
         }
-        return dictation.get();
+        return s_decoder;
     });
     ListeningState free;
     free.dictation = DictationTopic::Free;
@@ -210,8 +207,18 @@ TEST_F(SphinxSessionTest, FreeDictationHearsOrdinaryWords) {
     EXPECT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
     EXPECT_FALSE(heard->text.empty());
     EXPECT_EQ(heard->text.find('<'), std::string::npos); // no silence marks
+    EXPECT_EQ(heard->ruleName, "");
+
+    // Back to commands in the same decoder, then dictation again.
+    session.setListeningState(commands());
+    heard = hear(session, fakes::spokenClip("open youtube"));
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
+    EXPECT_EQ(heard->text, "open youtube");
+    session.setListeningState(free);
     heard = hear(session, fakes::spokenClip("four five two one one"));
-    EXPECT_TRUE(heard.has_value());
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_NE(heard->text, "");
     EXPECT_EQ(loads, 1);
 }
 
