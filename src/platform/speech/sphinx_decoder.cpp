@@ -57,6 +57,10 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
 SphinxDecoder::SphinxDecoder(ps_decoder_s* decoder) : m_decoder(decoder) {}
 
 SphinxDecoder::~SphinxDecoder() {
+    // A grammar search frees its active paths only when the utterance ends.
+    if (m_inUtterance) {
+        ps_end_utt(m_decoder);
+    }
     ps_free(m_decoder);
 }
 
