@@ -90,6 +90,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_listening->setObjectName("pctListening");
     m_listening->setFixedSize(40, 40);
     m_listening->setToolTip("Click to mute or activate the microphone");
+    m_listening->installEventFilter(this);
     status->addWidget(m_listening);
     auto* lines = new QVBoxLayout;
     m_feedback = plainLabel("lblFeedback", central);
@@ -285,6 +286,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         m_logic->formUnload();
     }
     event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_listening && event->type() == QEvent::MouseButtonRelease) {
+        if (m_logic) {
+            m_logic->muteClicked();
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -82,6 +82,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    /// A click on the listening picture sleeps or wakes, as the tray item does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();

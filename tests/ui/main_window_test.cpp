@@ -228,6 +228,16 @@ TEST_F(MainWindowTest, TrayWithoutNotificationAreaIsSafe) {
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(MainWindowTest, TheListeningPictureAndTheTrayItemSleepOrWake) {
+    int toggles = 0;
+    hooks.toggleListening = [&] { ++toggles; };
+    load();
+    QTest::mouseClick(window->findChild<QLabel*>("pctListening"), Qt::LeftButton);
+    EXPECT_EQ(toggles, 1);
+    window->menuAction("mnuMuteKelvo")->trigger();
+    EXPECT_EQ(toggles, 2);
+}
+
 TEST_F(MainWindowTest, AddedChatProgramIsSelectable) {
     load();
     ASSERT_EQ(window->chatProgramBox()->count(), 0);
