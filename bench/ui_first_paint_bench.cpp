@@ -47,8 +47,8 @@ void BM_MainWindowToFirstPaint(benchmark::State& run) {
         MainWindowState state;
         MainWindow window;
         TrayIcon tray(window.trayMenuActions());
-        int handedness = 1;
-        MainWindowLogic logic(state, handedness, boxState, window, tray, settings, boxes, app,
+        DispatchState dispatch;
+        MainWindowLogic logic(state, dispatch, boxState, window, tray, settings, boxes, app,
                               pointer,
                               mainWindowPaths(data, KELVO_RESOURCES_DIR, data / "autostart"), {});
         window.setLogic(&logic);

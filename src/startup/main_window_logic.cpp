@@ -55,13 +55,13 @@ bool siteSwitchOn(const std::string& hexValue) {
     return decoded.ok() && *decoded == "1";
 }
 
-MainWindowLogic::MainWindowLogic(MainWindowState& state, int& mouseHandedness,
+MainWindowLogic::MainWindowLogic(MainWindowState& state, DispatchState& dispatch,
                                  MessageBoxState& boxState, MainWindowView& view,
                                  TrayIconPort& tray, SettingsFile& settings, MessageBoxes& boxes,
                                  AppControl& app, PointerButtons& pointer, MainWindowPaths paths,
                                  MainWindowHooks hooks)
-    : m_state(state), m_mouseHandedness(mouseHandedness), m_boxState(boxState), m_view(view),
-      m_tray(tray), m_settings(settings), m_boxes(boxes), m_app(app), m_pointer(pointer),
+    : m_state(state), m_dispatch(dispatch), m_boxState(boxState), m_view(view), m_tray(tray),
+      m_settings(settings), m_boxes(boxes), m_app(app), m_pointer(pointer),
       m_paths(std::move(paths)), m_hooks(std::move(hooks)) {}
 
 Status MainWindowLogic::formLoad(const std::string& upgradeMessage) {
@@ -177,10 +177,10 @@ void MainWindowLogic::readWebcamChoice() {
         m_view.setWebcamLabel(none);
         return;
     }
-    m_state.sChatClient = m_settings.readIni("Webcam", "Webcam", "abc", 150);
-    m_state.sChatClientName = m_settings.readIni("Webcam", "WebcamName", "abc", 50);
+    m_dispatch.sChatClient = m_settings.readIni("Webcam", "Webcam", "abc", 150);
+    m_dispatch.sChatClientName = m_settings.readIni("Webcam", "WebcamName", "abc", 50);
     m_view.setWebcamLabel(
-        m_state.sChatClient.empty() ? none : "Opens the program: " + m_state.sChatClientName);
+        m_dispatch.sChatClient.empty() ? none : "Opens the program: " + m_dispatch.sChatClientName);
 }
 
 void MainWindowLogic::removeClientTab() {
@@ -235,18 +235,19 @@ void MainWindowLogic::loadSocialList() {
     }
     fillFixedList(loginList());
     if (siteSwitchOn(m_settings.readIni("Flatrock", "l", "x", 10))) {
-        m_state.facebookLoginShown = true;
+        m_dispatch.facebookLoginShown = true;
     }
     if (siteSwitchOn(m_settings.readIni("Miami", "l", "x", 10))) {
-        m_state.myspaceLoginShown = true;
+        m_dispatch.myspaceLoginShown = true;
     }
-    if (m_state.facebookLoginShown) {
+    if (m_dispatch.facebookLoginShown) {
         m_view.addListRow(ListId::Login, {"login to facebook"});
     }
-    if (m_state.myspaceLoginShown) {
+    if (m_dispatch.myspaceLoginShown) {
         m_view.addListRow(ListId::Login, {"login to myspace"});
     }
-    m_view.setListEnabled(ListId::Login, m_state.facebookLoginShown || m_state.myspaceLoginShown);
+    m_view.setListEnabled(ListId::Login,
+                          m_dispatch.facebookLoginShown || m_dispatch.myspaceLoginShown);
 }
 
 void MainWindowLogic::loadMusicList() {

@@ -5,6 +5,7 @@
 #include "services/app_control.h"
 #include "services/message_boxes.h"
 #include "services/settings_file.h"
+#include "speech/dispatch_state.h"
 #include "startup/main_window_lists.h"
 #include "startup/main_window_state.h"
 #include "startup/main_window_view.h"
@@ -43,9 +44,9 @@ struct MainWindowHooks {
 /// tabs, the fixed lists, the Options page, the tray menu and the exit.
 class MainWindowLogic {
 public:
-    /// mouseHandedness (1 right-handed, 2 left-handed) is the value the
-    /// mouse-click phrases read; the Options page keeps it current.
-    MainWindowLogic(MainWindowState& state, int& mouseHandedness, MessageBoxState& boxState,
+    /// dispatch holds what the recognition road reads and the window sets:
+    /// the mouse handedness, the chosen chat program and the login switches.
+    MainWindowLogic(MainWindowState& state, DispatchState& dispatch, MessageBoxState& boxState,
                     MainWindowView& view, TrayIconPort& tray, SettingsFile& settings,
                     MessageBoxes& boxes, AppControl& app, PointerButtons& pointer,
                     MainWindowPaths paths, MainWindowHooks hooks);
@@ -117,7 +118,7 @@ private:
     void readWebcamChoice();
 
     MainWindowState& m_state;
-    int& m_mouseHandedness;
+    DispatchState& m_dispatch;
     MessageBoxState& m_boxState;
     MainWindowView& m_view;
     TrayIconPort& m_tray;

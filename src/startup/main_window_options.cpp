@@ -33,11 +33,11 @@ void MainWindowLogic::showMouseHandedness() {
     m_swapMetric = m_pointer.swapButtonMetric();
     // A desktop that cannot tell counts as the usual right-handed layout.
     if (m_swapMetric == 1) {
-        m_mouseHandedness = 2;
+        m_dispatch.mouseHandedness = kLeftHanded;
         m_view.setHandednessButton("Click Here For Right Handed Mouse",
                                    m_paths.programFolder / "Lefthanded.bmp");
     } else {
-        m_mouseHandedness = 1;
+        m_dispatch.mouseHandedness = kRightHanded;
         m_view.setHandednessButton("Click Here For Left Handed Mouse",
                                    m_paths.programFolder / "Righthanded.bmp");
     }
@@ -55,12 +55,12 @@ void MainWindowLogic::applyNewSettingClicked() {
         return;
     }
     if (toLeftHanded) {
-        m_mouseHandedness = 2;
+        m_dispatch.mouseHandedness = kLeftHanded;
         m_view.setHandednessButton("Click Here For Right Handed Mouse",
                                    m_paths.programFolder / "Lefthanded.bmp");
     } else {
         m_settings.writeIni("Mouse", "LeftRightHand", "Right");
-        m_mouseHandedness = 1;
+        m_dispatch.mouseHandedness = kRightHanded;
         m_view.setHandednessButton("Click Here For Left Handed Mouse",
                                    m_paths.programFolder / "Righthanded.bmp");
     }
@@ -71,8 +71,8 @@ void MainWindowLogic::chatProgramChosen(const std::string& name) {
         if (program.name == name) {
             m_settings.writeIni("Webcam", "Webcam", program.command);
             m_settings.writeIni("Webcam", "WebcamName", program.name);
-            m_state.sChatClient = program.command;
-            m_state.sChatClientName = program.name;
+            m_dispatch.sChatClient = program.command;
+            m_dispatch.sChatClientName = program.name;
             m_view.setWebcamLabel("Opens the program: " + program.name);
             return;
         }
@@ -90,8 +90,8 @@ void MainWindowLogic::addChatClicked() {
     const std::string title = file->filename().string();
     m_settings.writeIni("Webcam", "Webcam", command);
     m_settings.writeIni("Webcam", "WebcamName", title);
-    m_state.sChatClient = command;
-    m_state.sChatClientName = title;
+    m_dispatch.sChatClient = command;
+    m_dispatch.sChatClientName = title;
     m_view.setWebcamLabel("Opens the program: " + title);
     // Kept with the detected ones so that choosing it again from the box
     // finds its command.

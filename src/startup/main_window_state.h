@@ -17,12 +17,6 @@ inline constexpr int kMaxChatPrograms = 31;
 /// What the main window keeps for the whole run and other parts read.
 struct MainWindowState {
     std::vector<ChatProgram> chatPrograms;
-    /// Command (path) and display name of the chosen webcam or chat program.
-    std::string sChatClient;
-    std::string sChatClientName;
-    /// Set once the login rows are listed; the login phrases act only then.
-    bool facebookLoginShown = false;
-    bool myspaceLoginShown = false;
     std::string appLanguage;
 };
 

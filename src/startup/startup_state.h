@@ -41,8 +41,6 @@ struct StartupState {
     std::array<CouponPane, 4> couponPane;
     /// The coupon picture of ad panes 1 to 4 ("coupon1.gif" ...).
     std::array<std::string, 4> adPaneCouponPicture;
-    /// 1 right-handed, 2 left-handed (set when the main window shows it).
-    int mouseHandedness = 1;
     std::filesystem::path helpFile;
     /// The voice profile the engine starts with; empty for the default.
     std::string defaultProfileName;

@@ -133,9 +133,8 @@ int runApplication(int argc, char** argv) {
                 }
             };
             auto window = std::make_unique<MainWindowParts>(
-                MainWindowServices{state.mainWindow, state.startup.mouseHandedness,
-                                   state.messageBoxes, *startupSequence->settings(), messageBoxes,
-                                   control},
+                MainWindowServices{state.mainWindow, state.dispatch, state.messageBoxes,
+                                   *startupSequence->settings(), messageBoxes, control},
                 mainWindowPaths(folders.dataFolder, folders.programFolder, folders.startupFolder),
                 std::move(listLoaders));
             commandLists = std::make_unique<CommandLists>(state.catalogue, window->commandLists(),

@@ -52,7 +52,7 @@ double millisecondsSinceProcessStart() {
 MainWindowParts::MainWindowParts(MainWindowServices services, MainWindowPaths paths,
                                  MainWindowHooks hooks)
     : m_pointer(makePointerButtons()), m_tray(m_window.trayMenuActions()),
-      m_logic(services.state, services.mouseHandedness, services.boxState, m_window, m_tray,
+      m_logic(services.state, services.dispatch, services.boxState, m_window, m_tray,
               services.settings, services.boxes, services.app, *m_pointer, std::move(paths),
               std::move(hooks)),
       m_feedback(m_window, m_tray, m_logic), m_commandLists(m_window) {

@@ -14,8 +14,9 @@ namespace kelvo {
 /// What the main window is built from.
 struct MainWindowServices {
     MainWindowState& state;
-    /// What the mouse-click phrases read: 1 right-handed, 2 left-handed.
-    int& mouseHandedness;
+    /// What the recognition road reads and the window sets (handedness,
+    /// chat program, login switches).
+    DispatchState& dispatch;
     MessageBoxState& boxState;
     SettingsFile& settings;
     MessageBoxes& boxes;

@@ -26,7 +26,7 @@ protected:
     fakes::FakeTrayIcon tray;
     fakes::FakePointerButtons pointer;
     MainWindowState state;
-    int handedness = 1;
+    DispatchState dispatch;
     MessageBoxState boxState;
     SettingsFile settings{dir / "data/mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
@@ -41,7 +41,7 @@ protected:
                               dir / "autostart",
                               "/opt/kelvo/bin/kelvo",
                               {dir / "applications"}};
-        logic = std::make_unique<MainWindowLogic>(state, handedness, boxState, view, tray, settings,
+        logic = std::make_unique<MainWindowLogic>(state, dispatch, boxState, view, tray, settings,
                                                   boxes, app, pointer, paths, hooks);
         return *logic;
     }
@@ -161,7 +161,7 @@ TEST_F(MainWindowLogicTest, WebcamLabelFromSettings) {
     store("[Webcam]\nWebcamName=Talk\nWebcam=/usr/bin/talk\n");
     ASSERT_TRUE(make().formLoad("").ok());
     EXPECT_EQ(view.webcamLabel, "Opens the program: Talk");
-    EXPECT_EQ(state.sChatClient, "/usr/bin/talk");
+    EXPECT_EQ(dispatch.sChatClient, "/usr/bin/talk");
 
     store("[Webcam]\nWebcamName=Talk\nWebcam=\n");
     view = fakes::FakeMainWindowView{};
@@ -219,12 +219,15 @@ TEST_F(MainWindowLogicTest, LoginRowsFollowSiteSwitches) {
         store(c.ini);
         view = fakes::FakeMainWindowView{};
         state = MainWindowState{};
+        dispatch.facebookLoginShown = false;
+        dispatch.myspaceLoginShown = false;
         ASSERT_TRUE(make().formLoad("").ok());
         EXPECT_EQ(words(ListId::Login), c.rows) << c.ini;
         ASSERT_EQ(view.lists[ListId::Login].columns.size(), 1u);
         EXPECT_EQ(view.lists[ListId::Login].columns[0].first, "Login Voice Commands");
         EXPECT_EQ(view.lists[ListId::Login].enabled, !c.rows.empty()) << c.ini;
-        EXPECT_EQ(state.facebookLoginShown, c.ini.find("[Flatrock]\nl=31\n") != std::string::npos);
+        EXPECT_EQ(dispatch.facebookLoginShown,
+                  c.ini.find("[Flatrock]\nl=31\n") != std::string::npos);
     }
 }
 
@@ -233,7 +236,7 @@ TEST_F(MainWindowLogicTest, LoginFlagStaysOnAfterSwitchGoesOff) {
     ASSERT_TRUE(make().formLoad("").ok());
     store("");
     logic->loadSocialList();
-    EXPECT_TRUE(state.facebookLoginShown);
+    EXPECT_TRUE(dispatch.facebookLoginShown);
     EXPECT_EQ(words(ListId::Login), std::vector<std::string>{"login to facebook"});
 }
 

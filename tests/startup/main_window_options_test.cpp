@@ -2,6 +2,7 @@
 #include "startup/chat_program_detection.h"
 #include "startup/main_window_logic.h"
 
+#include "fakes/dispatch_rig.h"
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_error_sink.h"
@@ -29,10 +30,10 @@ protected:
     MessageBoxState boxState;
     SettingsFile settings{dir / "mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
-    int handedness = 1;
+    DispatchState dispatch;
     MainWindowPaths paths{dir.path(), dir / "program", dir / "autostart", "/opt/kelvo/kelvo", {}};
-    MainWindowLogic logic{state, handedness, boxState, view,  tray, settings,
-                          boxes, app,        pointer,  paths, {}};
+    MainWindowLogic logic{state, dispatch, boxState, view,  tray, settings,
+                          boxes, app,      pointer,  paths, {}};
 
     std::string ini(const char* section, const char* key) {
         return settings.readIni(section, key, "unset", 300);
@@ -85,18 +86,18 @@ TEST_F(MainWindowOptionsTest, AutostartEntryQuotesOddPaths) {
 TEST_F(MainWindowOptionsTest, HandednessSwitchesAndBack) {
     logic.showMouseHandedness();
     EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
-    EXPECT_EQ(handedness, 1);
+    EXPECT_EQ(dispatch.mouseHandedness, 1);
 
     logic.applyNewSettingClicked();
     EXPECT_EQ(pointer.metric, 1);
-    EXPECT_EQ(handedness, 2);
+    EXPECT_EQ(dispatch.mouseHandedness, 2);
     EXPECT_EQ(view.handednessCaption, "Click Here For Right Handed Mouse");
     EXPECT_EQ(view.handednessPicture, dir / "program/Lefthanded.bmp");
     EXPECT_EQ(ini("Mouse", "LeftRightHand"), "unset");
 
     logic.applyNewSettingClicked();
     EXPECT_EQ(pointer.metric, 0);
-    EXPECT_EQ(handedness, 1);
+    EXPECT_EQ(dispatch.mouseHandedness, 1);
     EXPECT_EQ(view.handednessCaption, "Click Here For Left Handed Mouse");
     EXPECT_EQ(view.handednessPicture, dir / "program/Righthanded.bmp");
     EXPECT_EQ(ini("Mouse", "LeftRightHand"), "Right");
@@ -112,7 +113,7 @@ TEST_F(MainWindowOptionsTest, HandednessUnknownOrRefusedChangesNothing) {
     pointer.metric = 0;
     pointer.refuse = true;
     logic.applyNewSettingClicked();
-    EXPECT_EQ(handedness, 1);
+    EXPECT_EQ(dispatch.mouseHandedness, 1);
     EXPECT_EQ(view.handednessCaption, "");
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Mouse Buttons");
@@ -123,10 +124,10 @@ TEST_F(MainWindowOptionsTest, ChoosingAProgramStoresIt) {
     logic.chatProgramChosen("Talk");
     EXPECT_EQ(ini("Webcam", "Webcam"), "talk --video");
     EXPECT_EQ(ini("Webcam", "WebcamName"), "Talk");
-    EXPECT_EQ(state.sChatClient, "talk --video");
+    EXPECT_EQ(dispatch.sChatClient, "talk --video");
     EXPECT_EQ(view.webcamLabel, "Opens the program: Talk");
     logic.chatProgramChosen("Nothing");
-    EXPECT_EQ(state.sChatClient, "talk --video");
+    EXPECT_EQ(dispatch.sChatClient, "talk --video");
 }
 
 TEST_F(MainWindowOptionsTest, AddedProgramCanBeChosenAgainAndCancelChangesNothing) {
@@ -146,7 +147,7 @@ TEST_F(MainWindowOptionsTest, AddedProgramCanBeChosenAgainAndCancelChangesNothin
 
     logic.chatProgramChosen("Talk");
     logic.chatProgramChosen("mychat");
-    EXPECT_EQ(state.sChatClient, "/opt/my chat/mychat");
+    EXPECT_EQ(dispatch.sChatClient, "/opt/my chat/mychat");
     EXPECT_EQ(ini("Webcam", "WebcamName"), "mychat");
 
     // Adding the same file twice lists it once.
@@ -158,6 +159,80 @@ TEST_F(MainWindowOptionsTest, HideButtonHidesWindow) {
     view.windowVisible = true;
     logic.hideClicked();
     EXPECT_FALSE(view.windowVisible);
+}
+
+// The Options tab and the recognition road share one state: what the tab
+// sets is what the spoken mouse and chat commands use.
+class OptionsAndRoadTest : public ::testing::Test {
+protected:
+    fakes::DispatchRig rig;
+    fakes::FakeMainWindowView view;
+    fakes::FakeTrayIcon tray;
+    fakes::FakePointerButtons pointer;
+    MainWindowState state;
+    MainWindowPaths paths{
+        rig.dir.path(), rig.dir / "program", rig.dir / "autostart", "/opt/kelvo/kelvo", {}};
+    MainWindowLogic logic{state,     rig.state, rig.boxState, view,  tray, rig.settings,
+                          rig.boxes, rig.app,   pointer,      paths, {}};
+
+    std::vector<std::string> pressesFor(const std::string& phrase) {
+        rig.desktop.calls.clear();
+        rig.recognise(phrase);
+        return rig.desktop.calls;
+    }
+};
+
+TEST_F(OptionsAndRoadTest, HandednessChosenOnTheTabIsWhatTheMousePhrasesUse) {
+    const std::vector<std::string> primary = {"down primary", "up primary"};
+    const std::vector<std::string> secondary = {"down secondary", "up secondary"};
+    logic.showMouseHandedness();
+    EXPECT_EQ(rig.state.mouseHandedness, kRightHanded);
+    EXPECT_EQ(pressesFor("click"), primary);
+    EXPECT_EQ(pressesFor("context menu"), secondary);
+    rig.desktop.calls.clear();
+    rig.actions.mouseClick(1);
+    EXPECT_EQ(rig.desktop.calls, primary);
+
+    // Left-handed: the left button (code 1) is now the context button, and
+    // the phrases still press the button the user means.
+    logic.applyNewSettingClicked();
+    EXPECT_EQ(rig.state.mouseHandedness, kLeftHanded);
+    rig.desktop.calls.clear();
+    rig.actions.mouseClick(1);
+    EXPECT_EQ(rig.desktop.calls, secondary);
+    EXPECT_EQ(pressesFor("click"), primary);
+    EXPECT_EQ(pressesFor("context menu"), secondary);
+
+    logic.applyNewSettingClicked();
+    EXPECT_EQ(rig.state.mouseHandedness, kRightHanded);
+    rig.desktop.calls.clear();
+    rig.actions.mouseClick(1);
+    EXPECT_EQ(rig.desktop.calls, primary);
+}
+
+TEST_F(OptionsAndRoadTest, ChatProgramChosenOnTheTabIsWhatGetWebcamUses) {
+    rig.recognise("get webcam");
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    state.chatPrograms = {{"Talk", "/bin/true --video"}};
+    logic.chatProgramChosen("Talk");
+    EXPECT_EQ(rig.state.sChatClient, "/bin/true --video");
+    EXPECT_EQ(rig.state.sChatClientName, "Talk");
+    rig.dialogs.shown.clear();
+    rig.recognise("get webcam");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    const std::vector<std::vector<std::string>> started = {{"/bin/true", "--video"}};
+    EXPECT_EQ(rig.host.started, started);
+}
+
+TEST_F(OptionsAndRoadTest, LoginRowsListedByTheWindowLetTheLoginPhrasesAct) {
+    rig.recognise("login to facebook");
+    EXPECT_EQ(rig.feedback.feedbackText, "");
+    ASSERT_TRUE(rig.settings.writeIni("Flatrock", "l", "31"));
+    logic.loadSocialList();
+    EXPECT_TRUE(rig.state.facebookLoginShown);
+    rig.recognise("login to facebook");
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: login to facebook");
+    EXPECT_EQ(rig.interpreters.calls.back(), "login facebook");
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
     fakes::FakeAppControl app;
     fakes::FakePointerButtons pointer;
     MainWindowState state;
-    int handedness = 1;
+    DispatchState dispatch;
     MessageBoxState boxState;
     SettingsFile settings{dir / "mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
@@ -54,7 +54,7 @@ protected:
                               dir / "autostart",
                               "/usr/bin/kelvo",
                               {dir / "applications"}};
-        logic = std::make_unique<MainWindowLogic>(state, handedness, boxState, *window, *tray,
+        logic = std::make_unique<MainWindowLogic>(state, dispatch, boxState, *window, *tray,
                                                   settings, boxes, app, pointer, paths, hooks);
         window->setLogic(logic.get());
         ASSERT_TRUE(logic->formLoad("").ok());

@@ -57,15 +57,14 @@ TEST(SpokenCommand, CataloguePhraseFromAWavFileIsHeardAndShown) {
     TrayIcon tray(window.trayMenuActions());
     MainWindowPaths paths{
         dir.path(), dir / "program", dir / "autostart", "/usr/bin/kelvo", {dir / "applications"}};
-    int handedness = 1;
-    MainWindowLogic logic(windowState, handedness, boxState, window, tray, settings, boxes, app,
+    DispatchState dispatchState;
+    MainWindowLogic logic(windowState, dispatchState, boxState, window, tray, settings, boxes, app,
                           pointer, paths, windowHooks);
     window.setLogic(&logic);
     WindowFeedback feedback(window, tray, logic);
 
     // The recognition road with the catalogue of the installed defaults.
     SpeechState speech;
-    DispatchState dispatchState;
     CatalogueState catalogue;
     const auto catalogueText = readWholeFile(dir / "commands.xml");
     ASSERT_TRUE(catalogueText.ok());

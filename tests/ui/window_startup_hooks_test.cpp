@@ -23,7 +23,7 @@ protected:
     fakes::FakeAppControl app;
     fakes::FakeStartupHooks next;
     MainWindowState state;
-    int handedness = 1;
+    DispatchState dispatch;
     MessageBoxState boxState;
     SettingsFile settings{dir / "mouse.ini", errors};
     MessageBoxes boxes{boxState, dialogs, app};
@@ -32,7 +32,7 @@ protected:
         [this] {
             ++windowsMade;
             return std::make_unique<MainWindowParts>(
-                MainWindowServices{state, handedness, boxState, settings, boxes, app},
+                MainWindowServices{state, dispatch, boxState, settings, boxes, app},
                 MainWindowPaths{dir.path(), dir.path(), dir / "autostart", "/usr/bin/kelvo", {}},
                 MainWindowHooks{});
         },
