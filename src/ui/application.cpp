@@ -21,10 +21,13 @@
 #include "ui/qt_app_control.h"
 #include "ui/qt_dialog_port.h"
 #include "ui/qt_window_registry.h"
+#include "ui/termination_watcher.h"
 #include "ui/window_startup_hooks.h"
 
 #include <QApplication>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace kelvo {
 
@@ -162,6 +165,14 @@ int runApplication(int argc, char** argv) {
                                               }
                                           }});
     control.setCloseDown([&closeDown] { closeDown.run(); });
+    // Being killed by the session or by Ctrl+C takes the same road out.
+    std::unique_ptr<TerminationWatcher> terminationWatcher;
+    if (auto termination = TerminationSignals::create()) {
+        terminationWatcher = std::make_unique<TerminationWatcher>(
+            std::move(termination).value(), [&control] { control.quitProgram(); });
+    } else {
+        std::fprintf(stderr, "kelvo: %s\n", termination.error().message().c_str());
+    }
 
     // The start-up runs inside the event loop, so its modal windows and
     // pumped events behave as they do later on.
