@@ -2,10 +2,6 @@
 
 namespace kelvo {
 
-namespace {
-constexpr int kObjectNotSet = 91;
-}
-
 void SpeechStartupHooks::controlEngine(std::string_view action, const std::string& profileName) {
     SpeechSystem* speech = m_speech();
     if (speech == nullptr) {
@@ -22,10 +18,16 @@ void SpeechStartupHooks::controlEngine(std::string_view action, const std::strin
 }
 
 Status SpeechStartupHooks::loadTrainingGrammar(const std::string& grammarFile) {
+    // Without a running engine there is nothing to load into, and the
+    // engine has shown why already; the first run goes on to its wizard.
     SpeechSystem* speech = m_speech();
-    if (speech == nullptr || !m_engineRunning)
-        return Status::failure(kObjectNotSet, "The speech engine is not running");
-    return speech->grammars().LoadDifferentGrammar(grammarFile);
+    if (speech == nullptr || !m_engineRunning) {
+        return {};
+    }
+    // A failed load is reported by the grammar switch itself; it must not
+    // end the start-up as well.
+    (void)speech->grammars().LoadDifferentGrammar(grammarFile);
+    return {};
 }
 
 } // namespace kelvo
