@@ -44,6 +44,7 @@ public:
     }
     Status loadMusicLists() override { return m_next.loadMusicLists(); }
     Status showMouseHandedness() override { return m_next.showMouseHandedness(); }
+    void letWindowPaint() override { m_next.letWindowPaint(); }
     Status showCreateProfileWizard() override { return m_next.showCreateProfileWizard(); }
     Status hideFirstTimeFrame() override { return m_next.hideFirstTimeFrame(); }
     Status showSelectProfileWizard() override { return m_next.showSelectProfileWizard(); }

@@ -46,6 +46,9 @@ public:
     virtual Status loadMusicLists() = 0;
     /// Shows which hand the mouse is set for and sets mouseHandedness.
     virtual Status showMouseHandedness() = 0;
+    /// Lets a window just shown paint; returns once it has, or after a short
+    /// wait. Window events may run meanwhile.
+    virtual void letWindowPaint() = 0;
     /// Runs one engine action; failures are shown by the engine itself.
     virtual void controlEngine(std::string_view action, const std::string& profileName) = 0;
     /// Shows the create-profile wizard of a first run (not modal).
@@ -76,6 +79,7 @@ public:
     Status showAdPanes(const std::array<AdPaneView, 4>&) override { return {}; }
     Status loadMusicLists() override { return {}; }
     Status showMouseHandedness() override { return {}; }
+    void letWindowPaint() override {}
     void controlEngine(std::string_view, const std::string&) override {}
     Status showCreateProfileWizard() override { return {}; }
     Status loadTrainingGrammar(const std::string&) override { return {}; }

@@ -306,6 +306,7 @@ Status StartupSequence::runWindowSteps() {
         return s;
     }
     readDefaultProfile();
+    showMainWindowBeforeTheEngine();
 
     m_hooks.controlEngine(engine_action::kCrankUpEngine, m_state.defaultProfileName);
     m_marker = "m66";
@@ -333,6 +334,20 @@ void StartupSequence::readDefaultProfile() {
         return;
     }
     m_state.defaultProfileName = std::move(name).value();
+}
+
+// The engine is slow to start: a main window the user is going to see anyway
+// is shown and painted first. The last step still decides what is shown
+// and reports any failure to show it.
+void StartupSequence::showMainWindowBeforeTheEngine() {
+    if (m_settings->readIni("Ohio", "First", "abc", 3) == "x" ||
+        !startsWithTrue(m_settings->readIni("Main", "DisplayOnStart", "NotSet", 7)) ||
+        m_app.speech.profileDialogMode.find("MissingDefault") != std::string::npos) {
+        return;
+    }
+    if (m_hooks.hideFirstTimeFrame().ok() && m_hooks.showMainWindow().ok()) {
+        m_hooks.letWindowPaint();
+    }
 }
 
 Status StartupSequence::showWhatTheUserSees() {

@@ -66,6 +66,7 @@ private:
     void readCouponPanes();
     Status runWindowSteps();
     void readDefaultProfile();
+    void showMainWindowBeforeTheEngine();
     Status showWhatTheUserSees();
 
     AppState& m_app;

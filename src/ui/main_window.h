@@ -72,6 +72,9 @@ public:
     void hideWindow() override;
     bool isWindowVisible() const override;
 
+    /// True once the window has been painted.
+    bool painted() const { return m_painted; }
+
     /// Sets the feedback line (plain text).
     void setFeedbackText(const std::string& text);
 

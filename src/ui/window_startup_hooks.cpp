@@ -2,6 +2,9 @@
 
 #include "ui/main_window_parts.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 #include <utility>
 
 namespace kelvo {
@@ -55,6 +58,20 @@ Status WindowStartupHooks::showMouseHandedness() {
     }
     m_window->logic().showMouseHandedness();
     return {};
+}
+
+void WindowStartupHooks::letWindowPaint() {
+    // Long enough for the window manager to map the window, short enough
+    // that a display that never paints it does not hold up the start.
+    constexpr int kLongestWaitMs = 500;
+    MainWindow* shown = m_window ? &m_window->window() : nullptr;
+    if (shown != nullptr && shown->isVisible() && !shown->painted()) {
+        QEventLoop loop;
+        QObject::connect(shown, &MainWindow::firstPainted, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kLongestWaitMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    m_next.letWindowPaint();
 }
 
 Status WindowStartupHooks::hideFirstTimeFrame() {

@@ -43,6 +43,7 @@ public:
     Status showAdPanes(const std::array<AdPaneView, 4>& panes) override;
     Status loadMusicLists() override;
     Status showMouseHandedness() override;
+    void letWindowPaint() override;
     void controlEngine(std::string_view action, const std::string& profileName) override {
         m_next.controlEngine(action, profileName);
     }

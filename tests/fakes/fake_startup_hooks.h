@@ -35,6 +35,7 @@ public:
     }
     Status loadMusicLists() override { return step("music"); }
     Status showMouseHandedness() override { return step("handedness"); }
+    void letWindowPaint() override { calls.push_back("paint"); }
     void controlEngine(std::string_view action, const std::string& profile) override {
         calls.push_back("engine:" + std::string(action) + ":" + profile);
     }

@@ -16,6 +16,7 @@
 #include "startup/installed_defaults.h"
 #include "test_paths.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -420,6 +421,62 @@ TEST_F(StartupSequenceTest, LaterRunsShowWhatTheSettingsSay) {
         EXPECT_EQ(caseHooks.called("selectProfile"), c.shown == "selectProfile") << c.showMain;
         EXPECT_EQ(caseHooks.calls.back(), "normal");
     }
+}
+
+TEST_F(StartupSequenceTest, AMainWindowDueIsPaintedBeforeTheEngineStarts) {
+    struct Case {
+        std::string first;
+        std::string showMain;
+        std::string profileMode;
+        bool early;
+    };
+    const std::vector<Case> cases = {
+        {"10", "True", "", true},
+        {"10", "False", "", false},
+        {"x", "True", "", false},
+        {"10", "True", "MissingDefault - Ann", false},
+    };
+    for (const Case& c : cases) {
+        fakes::TempDir root;
+        AppState state;
+        state.speech.profileDialogMode = c.profileMode;
+        fakes::FakeSpecialFolders caseFolders{root.path()};
+        caseFolders.program = KELVO_RESOURCES_DIR;
+        MessageBoxes caseBoxes{state.messageBoxes, dialogs, control};
+        fakes::FakeStartupHooks caseHooks;
+        std::vector<std::string> names;
+        ASSERT_TRUE(
+            installMissingDefaults(caseFolders.program / "defaults", caseFolders.data, names).ok());
+        SettingsFile ini(caseFolders.data / "mouse.ini", quiet);
+        ASSERT_TRUE(ini.writeIni("Ohio", "First", c.first));
+        ASSERT_TRUE(ini.writeIni("Main", "DisplayOnStart", c.showMain));
+        StartupSequence caseSequence{
+            state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
+        ASSERT_EQ(caseSequence.run(), StartupOutcome::Running);
+
+        const auto& calls = caseHooks.calls;
+        const auto engine = std::find(calls.begin(), calls.end(), "engine:crankUpEngine:");
+        ASSERT_NE(engine, calls.end());
+        const std::vector<std::string> beforeEngine(calls.begin(), engine);
+        const std::vector<std::string> early = {"handedness", "hideFirstTime", "showMain", "paint"};
+        const bool shownEarly = beforeEngine.size() >= early.size() &&
+                                std::equal(early.begin(), early.end(), engine - 4);
+        EXPECT_EQ(shownEarly, c.early) << c.first << " " << c.showMain << " " << c.profileMode;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "paint"), c.early ? 1 : 0);
+        // The last step still shows what the settings say.
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "showMain"), c.early ? 2 : 0);
+    }
+}
+
+TEST_F(StartupSequenceTest, AWindowThatCannotBeShownEarlyIsReportedByTheLastStep) {
+    set("Ohio", "First", "10");
+    set("Main", "DisplayOnStart", "True");
+    hooks.failures["showMain"] = Status::failure(91, "The main window is not loaded.");
+    EXPECT_EQ(sequence.run(), StartupOutcome::Stopped);
+    ASSERT_NE(runtimeError(), nullptr);
+    EXPECT_EQ(runtimeError()->message, "91: The main window is not loaded.\nMutPma\nm73");
+    EXPECT_FALSE(hooks.called("paint"));
+    EXPECT_TRUE(hooks.called("engine:startListening:"));
 }
 
 TEST_F(StartupSequenceTest, SettingsChooseSplashMusicAndProfile) {

@@ -63,6 +63,21 @@ TEST_F(WindowStartupHooksTest, LoadBuildsTheWindowOnceWithTenTabs) {
     window.hide();
 }
 
+TEST_F(WindowStartupHooksTest, AShownWindowPaintsBeforeTheStartGoesOn) {
+    ASSERT_TRUE(hooks.loadMainWindow().ok());
+    MainWindow& window = hooks.window()->window();
+    // Hidden, there is nothing to wait for.
+    hooks.letWindowPaint();
+    EXPECT_FALSE(window.painted());
+    EXPECT_EQ(next.calls.back(), "paint");
+
+    ASSERT_TRUE(hooks.showMainWindow().ok());
+    EXPECT_FALSE(window.painted());
+    hooks.letWindowPaint();
+    EXPECT_TRUE(window.painted());
+    window.hide();
+}
+
 TEST_F(WindowStartupHooksTest, OtherStepsGoToTheNextHooks) {
     ASSERT_TRUE(hooks.showSplashModal().ok());
     hooks.controlEngine("crankUpEngine", "me");
