@@ -3,7 +3,9 @@
 # folder of its own, and checks what a user sees of a start:
 #  - the first start fills the data folder from the installed defaults;
 #  - each start raises Welcome/Uses by one;
-#  - a second start while one runs exits at once and touches no file.
+#  - a second start while one runs exits at once and touches no file;
+#  - SIGTERM ends the program through its close-down (session log, store
+#    backup) with success.
 # Usage: scripts/smoke-start.sh [path/to/kelvo]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -58,9 +60,19 @@ start_first() {
     pids+=("$first")
 }
 
+log_size() {
+    stat -c %s "$data/sl.txt" 2>/dev/null || echo 0
+}
+
 stop_first() {
-    kill "$first"
-    wait "$first" 2>/dev/null || true
+    local before status=0
+    before=$(log_size)
+    rm -f "$HOME/Documents/commands_customfree.xml"
+    kill -TERM "$first"
+    wait "$first" 2>/dev/null || status=$?
+    [ "$status" = 0 ] || fail "SIGTERM ended the program with status $status"
+    [ "$(log_size)" -gt "$before" ] || fail "SIGTERM skipped the session log"
+    [ -f "$HOME/Documents/commands_customfree.xml" ] || fail "SIGTERM skipped the store backup"
 }
 
 # First start: the installed defaults arrive and the counter reads 1.

@@ -93,7 +93,8 @@ int runApplication(int argc, char** argv) {
     // there, and its events go down the recognition road.
     SpeechStartupHooks laterSteps(
         [&]() -> SpeechSystem* {
-            if (!speech && window() && startupSequence->settings()) {
+            // Once the program is ending, no engine starts any more.
+            if (!speech && window() && startupSequence->settings() && !control.ending()) {
                 speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
                     RecognitionRoadParts{state,
                                          dispatchHost,
@@ -165,7 +166,9 @@ int runApplication(int argc, char** argv) {
                                               }
                                           }});
     control.setCloseDown([&closeDown] { closeDown.run(); });
-    // Being killed by the session or by Ctrl+C takes the same road out.
+    // Being killed by the session or by Ctrl+C takes the same road out, also
+    // while the start-up waits in a modal window: its loops end, and its
+    // remaining steps run without starting the engine.
     std::unique_ptr<TerminationWatcher> terminationWatcher;
     if (auto termination = TerminationSignals::create()) {
         terminationWatcher = std::make_unique<TerminationWatcher>(
