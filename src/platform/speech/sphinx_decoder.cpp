@@ -4,6 +4,7 @@
 #include <sphinxbase/err.h>
 #include <sphinxbase/ngram_model.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #ifndef KELVO_SPHINX_MODEL_DIR
@@ -33,7 +34,16 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
                                        // More Gaussians per frame: markedly fewer
                                        // confusions between similar commands.
                                        "-topn", "16"};
-    arguments.insert(arguments.end(), options.extraArguments.begin(), options.extraArguments.end());
+    // A setting given again replaces ours: the library refuses duplicates.
+    for (std::size_t i = 0; i + 1 < options.extraArguments.size(); i += 2) {
+        auto same = std::find(arguments.begin() + 1, arguments.end(), options.extraArguments[i]);
+        if (same != arguments.end() && same + 1 != arguments.end()) {
+            *(same + 1) = options.extraArguments[i + 1];
+        } else {
+            arguments.push_back(options.extraArguments[i]);
+            arguments.push_back(options.extraArguments[i + 1]);
+        }
+    }
     if (options.withLanguageModel) {
         arguments.insert(arguments.end(), {"-lm", options.model.languageModel.string()});
     }

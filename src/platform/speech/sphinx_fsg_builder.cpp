@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <unordered_map>
 
 namespace kelvo::speech {
@@ -77,11 +78,28 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
         nodes[node].end = true;
     }
 
+    // Nodes that accept the same endings are merged ("go to X news" and
+    // "open X news" share "news"): the decoder visits every state in every
+    // frame, so fewer states decode faster. Children come after their
+    // parent, so a backward pass sees each child settled first.
+    std::vector<int> same(nodes.size());
+    std::map<std::pair<bool, std::vector<std::pair<int, int>>>, int> signatures;
+    for (std::size_t i = nodes.size(); i-- > 0;) {
+        std::vector<std::pair<int, int>> endings;
+        for (auto [wordId, child] : nodes[i].children) {
+            endings.emplace_back(wordId, same[child]);
+        }
+        std::sort(endings.begin(), endings.end());
+        auto [found, added] =
+            signatures.try_emplace({nodes[i].end, std::move(endings)}, static_cast<int>(i));
+        same[i] = i == 0 ? 0 : found->second;
+    }
+
     // Nodes with children become states; every leaf is the final state.
     std::vector<int32> stateOf(nodes.size(), -1);
     int32 states = 0;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (i == 0 || !nodes[i].children.empty()) {
+        if (i == 0 || (same[i] == static_cast<int>(i) && !nodes[i].children.empty())) {
             stateOf[i] = states++;
         }
     }
@@ -105,7 +123,7 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
             continue;
         }
         for (auto [wordId, child] : nodes[i].children) {
-            int32 to = stateOf[child] < 0 ? finalState : stateOf[child];
+            int32 to = stateOf[same[child]] < 0 ? finalState : stateOf[same[child]];
             for (int32 id : variantIds[wordId]) {
                 fsg_model_trans_add(fsg, stateOf[i], to, 0, id);
             }

@@ -13,7 +13,8 @@ namespace {
 /// A dictionary of a few words; records what it was asked to pronounce.
 class FakeLexicon : public SphinxLexicon {
 public:
-    std::set<std::string> known{"open", "google", "mail", "e", "read", "the", "news", "go"};
+    std::set<std::string> known{"open", "google", "mail", "e",  "read",
+                                "the",  "news",   "go",   "to", "yahoo"};
     std::map<std::string, std::string> pronounceable{{"kelvo", "K EH L V OW"}};
     std::vector<std::vector<std::string>> asked;
 
@@ -148,6 +149,26 @@ TEST_F(SphinxCommandGrammarTest, SearchSharesBeginningsAndHasTheGarbageLoop) {
         return arc.find("gbg_") != std::string::npos;
     });
     EXPECT_EQ(loops, 2 * static_cast<long>(garbageWords().size()));
+}
+
+TEST_F(SphinxCommandGrammarTest, SearchSharesEndings) {
+    SphinxCommandGrammar g = compile(R"(<GRAMMAR>
+      <RULE NAME="a" TOPLEVEL="ACTIVE"><P>go to google news</P></RULE>
+      <RULE NAME="b" TOPLEVEL="ACTIVE"><P>open google news</P></RULE>
+      <RULE NAME="c" TOPLEVEL="ACTIVE"><P>go to yahoo news</P></RULE>
+      <RULE NAME="d" TOPLEVEL="ACTIVE"><P>go to yahoo</P></RULE>
+    </GRAMMAR>)",
+                                     {}, 0.0);
+    // "news" after "go to google" and "open google" is one state; after
+    // "go to yahoo" the phrase may also end, so that state stays apart.
+    EXPECT_EQ(describeFsg(g.fsg.get()),
+              (std::vector<std::string>{"0 1 go", "0 3 open", "1 2 to", "2 4 google", "2 5 yahoo",
+                                        "3 4 google", "4 6 news", "5 6 -", "5 6 news"}));
+    for (const char* phrase :
+         {"go to google news", "open google news", "go to yahoo news", "go to yahoo"}) {
+        EXPECT_TRUE(g.match(phrase).has_value()) << phrase;
+    }
+    EXPECT_FALSE(g.match("open yahoo news").has_value());
 }
 
 TEST_F(SphinxCommandGrammarTest, KeysFollowContentAndActiveRules) {
