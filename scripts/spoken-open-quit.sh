@@ -45,6 +45,15 @@ wait_for() {
     done
 }
 reported() { grep -qx "kelvo: listening for $1" "$work/kelvo.log"; }
+# The start-up switches the grammar a few times: listening for commands, and
+# no switch for two seconds.
+settled() {
+    local before
+    before=$(grep -c "listening for" "$work/kelvo.log" || true)
+    sleep 2
+    [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] &&
+        [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for commands" ]
+}
 program_ended() { ! kill -0 "$kelvo_pid" 2>/dev/null; }
 opened_lines() { [ "$(cat "$work/opened.txt" 2>/dev/null | wc -l)" -ge "$1" ]; }
 # Raw 16 kHz mono samples of the words, as the fifo takes them.
@@ -73,7 +82,7 @@ KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
 kelvo_pid=$!
 pids+=("$kelvo_pid")
 
-wait_for reported commands || fail "the program never listened for commands"
+wait_for settled || fail "the program never listened for commands"
 say "go google"
 wait_for opened_lines 1 || fail "nothing was opened for go google"
 [ "$(sed -n 1p "$work/opened.txt")" = "https://www.google.com" ] ||
