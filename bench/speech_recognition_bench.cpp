@@ -78,7 +78,11 @@ Engine& engine() {
         }
         made.decoder = std::move(decoder).value();
         std::string dict;
-        if (auto text = readWholeFile(KELVO_RESOURCES_DIR "/speech/kelvo.dict")) {
+        // KELVO_SPEECH_DICT tries another supplementary dictionary.
+        const char* other = std::getenv("KELVO_SPEECH_DICT");
+        std::filesystem::path path =
+            other && *other ? other : KELVO_RESOURCES_DIR "/speech/kelvo.dict";
+        if (auto text = readWholeFile(path)) {
             dict = *text;
         }
         if (!prepareCommandDecoder(*made.decoder, dict)) {
