@@ -69,6 +69,9 @@ TEST(ShippedDefaultsTest, SettingsHoldTheRequiredValues) {
     EXPECT_EQ(ini.value("Etowah", "s"), "x");
     EXPECT_EQ(ini.value("Yazoo", "Random"), "x");
     EXPECT_EQ(ini.value("Ohio", "First"), "x");
+    for (const char* place : {"home", "office", "cafe", "travel", "other", "location"}) {
+        EXPECT_EQ(ini.value("Lobuteha", place), "x") << place;
+    }
 }
 
 TEST(ShippedDefaultsTest, XmlFilesAreValid) {
