@@ -10,7 +10,7 @@ out=$(realpath -m "${1:-build/screenshots}")
 build=$(realpath "${2:-build}")
 program="$build/src/kelvo"
 [ -x "$program" ] || { echo "build the program first: scripts/build.sh $build" >&2; exit 1; }
-for tool in xvfb-run openbox tint2 xdotool import sox; do
+for tool in xvfb-run dbus-launch openbox tint2 xdotool import sox; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh)" >&2; exit 1; }
 done
 mkdir -p "$out"
@@ -37,6 +37,10 @@ export HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
 
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   set -euo pipefail
+  # A session bus as every desktop has: without one the toolkit blocks
+  # while it tries to start one, which a real start never pays.
+  eval "$(dbus-launch --sh-syntax)"
+  trap "kill \$DBUS_SESSION_BUS_PID 2>/dev/null || true" EXIT
   openbox >/dev/null 2>&1 &
   sleep 0.5
   tint2 >/dev/null 2>&1 &
