@@ -10,6 +10,7 @@
 #include "fakes/fake_tray_icon.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,17 @@ TEST_F(MainWindowLogicTest, WebcamLabelFromSettings) {
     view = fakes::FakeMainWindowView{};
     ASSERT_TRUE(make().formLoad("").ok());
     EXPECT_EQ(view.webcamLabel, "No webcam or chat program is selected");
+}
+
+TEST_F(MainWindowLogicTest, InstalledSettingsShowNothingChosenYet) {
+    const auto installed =
+        readWholeFile(std::filesystem::path(KELVO_RESOURCES_DIR) / "defaults" / "mouse.ini");
+    ASSERT_TRUE(installed.ok());
+    store(*installed);
+    ASSERT_TRUE(make().formLoad("").ok());
+    EXPECT_EQ(view.locationText, "Click To Set Location");
+    EXPECT_EQ(view.webcamLabel, "No webcam or chat program is selected");
+    EXPECT_EQ(dispatch.sChatClient, "");
 }
 
 TEST_F(MainWindowLogicTest, TabsSwitchByTagKeepingOneFrame) {
