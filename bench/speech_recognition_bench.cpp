@@ -1,9 +1,14 @@
 // Speech recognition figures: grammar compile time, decode speed, latency,
 // command accuracy, out-of-grammar rejection and peak memory.
 //
-// Make the corpus first:  bench/speech_corpus.py /tmp/kelvo-speech-corpus
+// Make the corpus first:
+//   bench/speech_corpus.py /tmp/kelvo-speech-corpus --grammar resources/defaults/en_CLICK.XML
 // then run:               build/bench/speech_recognition_bench
-// (KELVO_SPEECH_CORPUS names another corpus folder.)
+// KELVO_SPEECH_CORPUS names another corpus folder. Settings are tried on one
+// part of the corpus and reported on the other: KELVO_BENCH_PART=tune or
+// test. Settings to try: KELVO_SPHINX_ARGS ("-name value ..."),
+// KELVO_GARBAGE_LOGPROB, KELVO_SPEECH_DICT. KELVO_BENCH_VERBOSE lists the
+// misses, KELVO_BENCH_TRACE every clip.
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"

@@ -11,10 +11,14 @@ namespace {
 
 constexpr std::string_view kGarbagePrefix = "gbg_";
 
-constexpr std::array<std::string_view, 39> kPhones{
-    "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D", "DH", "EH", "ER", "EY",
-    "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M", "N",  "NG", "OW", "OY",
-    "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V", "W",  "Y",  "Z",  "ZH"};
+// The phone loop's phones: the plain vowels and the common consonants.
+// The decoder expands each one-phone word for every phone that may follow,
+// so the loop's cost grows with the square of its size; with all 39 phones
+// it took 40% of the decoding time. These 24, each cheaper, keep most of
+// the rejection.
+constexpr std::array<std::string_view, 24> kPhones{"AA", "AE", "AH", "AO", "EH", "ER", "IH", "IY",
+                                                   "OW", "UW", "B",  "D",  "F",  "G",  "K",  "L",
+                                                   "M",  "N",  "P",  "R",  "S",  "T",  "V",  "Z"};
 
 std::string joinWords(const std::vector<std::string>& words) {
     std::string out;

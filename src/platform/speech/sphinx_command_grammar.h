@@ -61,10 +61,9 @@ struct SphinxGrammarOptions {
     /// Natural-log cost of each garbage phone; 0 turns rejection off. Out of
     /// grammar speech is heard as garbage when the phone loop beats the best
     /// phrase by more than this per phone. Larger grammars fit stray speech
-    /// better, so the cost is set where 20,000 phrases still reject four
-    /// sentences in five; from 300 to 20,000 phrases, commands were heard
-    /// as well as with a dearer loop.
-    double garbagePhoneLogProb = -2.5;
+    /// better, so the cost is the cheapest at which commands were heard as
+    /// well as with a dearer loop, from 300 to 20,000 phrases.
+    double garbagePhoneLogProb = -1.8;
     float languageWeight = 6.5f;
 };
 
