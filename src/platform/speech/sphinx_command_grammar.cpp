@@ -14,11 +14,11 @@ constexpr std::string_view kGarbagePrefix = "gbg_";
 // The phone loop's phones: the plain vowels and the common consonants.
 // The decoder expands each one-phone word for every phone that may follow,
 // so the loop's cost grows with the square of its size; with all 39 phones
-// it took 40% of the decoding time. These 24, each cheaper, keep most of
-// the rejection.
-constexpr std::array<std::string_view, 24> kPhones{"AA", "AE", "AH", "AO", "EH", "ER", "IH", "IY",
-                                                   "OW", "UW", "B",  "D",  "F",  "G",  "K",  "L",
-                                                   "M",  "N",  "P",  "R",  "S",  "T",  "V",  "Z"};
+// it took 40% of the decoding time. These 29, each a little cheaper,
+// reject as well.
+constexpr std::array<std::string_view, 29> kPhones{
+    "AA", "AE", "AH", "AO", "AY", "EH", "ER", "EY", "IH", "IY", "OW", "UW", "B", "D", "F",
+    "G",  "HH", "K",  "L",  "M",  "N",  "P",  "R",  "S",  "SH", "T",  "V",  "W", "Z"};
 
 std::string joinWords(const std::vector<std::string>& words) {
     std::string out;
