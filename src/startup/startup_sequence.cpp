@@ -337,12 +337,14 @@ void StartupSequence::readDefaultProfile() {
 }
 
 // The engine is slow to start: a main window the user is going to see anyway
-// is shown and painted first. The last step still decides what is shown
-// and reports any failure to show it.
+// is shown and painted first. The last step still reports any failure to
+// show it. A named voice profile may turn out missing once the engine looks
+// for it, and then the profile wizard shows instead of the main window, so
+// the window waits for the engine then.
 void StartupSequence::showMainWindowBeforeTheEngine() {
     if (m_settings->readIni("Ohio", "First", "abc", 3) == "x" ||
         !startsWithTrue(m_settings->readIni("Main", "DisplayOnStart", "NotSet", 7)) ||
-        m_app.speech.profileDialogMode.find("MissingDefault") != std::string::npos) {
+        !m_state.defaultProfileName.empty()) {
         return;
     }
     if (m_hooks.hideFirstTimeFrame().ok() && m_hooks.showMainWindow().ok()) {

@@ -2,6 +2,7 @@
 
 #include "startup/startup_hooks.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,7 +10,8 @@
 namespace kelvo::fakes {
 
 /// Records every later step the start-up ran, in order ("name" or
-/// "name:argument"). A step named in failures returns that failure.
+/// "name:argument"). A step named in failures returns that failure;
+/// onEngine, when set, plays the engine's part in each engine action.
 class FakeStartupHooks : public StartupHooks {
 public:
     Status prepareStartupReport() override { return step("prepareReport"); }
@@ -38,6 +40,9 @@ public:
     void letWindowPaint() override { calls.push_back("paint"); }
     void controlEngine(std::string_view action, const std::string& profile) override {
         calls.push_back("engine:" + std::string(action) + ":" + profile);
+        if (onEngine) {
+            onEngine(action);
+        }
     }
     Status showCreateProfileWizard() override { return step("createProfile"); }
     Status loadTrainingGrammar(const std::string& file) override {
@@ -58,6 +63,7 @@ public:
 
     std::vector<std::string> calls;
     std::map<std::string, Status> failures;
+    std::function<void(std::string_view action)> onEngine;
     std::array<AdPaneView, 4> adPanes;
 
 private:

@@ -17,6 +17,7 @@
 #include "test_paths.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <regex>
 
@@ -57,6 +58,48 @@ protected:
                         .ok());
     }
     SettingsFile settings() { return SettingsFile(folders.data / "mouse.ini", quiet); }
+
+    // A start of its own on the installed settings, for table cases.
+    struct OwnStart {
+        SettingsFile& ini;
+        AppState& state;
+        fakes::FakeStartupHooks& hooks;
+
+        void set(const std::string& section, const std::string& key, const std::string& value) {
+            ASSERT_TRUE(ini.writeIni(section, key, value));
+        }
+        // The engine finds no voice profile of that name, as after the user
+        // removed it.
+        void engineMissesProfile(const std::string& name) {
+            hooks.onEngine = [this, name](std::string_view action) {
+                if (action == "crankUpEngine") {
+                    state.speech.profileDialogMode = "MissingDefault - " + name;
+                }
+            };
+        }
+    };
+    // Runs the start once `prepare` has set it up; returns the steps it ran.
+    std::vector<std::string> runOwnStart(const std::function<void(OwnStart&)>& prepare) {
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders ownFolders{root.path()};
+        ownFolders.program = KELVO_RESOURCES_DIR;
+        MessageBoxes ownBoxes{state.messageBoxes, dialogs, control};
+        fakes::FakeStartupHooks ownHooks;
+        std::vector<std::string> names;
+        EXPECT_TRUE(installMissingDefaults(ownFolders.program / kInstalledDefaultsFolder,
+                                           ownFolders.data, names)
+                        .ok());
+        SettingsFile ini(ownFolders.data / "mouse.ini", quiet);
+        OwnStart start{ini, state, ownHooks};
+        prepare(start);
+        StartupSequence own{state, {lock, ownFolders, keys, clock, random}, ownBoxes, ownHooks};
+        EXPECT_EQ(own.run(), StartupOutcome::Running);
+        return ownHooks.calls;
+    }
+    static bool contains(const std::vector<std::string>& calls, const std::string& call) {
+        return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
     void set(const std::string& section, const std::string& key, const std::string& value) {
         installDefaults();
         ASSERT_TRUE(settings().writeIni(section, key, value));
@@ -389,37 +432,29 @@ TEST_F(StartupSequenceTest, FirstRunNeverShowsTheMainWindow) {
 TEST_F(StartupSequenceTest, LaterRunsShowWhatTheSettingsSay) {
     struct Case {
         std::string showMain;
-        std::string profileMode;
+        bool profileMissing;
         std::string shown;
     };
     const std::vector<Case> cases = {
-        {"True", "", "showMain"},
-        {"True", "MissingDefault - Ann", "selectProfile"},
-        {"False", "MissingDefault - Ann", ""},
-        {"NotTrue", "", ""},
+        {"True", false, "showMain"},
+        {"True", true, "selectProfile"},
+        {"False", true, ""},
+        {"NotTrue", false, ""},
     };
     for (const Case& c : cases) {
-        fakes::TempDir root;
-        AppState state;
-        state.speech.profileDialogMode = c.profileMode;
-        fakes::FakeSpecialFolders caseFolders{root.path()};
-        caseFolders.program = KELVO_RESOURCES_DIR;
-        MessageBoxes caseBoxes{state.messageBoxes, dialogs, control};
-        fakes::FakeStartupHooks caseHooks;
-        std::vector<std::string> names;
-        ASSERT_TRUE(
-            installMissingDefaults(caseFolders.program / "defaults", caseFolders.data, names).ok());
-        SettingsFile ini(caseFolders.data / "mouse.ini", quiet);
-        ASSERT_TRUE(ini.writeIni("Ohio", "First", "10"));
-        ASSERT_TRUE(ini.writeIni("Main", "DisplayOnStart", c.showMain));
-        StartupSequence caseSequence{
-            state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
-        ASSERT_EQ(caseSequence.run(), StartupOutcome::Running);
-        EXPECT_TRUE(caseHooks.called("hideFirstTime"));
-        EXPECT_FALSE(caseHooks.called("createProfile"));
-        EXPECT_EQ(caseHooks.called("showMain"), c.shown == "showMain") << c.showMain;
-        EXPECT_EQ(caseHooks.called("selectProfile"), c.shown == "selectProfile") << c.showMain;
-        EXPECT_EQ(caseHooks.calls.back(), "normal");
+        const std::vector<std::string> calls = runOwnStart([&](OwnStart& start) {
+            start.set("Ohio", "First", "10");
+            start.set("Main", "DisplayOnStart", c.showMain);
+            start.set("Parallax", "visual", stringToHex("Ann"));
+            if (c.profileMissing) {
+                start.engineMissesProfile("Ann");
+            }
+        });
+        EXPECT_TRUE(contains(calls, "hideFirstTime"));
+        EXPECT_FALSE(contains(calls, "createProfile"));
+        EXPECT_EQ(contains(calls, "showMain"), c.shown == "showMain") << c.showMain;
+        EXPECT_EQ(contains(calls, "selectProfile"), c.shown == "selectProfile") << c.showMain;
+        EXPECT_EQ(calls.back(), "normal");
     }
 }
 
@@ -427,44 +462,43 @@ TEST_F(StartupSequenceTest, AMainWindowDueIsPaintedBeforeTheEngineStarts) {
     struct Case {
         std::string first;
         std::string showMain;
-        std::string profileMode;
+        std::string profile;
+        bool profileMissing;
         bool early;
+        int mainShown;
     };
     const std::vector<Case> cases = {
-        {"10", "True", "", true},
-        {"10", "False", "", false},
-        {"x", "True", "", false},
-        {"10", "True", "MissingDefault - Ann", false},
+        {"10", "True", "", false, true, 2},
+        {"10", "False", "", false, false, 0},
+        {"x", "True", "", false, false, 0},
+        // A named profile is only known to exist once the engine looked.
+        {"10", "True", "Ann", false, false, 1},
+        {"10", "True", "Ann", true, false, 0},
     };
     for (const Case& c : cases) {
-        fakes::TempDir root;
-        AppState state;
-        state.speech.profileDialogMode = c.profileMode;
-        fakes::FakeSpecialFolders caseFolders{root.path()};
-        caseFolders.program = KELVO_RESOURCES_DIR;
-        MessageBoxes caseBoxes{state.messageBoxes, dialogs, control};
-        fakes::FakeStartupHooks caseHooks;
-        std::vector<std::string> names;
-        ASSERT_TRUE(
-            installMissingDefaults(caseFolders.program / "defaults", caseFolders.data, names).ok());
-        SettingsFile ini(caseFolders.data / "mouse.ini", quiet);
-        ASSERT_TRUE(ini.writeIni("Ohio", "First", c.first));
-        ASSERT_TRUE(ini.writeIni("Main", "DisplayOnStart", c.showMain));
-        StartupSequence caseSequence{
-            state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
-        ASSERT_EQ(caseSequence.run(), StartupOutcome::Running);
-
-        const auto& calls = caseHooks.calls;
-        const auto engine = std::find(calls.begin(), calls.end(), "engine:crankUpEngine:");
-        ASSERT_NE(engine, calls.end());
-        const std::vector<std::string> beforeEngine(calls.begin(), engine);
+        const std::vector<std::string> calls = runOwnStart([&](OwnStart& start) {
+            start.set("Ohio", "First", c.first);
+            start.set("Main", "DisplayOnStart", c.showMain);
+            if (!c.profile.empty()) {
+                start.set("Parallax", "visual", stringToHex(c.profile));
+            }
+            if (c.profileMissing) {
+                start.engineMissesProfile(c.profile);
+            }
+        });
+        const std::string where = c.first + " " + c.showMain + " " + c.profile;
+        const auto engine =
+            std::find(calls.begin(), calls.end(), "engine:crankUpEngine:" + c.profile);
+        ASSERT_NE(engine, calls.end()) << where;
         const std::vector<std::string> early = {"handedness", "hideFirstTime", "showMain", "paint"};
-        const bool shownEarly = beforeEngine.size() >= early.size() &&
-                                std::equal(early.begin(), early.end(), engine - 4);
-        EXPECT_EQ(shownEarly, c.early) << c.first << " " << c.showMain << " " << c.profileMode;
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "paint"), c.early ? 1 : 0);
-        // The last step still shows what the settings say.
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "showMain"), c.early ? 2 : 0);
+        const bool shownEarly =
+            engine - calls.begin() >= static_cast<std::ptrdiff_t>(early.size()) &&
+            std::equal(early.begin(), early.end(), engine - 4);
+        EXPECT_EQ(shownEarly, c.early) << where;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "paint"), c.early ? 1 : 0) << where;
+        // The last step still shows what the settings and the engine say.
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "showMain"), c.mainShown) << where;
+        EXPECT_EQ(contains(calls, "selectProfile"), c.profileMissing) << where;
     }
 }
 
