@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -290,7 +291,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_listening && event->type() == QEvent::MouseButtonRelease) {
-        if (m_logic) {
+        // A click is a left release over the picture; letting go elsewhere
+        // takes the press back, as with a button.
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (m_logic && release->button() == Qt::LeftButton &&
+            m_listening->rect().contains(release->position().toPoint())) {
             m_logic->muteClicked();
         }
         return true;

@@ -232,9 +232,15 @@ TEST_F(MainWindowTest, TheListeningPictureAndTheTrayItemSleepOrWake) {
     int toggles = 0;
     hooks.toggleListening = [&] { ++toggles; };
     load();
-    QTest::mouseClick(window->findChild<QLabel*>("pctListening"), Qt::LeftButton);
+    auto* picture = window->findChild<QLabel*>("pctListening");
+    QTest::mouseClick(picture, Qt::LeftButton);
     EXPECT_EQ(toggles, 1);
     window->menuAction("mnuMuteKelvo")->trigger();
+    EXPECT_EQ(toggles, 2);
+    // Not clicks: another button, or letting go away from the picture.
+    QTest::mouseClick(picture, Qt::RightButton);
+    QTest::mousePress(picture, Qt::LeftButton);
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(picture->width() + 20, 5));
     EXPECT_EQ(toggles, 2);
 }
 
