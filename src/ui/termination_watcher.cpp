@@ -14,7 +14,11 @@ TerminationWatcher::TerminationWatcher(std::unique_ptr<TerminationSignals> termi
     connect(m_notifier, &QSocketNotifier::activated, this, &TerminationWatcher::signalArrived);
 }
 
-TerminationWatcher::~TerminationWatcher() = default;
+TerminationWatcher::~TerminationWatcher() {
+    // The notifier must let go of the descriptor before the pipe closes;
+    // as a child it would outlive the members.
+    delete m_notifier;
+}
 
 void TerminationWatcher::signalArrived() {
     const int number = m_termination->takeArrived();

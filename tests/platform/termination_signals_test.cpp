@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 
 namespace kelvo {
@@ -41,6 +42,25 @@ TEST(TerminationSignalsTest, EachSignalArrivesOnThePipeOnceAndLeavesErrnoAlone) 
         // A second signal would end the program the usual way.
         EXPECT_EQ(currentHandler(number), SIG_DFL) << number;
     }
+}
+
+TEST(TerminationSignalsTest, AFullPipeNeitherBlocksTheHandlerNorChangesErrno) {
+    auto watched = TerminationSignals::create();
+    ASSERT_TRUE(watched.ok());
+    void (*handler)(int) = currentHandler(SIGTERM);
+    ASSERT_NE(handler, SIG_DFL);
+    const int capacity = ::fcntl((*watched)->readFd(), F_GETPIPE_SZ);
+    ASSERT_GT(capacity, 0);
+    // Called directly: a raised signal would find the default handler again.
+    for (int i = 0; i < capacity; ++i) {
+        handler(SIGTERM);
+    }
+    errno = ENOENT;
+    handler(SIGINT);
+    EXPECT_EQ(errno, ENOENT);
+    // The byte that did not fit is lost; the loop still learns of a signal.
+    EXPECT_EQ((*watched)->takeArrived(), SIGTERM);
+    EXPECT_FALSE(readable((*watched)->readFd()));
 }
 
 TEST(TerminationSignalsTest, OnlyOneWatcherAtATime) {
