@@ -1,5 +1,7 @@
 #include "ui/qt_app_control.h"
 
+#include "fakes/event_loop_run.h"
+
 #include <QCoreApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -18,15 +20,8 @@ struct Started {
 
 class QtAppControlTest : public ::testing::Test {
 protected:
-    // Runs action inside the application's event loop and returns the loop's
-    // exit code: 0 when action ended the loop, 99 when it did not.
     static int runInLoop(const std::function<void()>& action) {
-        QTimer::singleShot(0, action);
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        guard.start(2000);
-        return QCoreApplication::exec();
+        return fakes::runInEventLoop(action, 2000);
     }
 
     std::vector<Started> started;

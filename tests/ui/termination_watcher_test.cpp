@@ -1,9 +1,8 @@
 #include "ui/termination_watcher.h"
 
+#include "fakes/event_loop_run.h"
 #include "ui/qt_app_control.h"
 
-#include <QCoreApplication>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -11,15 +10,8 @@
 namespace kelvo {
 namespace {
 
-// Runs raiseSignals inside the event loop; returns the loop's exit code
-// (99 when nothing ended it).
 int runLoopRaising(const std::function<void()>& raiseSignals) {
-    QTimer::singleShot(0, raiseSignals);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-    guard.start(3000);
-    return QCoreApplication::exec();
+    return fakes::runInEventLoop(raiseSignals, 3000);
 }
 
 class TerminationWatcherTest : public ::testing::Test {
@@ -61,7 +53,7 @@ TEST_F(TerminationWatcherTest, NoSignalNoEnd) {
     auto termination = TerminationSignals::create();
     ASSERT_TRUE(termination.ok());
     TerminationWatcher watcher(std::move(termination).value(), [this] { control.quitProgram(); });
-    EXPECT_EQ(runLoopRaising([] {}), 99);
+    EXPECT_EQ(runLoopRaising([] {}), fakes::kLoopNotEnded);
     EXPECT_EQ(closeDowns, 0);
 }
 
