@@ -34,13 +34,20 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
                                        // More Gaussians per frame: markedly fewer
                                        // confusions between similar commands.
                                        "-topn", "16"};
+    if (options.extraArguments.size() % 2 != 0) {
+        return Status::failure(EINVAL, "the speech decoder settings come in name and value pairs");
+    }
     // A setting given again replaces ours: the library refuses duplicates.
-    for (std::size_t i = 0; i + 1 < options.extraArguments.size(); i += 2) {
-        auto same = std::find(arguments.begin() + 1, arguments.end(), options.extraArguments[i]);
-        if (same != arguments.end() && same + 1 != arguments.end()) {
-            *(same + 1) = options.extraArguments[i + 1];
+    for (std::size_t i = 0; i < options.extraArguments.size(); i += 2) {
+        const std::string& name = options.extraArguments[i];
+        std::size_t at = 1;
+        while (at < arguments.size() && arguments[at] != name) {
+            at += 2; // names only, never values
+        }
+        if (at < arguments.size()) {
+            arguments[at + 1] = options.extraArguments[i + 1];
         } else {
-            arguments.push_back(options.extraArguments[i]);
+            arguments.push_back(name);
             arguments.push_back(options.extraArguments[i + 1]);
         }
     }
