@@ -24,17 +24,16 @@ TrayIcon::~TrayIcon() {
 }
 
 bool TrayIcon::addIcon(const std::string& tip) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        return false;
-    }
     m_icon->setToolTip(QString::fromStdString(tip));
+    // Shown even without a tray: a program started at login may come up
+    // before the panel, and Qt adds a shown icon once a tray appears.
     m_icon->show();
-    return true;
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TrayIcon::showBalloon(const std::string& title, const std::string& text) {
     m_lastBalloon = {title, text};
-    if (!m_icon->isVisible() || !QSystemTrayIcon::supportsMessages()) {
+    if (!isShown() || !QSystemTrayIcon::supportsMessages()) {
         return;
     }
     m_icon->showMessage(QString::fromStdString(title), QString::fromStdString(text),
@@ -54,7 +53,7 @@ void TrayIcon::removeIcon() {
 }
 
 bool TrayIcon::isShown() const {
-    return m_icon->isVisible();
+    return m_icon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 } // namespace kelvo

@@ -219,6 +219,11 @@ TEST_F(MainWindowTest, TrayWithoutNotificationAreaIsSafe) {
         GTEST_SKIP() << "this desktop has a tray";
     }
     EXPECT_FALSE(tray->isShown());
+    // The icon stays wanted, so it appears when a panel with a tray starts
+    // after the program.
+    auto* icon = tray->findChild<QSystemTrayIcon*>();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->isVisible());
     logic->showBalloon(std::string(70, 't'), "text");
     tray->setAsleep(true);
     tray->removeIcon();
