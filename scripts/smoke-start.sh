@@ -12,18 +12,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 kelvo=$(realpath "${1:-$here/build/src/kelvo}")
 [ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+make_work_folder
 
 fail() {
     echo "FAIL: $*" >&2

@@ -11,33 +11,17 @@ shot=$(realpath -m "${2:-kelvo-heard.png}")
 kelvo=$(realpath "${3:-$here/build/src/kelvo}")
 [ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+make_work_folder
 fail() {
     echo "$*" >&2
     exit 1
 }
 
 sandbox_home
-data=$XDG_DATA_HOME/kelvo
-mkdir -p "$data" "$work/bin"
-# Past the first run: a first run listens with the training grammar until a
-# voice profile is made.
-sed 's/^First=x/First=no/' "$here/resources/defaults/mouse.ini" >"$data/mouse.ini"
-# Addresses the program opens are written down instead of opened.
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened.txt"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH=$work/bin:$PATH
+install_settings_past_first_run
+record_opened_addresses
 
 espeak-ng -v en-us -w "$work/phrase.wav" "$phrase"
 # Silence first, so the program is listening when the phrase comes.

@@ -18,18 +18,9 @@ done
 # Generous: a sanitizer build on a loaded machine is many times slower.
 patience=${KELVO_E2E_PATIENCE:-120}
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
-    [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+make_work_folder
 fail() {
     echo "FAIL: $*" >&2
     sed -n 1,40p "$work/kelvo.log" >&2 || true
@@ -65,13 +56,9 @@ say() {
 
 sandbox_home
 data=$XDG_DATA_HOME/kelvo
-mkdir -p "$data" "$work/bin"
-
 # Past the first run (no profile wizard, no training grammar), window shown.
-sed 's/^First=x/First=no/' "$here/resources/defaults/mouse.ini" >"$data/mouse.ini"
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened.txt"\n' "$work" >"$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
-export PATH=$work/bin:$PATH
+install_settings_past_first_run
+record_opened_addresses
 mkfifo "$work/mic"
 printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
 

@@ -1,6 +1,26 @@
 # Sourced by the scripts that run the real program as a user would: a home
 # folder of its own below $work, its own X server and its own session bus.
-# The caller sets $work, the array pids (killed at exit) and fail().
+# The caller defines fail() and calls make_work_folder first.
+
+# The folder $work and the array pids; at exit the processes in pids are
+# ended and the folder removed (KEEP_WORK=1 keeps it to look at).
+make_work_folder() {
+    work=$(mktemp -d)
+    pids=()
+    trap remove_work_folder EXIT
+}
+
+remove_work_folder() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    if [ -n "${KEEP_WORK:-}" ]; then
+        echo "kept $work"
+    else
+        rm -rf "$work"
+    fi
+}
 
 sandbox_home() {
     export HOME=$work/home
@@ -44,4 +64,20 @@ start_desktop() {
             pids+=($!)
         fi
     done
+}
+
+# The installed settings, past the first run (a first run listens with the
+# training grammar until a voice profile is made), as the data folder's.
+install_settings_past_first_run() {
+    mkdir -p "$XDG_DATA_HOME/kelvo"
+    sed 's/^First=x/First=no/' "$here/resources/defaults/mouse.ini" >"$XDG_DATA_HOME/kelvo/mouse.ini"
+}
+
+# A stand-in xdg-open first on PATH: addresses the program opens are
+# written, one a line, to $work/opened.txt instead of opened.
+record_opened_addresses() {
+    mkdir -p "$work/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/opened.txt"\n' "$work" >"$work/bin/xdg-open"
+    chmod +x "$work/bin/xdg-open"
+    export PATH=$work/bin:$PATH
 }
