@@ -6,10 +6,10 @@
 #include "quiet_ports.h"
 #include "services/message_boxes.h"
 #include "services/settings_file.h"
-#include "startup/main_window_logic.h"
 #include "ui/main_window.h"
 #include "ui/main_window_parts.h"
 #include "ui/tray_icon.h"
+#include "windows/main_window_logic.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

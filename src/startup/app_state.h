@@ -4,8 +4,8 @@
 #include "speech/catalogue_state.h"
 #include "speech/dispatch_state.h"
 #include "speech/speech_state.h"
-#include "startup/main_window_state.h"
 #include "startup/startup_state.h"
+#include "windows/main_window_state.h"
 
 namespace kelvo {
 

@@ -1,7 +1,7 @@
 #include "ui/main_window.h"
 
-#include "startup/main_window_logic.h"
 #include "ui/kelvo_icons.h"
+#include "windows/main_window_logic.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
-#include "startup/main_window_lists.h"
 #include "ui/main_window.h"
+#include "windows/main_window_lists.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "ui/main_window_parts.h"
 
-#include "startup/chat_program_detection.h"
+#include "windows/chat_program_detection.h"
 
 #include <QCoreApplication>
 

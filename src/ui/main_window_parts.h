@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/pointer_buttons.h"
-#include "startup/main_window_command_lists.h"
-#include "startup/main_window_logic.h"
 #include "ui/main_window.h"
 #include "ui/tray_icon.h"
 #include "ui/window_feedback.h"
+#include "windows/main_window_command_lists.h"
+#include "windows/main_window_logic.h"
 
 #include <memory>
 

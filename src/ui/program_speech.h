@@ -2,9 +2,9 @@
 
 #include "platform/speech/speech_engine.h"
 #include "platform/tone_output.h"
+#include "program/program_dispatch_host.h"
+#include "program/recognition_road.h"
 #include "speech/speech_system.h"
-#include "startup/program_dispatch_host.h"
-#include "startup/recognition_road.h"
 #include "ui/qt_ui_poster.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/tray_icon_port.h"
+#include "windows/tray_icon_port.h"
 
 #include <QObject>
 

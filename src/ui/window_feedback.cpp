@@ -1,8 +1,8 @@
 #include "ui/window_feedback.h"
 
-#include "startup/main_window_logic.h"
 #include "ui/main_window.h"
 #include "ui/tray_icon.h"
+#include "windows/main_window_logic.h"
 
 #include <QApplication>
 #include <QMenu>

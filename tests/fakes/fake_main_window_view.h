@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/main_window_view.h"
+#include "windows/main_window_view.h"
 
 #include <map>
 #include <optional>

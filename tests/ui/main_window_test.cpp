@@ -6,8 +6,8 @@
 #include "fakes/fake_pointer_buttons.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
-#include "startup/main_window_logic.h"
 #include "ui/tray_icon.h"
+#include "windows/main_window_logic.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -8,12 +8,12 @@
 #include "platform/speech/sphinx_speech_platform.h"
 #include "speech/command_catalogue.h"
 #include "speech/speech_system.h"
-#include "startup/main_window_logic.h"
 #include "test_paths.h"
 #include "ui/main_window.h"
 #include "ui/qt_ui_poster.h"
 #include "ui/tray_icon.h"
 #include "ui/window_feedback.h"
+#include "windows/main_window_logic.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

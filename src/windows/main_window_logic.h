@@ -6,10 +6,10 @@
 #include "services/message_boxes.h"
 #include "services/settings_file.h"
 #include "speech/dispatch_state.h"
-#include "startup/main_window_lists.h"
-#include "startup/main_window_state.h"
-#include "startup/main_window_view.h"
-#include "startup/tray_icon_port.h"
+#include "windows/main_window_lists.h"
+#include "windows/main_window_state.h"
+#include "windows/main_window_view.h"
+#include "windows/tray_icon_port.h"
 
 #include <array>
 #include <filesystem>

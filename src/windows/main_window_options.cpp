@@ -1,6 +1,6 @@
-#include "startup/autostart_entry.h"
-#include "startup/chat_program_detection.h"
-#include "startup/main_window_logic.h"
+#include "windows/autostart_entry.h"
+#include "windows/chat_program_detection.h"
+#include "windows/main_window_logic.h"
 
 namespace kelvo {
 

@@ -1,4 +1,4 @@
-#include "startup/program_dispatch_host.h"
+#include "program/program_dispatch_host.h"
 
 #include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"

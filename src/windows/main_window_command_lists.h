@@ -1,7 +1,7 @@
 #pragma once
 
 #include "speech/command_list_port.h"
-#include "startup/main_window_view.h"
+#include "windows/main_window_view.h"
 
 namespace kelvo {
 

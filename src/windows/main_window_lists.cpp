@@ -1,4 +1,4 @@
-#include "startup/main_window_lists.h"
+#include "windows/main_window_lists.h"
 
 namespace kelvo {
 

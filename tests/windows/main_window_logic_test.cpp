@@ -1,6 +1,6 @@
-#include "startup/main_window_logic.h"
+#include "windows/main_window_logic.h"
 
-#include "startup/autostart_entry.h"
+#include "windows/autostart_entry.h"
 
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_dialog_port.h"

@@ -1,9 +1,9 @@
-#include "startup/main_window_logic.h"
+#include "windows/main_window_logic.h"
 
 #include "services/hex_coding.h"
-#include "startup/autostart_entry.h"
-#include "startup/chat_program_detection.h"
-#include "startup/main_window_lists.h"
+#include "windows/autostart_entry.h"
+#include "windows/chat_program_detection.h"
+#include "windows/main_window_lists.h"
 
 #include <exception>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "startup/platform_services.h"
+#include "program/platform_services.h"
 
 #include "test_paths.h"
 

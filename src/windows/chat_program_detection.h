@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/main_window_state.h"
+#include "windows/main_window_state.h"
 
 #include <filesystem>
 #include <string>

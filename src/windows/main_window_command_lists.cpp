@@ -1,6 +1,6 @@
-#include "startup/main_window_command_lists.h"
+#include "windows/main_window_command_lists.h"
 
-#include "startup/main_window_lists.h"
+#include "windows/main_window_lists.h"
 
 namespace kelvo {
 

@@ -1,4 +1,4 @@
-#include "startup/speech_startup_hooks.h"
+#include "program/speech_startup_hooks.h"
 
 namespace kelvo {
 

@@ -1,4 +1,4 @@
-#include "startup/program_dispatch_host.h"
+#include "program/program_dispatch_host.h"
 
 #include "speech/dispatch_failure.h"
 

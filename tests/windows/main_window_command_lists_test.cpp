@@ -1,4 +1,4 @@
-#include "startup/main_window_command_lists.h"
+#include "windows/main_window_command_lists.h"
 
 #include "fakes/fake_main_window_view.h"
 

@@ -1,4 +1,4 @@
-#include "startup/chat_program_detection.h"
+#include "windows/chat_program_detection.h"
 
 #include "platform/atomic_file.h"
 

@@ -1,7 +1,7 @@
-#include "startup/autostart_entry.h"
+#include "windows/autostart_entry.h"
 
 #include "platform/atomic_file.h"
-#include "startup/chat_program_detection.h"
+#include "windows/chat_program_detection.h"
 
 namespace kelvo {
 

@@ -1,4 +1,4 @@
-#include "startup/recognition_road.h"
+#include "program/recognition_road.h"
 
 #include <cstdlib>
 
