@@ -30,6 +30,196 @@
 #include <cstdio>
 
 namespace kelvo {
+namespace {
+
+/// The one place where the program's pieces are made and wired. Members are
+/// built top to bottom in the order they are declared, each from the ones
+/// above it, and go in the reverse order; what can only be made once the
+/// start-up has fixed the folders (the main window, the command lists, the
+/// engine) is made by the member functions below and held at the end.
+class Application {
+public:
+    Application() {
+        m_control.setBackupCustomStore([this] { backupCustomStore(); });
+        m_control.setCloseDown([this] { m_closeDown.run(); });
+        // The registry outlives the main window, which its parts own.
+        m_windows.registerWindow(kMainWindowName, [this]() -> QWidget* {
+            return window() ? &window()->window() : nullptr;
+        });
+        watchTermination();
+    }
+
+    /// Runs the start-up inside the event loop, so its modal windows and
+    /// pumped events behave as they do later on.
+    int run() {
+        QTimer::singleShot(0, [this] {
+            if (m_startup.run() == StartupOutcome::AnotherInstanceRuns) {
+                QCoreApplication::exit(0);
+                return;
+            }
+            // Stopped: the runtime-error window is open and its OK ends us.
+            // Without a tray the window is the only way to reach the program.
+            if (MainWindowParts* main = window()) {
+                main->showIfNoTray();
+            }
+        });
+        return QApplication::exec();
+    }
+
+private:
+    MainWindowParts* window() { return m_windowSteps.window(); }
+
+    /// The main window, made when the start-up loads it: by then the folders
+    /// and the settings file are known.
+    std::unique_ptr<MainWindowParts> makeMainWindow() {
+        const StartupState& folders = m_state.startup;
+        m_catalogueFiles = {folders.dataFolder, folders.myDocumentsFolder,
+                            m_state.speech.grammarFile};
+        MainWindowHooks listLoaders;
+        listLoaders.loadAllCommandLists = [this] {
+            m_commandLists->loadAllCommandLists();
+            return Status{};
+        };
+        listLoaders.loadCustomCommandList = [this] {
+            m_commandLists->loadCustomCommandList(m_catalogueFiles.customStore());
+            return Status{};
+        };
+        listLoaders.toggleListening = [this] { toggleListening(); };
+        auto main = std::make_unique<MainWindowParts>(
+            MainWindowServices{m_state.mainWindow, m_state.dispatch, m_state.messageBoxes,
+                               *m_startup.settings(), m_messageBoxes, m_control},
+            mainWindowPaths(folders.dataFolder, folders.programFolder, folders.startupFolder),
+            std::move(listLoaders));
+        m_commandLists = std::make_unique<CommandLists>(m_state.catalogue, main->commandLists(),
+                                                        m_messageBoxes, m_catalogueFiles);
+        reportFirstPaint(main->window());
+        return main;
+    }
+
+    /// The engine and the recognition road, made once the main window
+    /// loaded: its feedback shows there. Once the program is ending, no
+    /// engine starts any more.
+    SpeechSystem* speech() {
+        if (!m_speech && window() && m_startup.settings() && !m_control.ending()) {
+            m_speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
+                RecognitionRoadParts{m_state,
+                                     m_dispatchHost,
+                                     m_messageBoxes,
+                                     m_control,
+                                     m_windows,
+                                     window()->feedback(),
+                                     *m_startup.settings(),
+                                     m_interpreters,
+                                     {}},
+                m_dispatchHost, m_state.startup.dataFolder, m_state.startup.programFolder});
+        }
+        return m_speech ? &m_speech->system() : nullptr;
+    }
+
+    void toggleListening() {
+        if (!m_speech) {
+            return;
+        }
+        if (Status toggled = m_speech->toggleListening(); !toggled) {
+            m_messageBoxes.reportError(toggled.number(), toggled.message(), "mnuMuteKelvo");
+        }
+    }
+
+    void backupCustomStore() {
+        // Before the start-up fixed the folders there is nothing to back up.
+        if (m_state.startup.dataFolder.empty() || m_state.startup.myDocumentsFolder.empty()) {
+            return;
+        }
+        backupCustomCommands(
+            CatalogueFiles{m_state.startup.dataFolder, m_state.startup.myDocumentsFolder},
+            m_messageBoxes);
+    }
+
+    void releaseSpeech() {
+        if (m_speech) {
+            (void)m_speech->system().engine().controlEngine(engine_action::kShutdown, "");
+        }
+    }
+
+    void removeTrayIcon() {
+        if (window()) {
+            window()->tray().removeIcon();
+        }
+    }
+
+    // Being killed by the session or by Ctrl+C takes the same road out, also
+    // while the start-up waits in a modal window: its loops end, and its
+    // remaining steps run without starting the engine.
+    void watchTermination() {
+        if (auto termination = TerminationSignals::create()) {
+            m_terminationWatcher = std::make_unique<TerminationWatcher>(
+                std::move(termination).value(), [this] { m_control.quitProgram(); });
+        } else {
+            std::fprintf(stderr, "kelvo: %s\n", termination.error().message().c_str());
+        }
+    }
+
+    DispatchWindowHooks dispatchWindowHooks() {
+        return DispatchWindowHooks{[this](const std::string& tag) {
+                                       if (window()) {
+                                           window()->logic().clickTab(tag);
+                                       }
+                                   },
+                                   [this] {
+                                       return window()
+                                                  ? window()->window().windowTitle().toStdString()
+                                                  : std::string();
+                                   },
+                                   {}};
+    }
+
+    BrowserWindowCheck browserWindowCheck() {
+        return makeLinuxBrowserWindowCheck([this](const std::string& text) {
+            if (window()) {
+                window()->feedback().setFeedbackText(text);
+            }
+        });
+    }
+
+    // Services and state.
+    PlatformServices m_platform = PlatformServices::create();
+    AppState m_state;
+    QtDialogPort m_dialogs;
+    QtAppControl m_control{
+        [this](const std::string& program, const std::vector<std::string>& arguments) {
+            return shellSucceeded(m_platform.shell->startProgram(program, arguments));
+        }};
+    MessageBoxes m_messageBoxes{m_state.messageBoxes, m_dialogs, m_control};
+    QtWindowRegistry m_windows;
+    AddressOpener m_opener{*m_platform.shell, *m_platform.keys, browserWindowCheck()};
+
+    // The recognition road's parts that exist before the engine.
+    ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
+    NoInterpreters m_interpreters;
+
+    // The start-up's steps, each layer handing what it does not do to the
+    // next: the main window's, then the engine's, then the program's own.
+    ProgramHooks m_programSteps{m_state, m_messageBoxes};
+    SpeechStartupHooks m_speechSteps{[this] { return speech(); }, m_programSteps};
+    WindowStartupHooks m_windowSteps{[this] { return makeMainWindow(); }, m_speechSteps,
+                                     [] { return std::string(); }};
+    StartupSequence m_startup{m_state, m_platform.forStartup(), m_messageBoxes, m_windowSteps};
+
+    // Every road out (button, tray, window close, a spoken quit) ends here
+    // once: the engine stops hearing before the files are saved.
+    CloseDown m_closeDown{
+        m_state, m_control, m_messageBoxes, *m_platform.clock,
+        CloseDownReleases{[this] { releaseSpeech(); }, [this] { removeTrayIcon(); }}};
+    std::unique_ptr<TerminationWatcher> m_terminationWatcher;
+
+    // Made once the start-up has fixed the folders; they go first, before
+    // the main window they report to.
+    CatalogueFiles m_catalogueFiles;
+    std::unique_ptr<CommandLists> m_commandLists;
+    std::unique_ptr<ProgramSpeech> m_speech;
+};
+
+} // namespace
 
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -37,160 +227,8 @@ int runApplication(int argc, char** argv) {
     // The program lives in the notification area; closing a window never
     // ends it.
     QApplication::setQuitOnLastWindowClosed(false);
-
-    // The one place where the program's pieces are made and wired.
-    PlatformServices platform = PlatformServices::create();
-    AppState state;
-    QtDialogPort dialogs;
-    QtAppControl control(
-        [&platform](const std::string& program, const std::vector<std::string>& arguments) {
-            return shellSucceeded(platform.shell->startProgram(program, arguments));
-        });
-    MessageBoxes messageBoxes(state.messageBoxes, dialogs, control);
-    control.setBackupCustomStore([&state, &messageBoxes] {
-        // Before the start-up fixed the folders there is nothing to back up.
-        if (state.startup.dataFolder.empty() || state.startup.myDocumentsFolder.empty()) {
-            return;
-        }
-        backupCustomCommands(
-            CatalogueFiles{state.startup.dataFolder, state.startup.myDocumentsFolder},
-            messageBoxes);
-    });
-
-    StartupSequence* startupSequence = nullptr;
-    WindowStartupHooks* windowSteps = nullptr;
-    auto window = [&windowSteps]() -> MainWindowParts* {
-        return windowSteps ? windowSteps->window() : nullptr;
-    };
-    // The registry outlives the main window, which its parts own.
-    QtWindowRegistry windows;
-    windows.registerWindow(kMainWindowName, [window]() -> QWidget* {
-        return window() ? &window()->window() : nullptr;
-    });
-    AddressOpener opener(*platform.shell, *platform.keys,
-                         makeLinuxBrowserWindowCheck([window](const std::string& text) {
-                             if (window()) {
-                                 window()->feedback().setFeedbackText(text);
-                             }
-                         }));
-    ProgramDispatchHost dispatchHost(
-        opener, *platform.shell,
-        DispatchWindowHooks{[window](const std::string& tag) {
-                                if (window()) {
-                                    window()->logic().clickTab(tag);
-                                }
-                            },
-                            [window] {
-                                return window() ? window()->window().windowTitle().toStdString()
-                                                : std::string();
-                            },
-                            {}},
-        {});
-    NoInterpreters interpreters;
-    std::unique_ptr<ProgramSpeech> speech;
-    ProgramHooks programSteps(state, messageBoxes);
-    // The engine starts after the main window loaded: its feedback shows
-    // there, and its events go down the recognition road.
-    SpeechStartupHooks laterSteps(
-        [&]() -> SpeechSystem* {
-            // Once the program is ending, no engine starts any more.
-            if (!speech && window() && startupSequence->settings() && !control.ending()) {
-                speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
-                    RecognitionRoadParts{state,
-                                         dispatchHost,
-                                         messageBoxes,
-                                         control,
-                                         windows,
-                                         window()->feedback(),
-                                         *startupSequence->settings(),
-                                         interpreters,
-                                         {}},
-                    dispatchHost, state.startup.dataFolder, state.startup.programFolder});
-            }
-            return speech ? &speech->system() : nullptr;
-        },
-        programSteps);
-    CatalogueFiles catalogueFiles;
-    std::unique_ptr<CommandLists> commandLists;
-    // The main window is made when the start-up loads it: by then the
-    // folders and the settings file are known.
-    WindowStartupHooks hooks(
-        [&] {
-            const StartupState& folders = state.startup;
-            catalogueFiles = {folders.dataFolder, folders.myDocumentsFolder,
-                              state.speech.grammarFile};
-            MainWindowHooks listLoaders;
-            listLoaders.loadAllCommandLists = [&] {
-                commandLists->loadAllCommandLists();
-                return Status{};
-            };
-            listLoaders.loadCustomCommandList = [&] {
-                commandLists->loadCustomCommandList(catalogueFiles.customStore());
-                return Status{};
-            };
-            listLoaders.toggleListening = [&] {
-                if (!speech) {
-                    return;
-                }
-                if (Status toggled = speech->toggleListening(); !toggled) {
-                    messageBoxes.reportError(toggled.number(), toggled.message(), "mnuMuteKelvo");
-                }
-            };
-            auto window = std::make_unique<MainWindowParts>(
-                MainWindowServices{state.mainWindow, state.dispatch, state.messageBoxes,
-                                   *startupSequence->settings(), messageBoxes, control},
-                mainWindowPaths(folders.dataFolder, folders.programFolder, folders.startupFolder),
-                std::move(listLoaders));
-            commandLists = std::make_unique<CommandLists>(state.catalogue, window->commandLists(),
-                                                          messageBoxes, catalogueFiles);
-            reportFirstPaint(window->window());
-            return window;
-        },
-        laterSteps, [] { return std::string(); });
-    windowSteps = &hooks;
-    StartupSequence startup(state, platform.forStartup(), messageBoxes, hooks);
-    startupSequence = &startup;
-
-    // Every road out (button, tray, window close, a spoken quit) ends here
-    // once: the engine stops hearing before the files are saved.
-    CloseDown closeDown(state, control, messageBoxes, *platform.clock,
-                        CloseDownReleases{[&speech] {
-                                              if (speech) {
-                                                  (void)speech->system().engine().controlEngine(
-                                                      engine_action::kShutdown, "");
-                                              }
-                                          },
-                                          [window] {
-                                              if (window()) {
-                                                  window()->tray().removeIcon();
-                                              }
-                                          }});
-    control.setCloseDown([&closeDown] { closeDown.run(); });
-    // Being killed by the session or by Ctrl+C takes the same road out, also
-    // while the start-up waits in a modal window: its loops end, and its
-    // remaining steps run without starting the engine.
-    std::unique_ptr<TerminationWatcher> terminationWatcher;
-    if (auto termination = TerminationSignals::create()) {
-        terminationWatcher = std::make_unique<TerminationWatcher>(
-            std::move(termination).value(), [&control] { control.quitProgram(); });
-    } else {
-        std::fprintf(stderr, "kelvo: %s\n", termination.error().message().c_str());
-    }
-
-    // The start-up runs inside the event loop, so its modal windows and
-    // pumped events behave as they do later on.
-    QTimer::singleShot(0, &app, [&startup, &hooks] {
-        if (startup.run() == StartupOutcome::AnotherInstanceRuns) {
-            QCoreApplication::exit(0);
-            return;
-        }
-        // Stopped: the runtime-error window is open and its OK ends us.
-        // Without a tray the window is the only way to reach the program.
-        if (MainWindowParts* window = hooks.window()) {
-            window->showIfNoTray();
-        }
-    });
-    return QApplication::exec();
+    Application program;
+    return program.run();
 }
 
 } // namespace kelvo
