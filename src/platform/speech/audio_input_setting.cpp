@@ -38,6 +38,8 @@ std::string AudioInputSetting::text() const {
         return "file:" + path.string();
     case AudioSourceKind::Fifo:
         return "fifo:" + path.string();
+    case AudioSourceKind::Pulse:
+        return "pulse:" + path.string();
     case AudioSourceKind::Default:
         break;
     }
@@ -57,6 +59,8 @@ Result<AudioInputSetting> parseAudioSource(std::string_view value) {
             setting.kind = AudioSourceKind::File;
         else if (equalsNoCase(scheme, "fifo"))
             setting.kind = AudioSourceKind::Fifo;
+        else if (equalsNoCase(scheme, "pulse"))
+            setting.kind = AudioSourceKind::Pulse;
         else
             return Status::failure(kBadSetting,
                                    "Unknown audio input \"" + std::string(value) + "\"");

@@ -16,17 +16,21 @@ enum class AudioSourceKind {
     File,
     /// A named pipe of raw 16 kHz mono 16-bit little-endian samples.
     Fifo,
+    /// A PulseAudio source chosen by name (`path` holds the name).
+    Pulse,
 };
 
 struct AudioInputSetting {
     AudioSourceKind kind = AudioSourceKind::Default;
     std::filesystem::path path;
 
-    /// The setting as written in the file: "default", "file:PATH", "fifo:PATH".
+    /// The setting as written in the file: "default", "file:PATH", "fifo:PATH",
+    /// "pulse:NAME".
     std::string text() const;
 };
 
-/// Parses a `Source` value: "default" or empty, "file:PATH", "fifo:PATH".
+/// Parses a `Source` value: "default" or empty, "file:PATH", "fifo:PATH",
+/// "pulse:NAME".
 /// Anything else, or a file or fifo without a path, is an error.
 Result<AudioInputSetting> parseAudioSource(std::string_view value);
 

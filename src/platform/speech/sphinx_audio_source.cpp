@@ -123,15 +123,16 @@ private:
     Clock::time_point m_lastData{};
 };
 
-Result<std::unique_ptr<SpeechAudioSource>> openPulse() {
+Result<std::unique_ptr<SpeechAudioSource>> openPulse(const std::string& device = {}) {
     pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(kSpeechSampleRate), 1};
     // Small fragments keep the delay between speech and result short.
     pa_buffer_attr attributes{};
     attributes.maxlength = static_cast<std::uint32_t>(-1);
     attributes.fragsize = kSpeechSampleRate / 10 * 2;
     int error = 0;
-    pa_simple* stream = pa_simple_new(nullptr, "kelvo", PA_STREAM_RECORD, nullptr, "voice commands",
-                                      &spec, nullptr, &attributes, &error);
+    pa_simple* stream =
+        pa_simple_new(nullptr, "kelvo", PA_STREAM_RECORD, device.empty() ? nullptr : device.c_str(),
+                      "voice commands", &spec, nullptr, &attributes, &error);
     if (!stream) {
         return Status::failure(EIO, std::string("no microphone: ") + pa_strerror(error));
     }
@@ -177,6 +178,8 @@ Result<std::unique_ptr<SpeechAudioSource>> openSpeechAudioSource(const AudioInpu
     }
     case AudioSourceKind::Fifo:
         return openFifo(setting.path);
+    case AudioSourceKind::Pulse:
+        return openPulse(setting.path.string());
     }
     return Status::failure(EINVAL, "unknown audio input");
 }

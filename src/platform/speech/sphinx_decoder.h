@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/speech/voice_adaptation.h"
 #include "platform/status.h"
 
 #include <cstdint>
@@ -87,6 +88,12 @@ public:
     /// Ends the utterance and gives the best word string (may be empty).
     std::string endUtterance();
     bool inUtterance() const { return m_inUtterance; }
+
+    /// Fits the acoustic model to one voice: the cepstral means it starts
+    /// from and a transform of the model's means (a checked "mllr_matrix"
+    /// file). An empty adaptation puts the model's own back. Between
+    /// utterances only; on failure the model is as it was.
+    Status adapt(const VoiceAdaptation& adaptation);
 
 private:
     explicit SphinxDecoder(ps_decoder_s* decoder);

@@ -1,6 +1,7 @@
 #include "platform/speech/sphinx_engine_core.h"
 
 #include "platform/atomic_file.h"
+#include "platform/speech/sphinx_adaptation_files.h"
 #include "platform/speech/sphinx_session.h"
 #include "platform/speech/sphinx_warm_up.h"
 
@@ -36,6 +37,20 @@ void SphinxEngineCore::warmUpCommands() {
             std::fprintf(stderr, "kelvo: %s\n", warm.message().c_str());
         }
     });
+}
+
+void SphinxEngineCore::useAdaptation(const VoiceAdaptation& adaptation) {
+    std::string key = adaptation.empty() ? std::string()
+                                         : formatCmnValues(adaptation.cmnStart) + "|" +
+                                               adaptation.mllrFile.string();
+    if (key == m_adaptationInForce) {
+        return;
+    }
+    if (Status adapted = m_commands->adapt(adaptation); !adapted) {
+        std::fprintf(stderr, "kelvo: %s\n", adapted.message().c_str());
+        return;
+    }
+    m_adaptationInForce = key;
 }
 
 void SphinxEngineCore::startLoadingDictation() {

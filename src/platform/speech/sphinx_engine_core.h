@@ -24,6 +24,11 @@ public:
     /// that decodes, before it listens.
     void warmUpCommands();
 
+    /// Fits the command decoder to the voice profile's adaptation (an empty
+    /// one: the model's own); from the thread that decodes, between
+    /// utterances. A failure is logged and the model stays as it was.
+    void useAdaptation(const VoiceAdaptation& adaptation);
+
     /// Starts reading the dictation language model in the background (once).
     void startLoadingDictation();
     /// The decoder that holds the dictation search (the command decoder),
@@ -44,6 +49,8 @@ private:
     std::unique_ptr<SphinxDecoder> m_commands;
     std::unique_ptr<DecoderLexicon> m_lexicon;
     std::once_flag m_commandsWarm;
+    // The adaptation in force, by its values; empty: the model's own.
+    std::string m_adaptationInForce;
     std::mutex m_dictationMutex;
     std::shared_future<std::shared_ptr<ngram_model_s>> m_languageModel;
     std::once_flag m_dictationSearch;

@@ -96,7 +96,7 @@ long streamBytes(std::uint64_t samples) {
 
 SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<SphinxEngineCore> core,
                                      std::shared_ptr<SpeechAudioSource> source, UiPoster& poster,
-                                     SpeechEventSink& sink)
+                                     SpeechEventSink& sink, VoiceAdaptation adaptation)
     : m_recognizer(recognizer), m_core(std::move(core)), m_source(std::move(source)),
       m_relay(poster, sink, kDefaultInterests),
       m_reportListening(std::getenv("KELVO_REPORT_LISTENING") != nullptr) {
@@ -104,7 +104,10 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
         return;
     }
     ListenerEvents events;
-    events.beforeListening = [core = m_core] { core->warmUpCommands(); };
+    events.beforeListening = [core = m_core, adaptation = std::move(adaptation)] {
+        core->warmUpCommands();
+        core->useAdaptation(adaptation);
+    };
     events.outcome = [this](const SpeechOutcome& outcome) {
         PhraseEvent event;
         event.streamNumber = 1;

@@ -16,9 +16,10 @@ namespace kelvo::speech {
 class SphinxRecoContext : public RecoContext {
 public:
     /// `source` may be null: the context then hears nothing.
+    /// `adaptation` is the voice profile's, applied before it listens.
     SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<SphinxEngineCore> core,
                       std::shared_ptr<SpeechAudioSource> source, UiPoster& poster,
-                      SpeechEventSink& sink);
+                      SpeechEventSink& sink, VoiceAdaptation adaptation = {});
     ~SphinxRecoContext() override;
 
     unsigned eventInterests() const override;

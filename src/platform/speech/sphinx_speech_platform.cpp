@@ -5,8 +5,11 @@
 #include "platform/speech/sphinx_engine_core.h"
 #include "platform/speech/sphinx_profile_store.h"
 #include "platform/speech/sphinx_reco_context.h"
+#include "platform/speech/voice_adaptation.h"
 
+#include <cstdio>
 #include <map>
+#include <set>
 
 namespace kelvo::speech {
 namespace {
@@ -45,7 +48,20 @@ public:
         if (!setting) {
             return setting.error();
         }
-        auto source = openSpeechAudioSource(*setting);
+        AudioInputSetting wanted = *setting;
+        if (wanted.kind == AudioSourceKind::Default) {
+            // The microphone chosen for the profile stands in for the default.
+            if (std::string chosen = profileMicrophone(profileFolder()); !chosen.empty()) {
+                wanted = {AudioSourceKind::Pulse, chosen};
+            }
+        }
+        auto source = openSpeechAudioSource(wanted);
+        if (!source && wanted.kind != setting->kind) {
+            std::fprintf(stderr,
+                         "kelvo: the profile's microphone is gone (%s); using the default\n",
+                         source.error().message().c_str());
+            source = openSpeechAudioSource(*setting);
+        }
         if (!source) {
             return source.error();
         }
@@ -67,6 +83,8 @@ public:
     }
 
 private:
+    std::filesystem::path profileFolder() const;
+
     SphinxPlatform& m_platform;
     std::shared_ptr<SphinxEngineCore> m_core;
     std::shared_ptr<SpeechAudioSource> m_source;
@@ -144,6 +162,23 @@ public:
 
     SphinxProfileStore& profiles() { return m_profiles; }
     UiPoster& poster() { return m_poster; }
+    const std::filesystem::path& profileStore() const { return m_options.profileFolder; }
+
+    /// The profile's adaptation; a damaged one is reported once a run and
+    /// left out, so the engine still starts.
+    VoiceAdaptation adaptationOf(const std::filesystem::path& profileFolder) {
+        Result<VoiceAdaptation> adaptation = readVoiceAdaptation(profileFolder);
+        if (adaptation) {
+            return *adaptation;
+        }
+        if (m_reportedDamage.insert(profileFolder.string()).second) {
+            std::fprintf(stderr,
+                         "kelvo: the voice profile in %s is damaged (%s); listening without its "
+                         "adaptation\n",
+                         profileFolder.c_str(), adaptation.error().message().c_str());
+        }
+        return {};
+    }
 
 private:
     Result<std::shared_ptr<SphinxEngineCore>> core() {
@@ -161,6 +196,7 @@ private:
     SphinxPlatformOptions m_options;
     SphinxProfileStore m_profiles;
     std::shared_ptr<SphinxEngineCore> m_core;
+    std::set<std::string> m_reportedDamage;
 };
 
 Result<std::vector<SpeechToken>> SphinxRecognizer::getProfiles() {
@@ -188,9 +224,17 @@ Result<SpeechToken> SphinxRecognizer::profile() const {
     return m_platform.profiles().defaultProfile();
 }
 
+std::filesystem::path SphinxRecognizer::profileFolder() const {
+    Result<SpeechToken> current = profile();
+    return current ? m_platform.profileStore() / current->id : std::filesystem::path();
+}
+
 Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechEventSink& sink) {
-    return std::unique_ptr<RecoContext>(
-        new SphinxRecoContext(*this, m_core, m_source, m_platform.poster(), sink));
+    std::filesystem::path folder = profileFolder();
+    VoiceAdaptation adaptation =
+        folder.empty() ? VoiceAdaptation{} : m_platform.adaptationOf(folder);
+    return std::unique_ptr<RecoContext>(new SphinxRecoContext(
+        *this, m_core, m_source, m_platform.poster(), sink, std::move(adaptation)));
 }
 
 } // namespace
