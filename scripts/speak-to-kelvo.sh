@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Speaks a phrase to the real program: espeak-ng says it into a WAV file,
-# the program's audio input is pointed at that file, and the program runs
-# on its own X server with a home folder of its own. A screenshot of the
-# screen is saved once the phrase has had time to be heard.
+# Speaks a phrase to the real program: it starts on its own X server with a
+# fresh home folder of its own, its first-run wizard is closed as a user
+# closes it, and espeak-ng says the phrase into its fifo microphone. A
+# screenshot of the screen is saved once the phrase has had time to be heard.
 # Usage: scripts/speak-to-kelvo.sh "go wikipedia" [screenshot.png] [path/to/kelvo]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,16 +20,12 @@ fail() {
 }
 
 sandbox_home
-install_settings_past_first_run
 record_opened_addresses
 
 espeak-ng -v en-us -w "$work/phrase.wav" "$phrase"
-# Silence first, so the program is listening when the phrase comes.
-sox -q -n -r 22050 -c 1 -b 16 "$work/lead.wav" trim 0 3
-sox -q "$work/lead.wav" "$work/phrase.wav" "$work/spoken.wav"
-listen_to() {
-    printf '[AudioInput]\nSource=file:%s\n' "$1" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
-}
+sox -q "$work/phrase.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/phrase.raw"
+mkfifo "$work/mic"
+printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
 
 start_x_server 1280x1024
 start_session_bus
@@ -37,10 +33,17 @@ start_session_bus
 # panel, so a window manager and a panel run as on a desktop.
 start_desktop
 
-listen_to "$work/spoken.wav"
-"$kelvo" >"$work/kelvo.log" 2>&1 &
+KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
 pids+=($!)
-sleep 12
+close_first_run_wizard 60 || fail "no first-run wizard to close"
+# The commands listen once the wizard's grammar switch is reported.
+for _ in $(seq 100); do
+    [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for commands" ] && break
+    sleep 0.1
+done
+sleep 2
+timeout 30 cat "$work/phrase.raw" >"$work/mic" || fail "the program stopped listening"
+sleep 5
 import -window root "$shot"
 echo "screenshot: $shot"
 sed -n 1,20p "$work/kelvo.log"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Speaks to the real program on its own X server, with a window manager and
-# a panel, through a fifo as its microphone: a catalogue phrase must open its
+# Starts the real program from a fresh home, as a new user does, on its own
+# X server with a window manager and a panel, and closes the first-run
+# wizard it shows. Then it speaks to it through a fifo as its microphone: a
+# catalogue phrase must open its
 # address, "search wikipedia" and then dictated words must open the site's
 # search for those words (both seen through a stand-in xdg-open first on
 # PATH, which records its arguments), and the Quit button must end the
@@ -56,8 +58,6 @@ say() {
 
 sandbox_home
 data=$XDG_DATA_HOME/kelvo
-# Past the first run (no profile wizard, no training grammar), window shown.
-install_settings_past_first_run
 record_opened_addresses
 mkfifo "$work/mic"
 printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
@@ -69,6 +69,8 @@ KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
 kelvo_pid=$!
 pids+=("$kelvo_pid")
 
+close_first_run_wizard "$patience" || fail "no first-run wizard to close"
+grep -qx 'First=10' "$data/mouse.ini" || fail "closing the wizard did not end the first run"
 wait_for settled || fail "the program never listened for commands"
 say "go google"
 wait_for opened_lines 1 || fail "nothing was opened for go google"

@@ -66,11 +66,23 @@ start_desktop() {
     done
 }
 
-# The installed settings, past the first run (a first run listens with the
-# training grammar until a voice profile is made), as the data folder's.
-install_settings_past_first_run() {
-    mkdir -p "$XDG_DATA_HOME/kelvo"
-    sed 's/^First=x/First=no/' "$here/resources/defaults/mouse.ini" >"$XDG_DATA_HOME/kelvo/mouse.ini"
+# A fresh home's first start shows the create-profile wizard and listens
+# only for its training phrases until the wizard closes. This closes it as a
+# user does (Escape), after which the main window shows and the commands
+# listen; the first run is then over for good. Waits at most $1 seconds.
+close_first_run_wizard() {
+    local name='^kelvo - Create A Recognition Profile$' wizard="" deadline=$((SECONDS + ${1:-60}))
+    until wizard=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1) &&
+        [ -n "$wizard" ]; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+    xdotool windowactivate --sync "$wizard" 2>/dev/null || xdotool windowfocus --sync "$wizard"
+    xdotool key --clearmodifiers Escape
+    while xdotool search --onlyvisible --name "$name" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
 }
 
 # A stand-in xdg-open first on PATH: addresses the program opens are

@@ -10,6 +10,10 @@ namespace kelvo {
 inline constexpr std::string_view kMainWindowName = "mouse";
 inline constexpr std::string_view kMatchBookmarksWindowName = "frmmatchbookmarks";
 inline constexpr std::string_view kImportWindowName = "frmimport";
+inline constexpr std::string_view kCreateProfileWindowName = "frmcreateprofile";
+inline constexpr std::string_view kSelectProfileWindowName = "frmselectprofile";
+inline constexpr std::string_view kTrainProfileWindowName = "frmtrainprofile";
+inline constexpr std::string_view kProfilePropertiesWindowName = "frmprofileproperties";
 
 /// The program's windows, each a single instance known by its lower-case
 /// name ("mouse", "frmcustomedit"). A window is loaded when first shown and

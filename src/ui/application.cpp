@@ -2,7 +2,9 @@
 
 #include "program/platform_services.h"
 #include "program/program_dispatch_host.h"
+#include "program/program_voice_profiles.h"
 #include "program/speech_startup_hooks.h"
+#include "program/unavailable_training_screens.h"
 #include "services/address_opener.h"
 #include "services/browser_window_check.h"
 #include "services/message_boxes.h"
@@ -16,6 +18,7 @@
 #include "startup/program_hooks.h"
 #include "startup/startup_hooks.h"
 #include "startup/startup_sequence.h"
+#include "ui/create_profile_wizard_window.h"
 #include "ui/main_window_parts.h"
 #include "ui/program_speech.h"
 #include "ui/qt_app_control.h"
@@ -28,6 +31,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace kelvo {
 namespace {
@@ -46,6 +50,7 @@ public:
         m_windows.registerWindow(kMainWindowName, [this]() -> QWidget* {
             return window() ? &window()->window() : nullptr;
         });
+        registerProfileWindows();
         watchTermination();
     }
 
@@ -58,8 +63,10 @@ public:
                 return;
             }
             // Stopped: the runtime-error window is open and its OK ends us.
-            // Without a tray the window is the only way to reach the program.
-            if (MainWindowParts* main = window()) {
+            // Without a tray the window is the only way to reach the program;
+            // a first run's wizard shows it when it closes.
+            if (MainWindowParts* main = window();
+                main && m_windows.loaded(kCreateProfileWindowName) == nullptr) {
                 main->showIfNoTray();
             }
         });
@@ -101,19 +108,55 @@ private:
     /// engine starts any more.
     SpeechSystem* speech() {
         if (!m_speech && window() && m_startup.settings() && !m_control.ending()) {
-            m_speech = std::make_unique<ProgramSpeech>(ProgramSpeechParts{
-                RecognitionRoadParts{m_state,
-                                     m_dispatchHost,
-                                     m_messageBoxes,
-                                     m_control,
-                                     m_windows,
-                                     window()->feedback(),
-                                     *m_startup.settings(),
-                                     m_interpreters,
-                                     {}},
-                m_dispatchHost, m_state.startup.dataFolder, m_state.startup.programFolder});
+            m_speech = std::make_unique<ProgramSpeech>(
+                ProgramSpeechParts{RecognitionRoadParts{m_state,
+                                                        m_dispatchHost,
+                                                        m_messageBoxes,
+                                                        m_control,
+                                                        m_windows,
+                                                        window()->feedback(),
+                                                        *m_startup.settings(),
+                                                        m_interpreters,
+                                                        {}},
+                                   m_dispatchHost, m_state.startup.dataFolder,
+                                   m_state.startup.programFolder, m_trainingScreens});
         }
         return m_speech ? &m_speech->system() : nullptr;
+    }
+
+    /// What the voice-profile windows work with; nothing before the
+    /// start-up has opened the settings file.
+    std::optional<ProfileWizardServices> profileWindowServices() {
+        if (!m_startup.settings()) {
+            return std::nullopt;
+        }
+        return ProfileWizardServices{
+            m_voiceProfiles, *m_startup.settings(),
+            m_messageBoxes,  m_state.speech,
+            m_windows,       [this](const std::string& page) {
+                                         openHelpPage(page); }};
+    }
+
+    template <typename Window> void registerProfileWindow(std::string_view name) {
+        m_windows.registerWindow(name, [this]() -> QWidget* {
+            auto services = profileWindowServices();
+            return services ? new Window(*services) : nullptr;
+        });
+    }
+
+    void registerProfileWindows() {
+        registerProfileWindow<CreateProfileWizardWindow>(kCreateProfileWindowName);
+    }
+
+    void openHelpPage(const std::string& page) {
+        const std::filesystem::path file = m_state.startup.programFolder / "help" / page;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) {
+            m_messageBoxes.showNotice("The help page " + page + " is not available yet.", "", 4000,
+                                      true);
+            return;
+        }
+        (void)m_opener.openUrl(file.string());
     }
 
     void toggleListening() {
@@ -197,12 +240,19 @@ private:
     ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
     NoInterpreters m_interpreters;
 
+    // The voice profiles and their screens; the profiles act once the
+    // engine's side is made.
+    UnavailableTrainingScreens m_trainingScreens{m_messageBoxes};
+    ProgramVoiceProfiles m_voiceProfiles{
+        [this]() -> VoiceProfilePort* { return m_speech ? &m_speech->profiles() : nullptr; },
+        m_messageBoxes};
+
     // The start-up's steps, each layer handing what it does not do to the
     // next: the main window's, then the engine's, then the program's own.
     ProgramHooks m_programSteps{m_state, m_messageBoxes};
     SpeechStartupHooks m_speechSteps{[this] { return speech(); }, m_programSteps};
     WindowStartupHooks m_windowSteps{[this] { return makeMainWindow(); }, m_speechSteps,
-                                     [] { return std::string(); }};
+                                     [] { return std::string(); }, m_windows};
     StartupSequence m_startup{m_state, m_platform.forStartup(), m_messageBoxes, m_windowSteps};
 
     // Every road out (button, tray, window close, a spoken quit) ends here

@@ -5,6 +5,8 @@
 #include "program/program_dispatch_host.h"
 #include "program/recognition_road.h"
 #include "speech/speech_system.h"
+#include "speech/training_screens.h"
+#include "speech/voice_profiles.h"
 #include "ui/qt_ui_poster.h"
 
 #include <QObject>
@@ -22,6 +24,8 @@ struct ProgramSpeechParts {
     std::filesystem::path dataFolder;
     /// The program's resources (the supplementary dictionary).
     std::filesystem::path resourcesFolder;
+    /// The microphone set-up and voice-training screens.
+    TrainingScreens& screens;
 };
 
 /// The program's speech side: the PocketSphinx engine posting its events to
@@ -43,6 +47,7 @@ public:
     /// the next command must not be taken as search words.
     Status toggleListening();
     RecognitionRoad& road() { return *m_road; }
+    VoiceProfiles& profiles() { return *m_profiles; }
 
 private:
     QObject m_uiThread;
@@ -51,6 +56,7 @@ private:
     std::unique_ptr<ToneOutput> m_tone;
     std::unique_ptr<RecognitionRoad> m_road;
     std::unique_ptr<SpeechSystem> m_system;
+    std::unique_ptr<VoiceProfiles> m_profiles;
 };
 
 } // namespace kelvo

@@ -11,9 +11,10 @@ namespace kelvo {
 
 WindowStartupHooks::WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
                                        StartupHooks& next,
-                                       std::function<std::string()> upgradeMessage)
+                                       std::function<std::string()> upgradeMessage,
+                                       WindowRegistry& windows)
     : m_makeWindow(std::move(makeWindow)), m_next(next),
-      m_upgradeMessage(std::move(upgradeMessage)) {}
+      m_upgradeMessage(std::move(upgradeMessage)), m_windows(windows) {}
 
 WindowStartupHooks::~WindowStartupHooks() = default;
 
@@ -72,6 +73,41 @@ void WindowStartupHooks::letWindowPaint() {
         loop.exec();
     }
     m_next.letWindowPaint();
+}
+
+namespace {
+
+// A wizard that is not there must stop the start-up with a report rather
+// than leave the user with nothing to click.
+Status shown(WindowRegistry& windows, std::string_view name) {
+    windows.showWindow(name);
+    for (const auto& loaded : windows.loadedWindows()) {
+        if (loaded == name) {
+            return {};
+        }
+    }
+    return Status::failure(91, "The window " + std::string(name) + " is not available.");
+}
+
+} // namespace
+
+Status WindowStartupHooks::showCreateProfileWizard() {
+    if (Status s = shown(m_windows, kCreateProfileWindowName); !s) {
+        return s;
+    }
+    // Above the splash and whatever else the start left, then back in the
+    // normal order.
+    (void)m_windows.setWindowTopMost(kCreateProfileWindowName, true);
+    (void)m_windows.setWindowTopMost(kCreateProfileWindowName, false);
+    m_windows.bringToFront(kCreateProfileWindowName);
+    return m_next.showCreateProfileWizard();
+}
+
+Status WindowStartupHooks::showSelectProfileWizard() {
+    if (Status s = shown(m_windows, kSelectProfileWindowName); !s) {
+        return s;
+    }
+    return m_next.showSelectProfileWizard();
 }
 
 Status WindowStartupHooks::hideFirstTimeFrame() {

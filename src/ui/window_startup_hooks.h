@@ -1,5 +1,6 @@
 #pragma once
 
+#include "services/window_registry.h"
 #include "startup/startup_hooks.h"
 
 #include <functional>
@@ -17,9 +18,11 @@ class WindowStartupHooks final : public StartupHooks {
 public:
     /// makeWindow builds the window once the folders and settings are
     /// known; upgradeMessage gives the start-up reply's message when the
-    /// window loads (empty for none).
+    /// window loads (empty for none); the profile wizards are shown
+    /// through windows.
     WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
-                       StartupHooks& next, std::function<std::string()> upgradeMessage);
+                       StartupHooks& next, std::function<std::string()> upgradeMessage,
+                       WindowRegistry& windows);
     ~WindowStartupHooks() override;
 
     /// The main window once loaded, else null.
@@ -47,12 +50,13 @@ public:
     void controlEngine(std::string_view action, const std::string& profileName) override {
         m_next.controlEngine(action, profileName);
     }
-    Status showCreateProfileWizard() override { return m_next.showCreateProfileWizard(); }
+    /// Shows the create-profile wizard, raised above the others once.
+    Status showCreateProfileWizard() override;
     Status loadTrainingGrammar(const std::string& grammarFile) override {
         return m_next.loadTrainingGrammar(grammarFile);
     }
     Status hideFirstTimeFrame() override;
-    Status showSelectProfileWizard() override { return m_next.showSelectProfileWizard(); }
+    Status showSelectProfileWizard() override;
     Status showMainWindow() override;
 
 private:
@@ -60,6 +64,7 @@ private:
     std::unique_ptr<MainWindowParts> m_window;
     StartupHooks& m_next;
     std::function<std::string()> m_upgradeMessage;
+    WindowRegistry& m_windows;
 };
 
 } // namespace kelvo

@@ -30,6 +30,9 @@ public:
     Result<speech::SpeechToken> defaultAudioInput() override;
     Result<speech::SpeechToken> createProfile(const std::string& description) override;
     Status setDefaultProfile(const std::string& profileId) override;
+    std::filesystem::path profileFolder(const std::string& profileId) const override {
+        return profileFolderBase.empty() ? profileFolderBase : profileFolderBase / profileId;
+    }
 
     // --- set-up -------------------------------------------------------------
     /// Engines returned by getRecognizers, in order.
@@ -41,6 +44,8 @@ public:
     speech::SpeechToken audioInput{"default", "Default audio input"};
     /// Event interests a new context starts with.
     unsigned initialInterests = 0;
+    /// Where profileFolder puts the profiles (empty: they keep no files).
+    std::filesystem::path profileFolderBase;
 
     /// Makes the next `times` calls of the named operation fail with the
     /// error (times < 0: every call). Names are those of the call log's first

@@ -10,6 +10,7 @@
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_wav.h"
+#include "program/unavailable_training_screens.h"
 #include "services/address_opener.h"
 #include "speech/command_catalogue.h"
 #include "test_paths.h"
@@ -61,7 +62,8 @@ struct ProgramRig {
             {state, host, boxes, app, windows, feedback, settings, interpreters, {}},
             host,
             dir.path(),
-            KELVO_RESOURCES_DIR});
+            KELVO_RESOURCES_DIR,
+            screens});
     }
     ~ProgramRig() { (void)speech->system().engine().controlEngine("shutdown", ""); }
 
@@ -88,6 +90,7 @@ struct ProgramRig {
     fakes::FakeKeyStore keys;
     AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
     ProgramDispatchHost host{opener, shell, {}, dir.path()};
+    UnavailableTrainingScreens screens{boxes};
     std::unique_ptr<ProgramSpeech> speech;
 };
 

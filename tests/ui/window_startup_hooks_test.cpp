@@ -4,6 +4,7 @@
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_error_sink.h"
 #include "fakes/fake_startup_hooks.h"
+#include "fakes/fake_window_registry.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "ui/main_window_parts.h"
@@ -22,6 +23,7 @@ protected:
     fakes::FakeDialogPort dialogs;
     fakes::FakeAppControl app;
     fakes::FakeStartupHooks next;
+    fakes::FakeWindowRegistry windows;
     MainWindowState state;
     DispatchState dispatch;
     MessageBoxState boxState;
@@ -36,7 +38,7 @@ protected:
                 MainWindowPaths{dir.path(), dir.path(), dir / "autostart", "/usr/bin/kelvo", {}},
                 MainWindowHooks{});
         },
-        next, [] { return std::string("New version"); }};
+        next, [] { return std::string("New version"); }, windows};
 };
 
 TEST_F(WindowStartupHooksTest, WindowStepsNeedTheLoadedWindow) {

@@ -3,6 +3,7 @@
 #include "platform/speech/speech_events.h"
 #include "platform/status.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -141,6 +142,10 @@ public:
 
     /// Makes the profile with this id the store's default.
     virtual Status setDefaultProfile(const std::string& profileId) = 0;
+
+    /// The folder where the profile with this id keeps its files (its
+    /// adaptation); empty when the platform keeps none.
+    virtual std::filesystem::path profileFolder(const std::string& profileId) const = 0;
 };
 
 } // namespace kelvo::speech

@@ -22,6 +22,18 @@ bool plainId(const std::string& id) {
     return !id.empty() && id.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
+bool usableName(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 SphinxProfileStore::SphinxProfileStore(std::filesystem::path folder)
@@ -66,11 +78,18 @@ Result<std::vector<SpeechToken>> SphinxProfileStore::profiles() const {
     std::vector<SpeechToken> tokens;
     for (const std::string& id : readIndex().ids) {
         Result<std::string> name = readWholeFile(m_folder / id / "name");
-        if (name) {
+        if (name && usableName(*name)) {
             tokens.push_back({id, *name});
+        } else if (m_reported.insert(id).second) {
+            std::fprintf(stderr, "kelvo: voice profile %s left out: %s\n", (m_folder / id).c_str(),
+                         name ? "its name is damaged" : name.error().message().c_str());
         }
     }
     return tokens;
+}
+
+std::filesystem::path SphinxProfileStore::folderOf(const std::string& id) const {
+    return plainId(id) ? m_folder / id : std::filesystem::path();
 }
 
 Result<SpeechToken> SphinxProfileStore::create(const std::string& description) {

@@ -4,6 +4,7 @@
 #include "platform/status.h"
 
 #include <filesystem>
+#include <set>
 #include <vector>
 
 namespace kelvo::speech {
@@ -15,9 +16,15 @@ class SphinxProfileStore {
 public:
     explicit SphinxProfileStore(std::filesystem::path folder);
 
-    /// The profiles in creation order; a profile whose folder is gone is
-    /// skipped. A store that does not exist yet is empty.
+    /// The profiles in creation order. A profile whose folder is gone or
+    /// whose name is unreadable, empty or holds control characters is
+    /// skipped and reported once on stderr. A store that does not exist yet
+    /// is empty.
     Result<std::vector<SpeechToken>> profiles() const;
+
+    /// The folder of the profile with this id; empty for an id that cannot
+    /// name a profile folder.
+    std::filesystem::path folderOf(const std::string& id) const;
 
     /// Adds a profile and returns its token; the first profile becomes the
     /// default.
@@ -38,6 +45,9 @@ private:
     Status writeIndex(const Index& index) const;
 
     std::filesystem::path m_folder;
+    // Damaged profiles already reported, so a list asked for again stays
+    // quiet.
+    mutable std::set<std::string> m_reported;
 };
 
 } // namespace kelvo::speech

@@ -160,6 +160,10 @@ public:
         return m_profiles.setDefault(profileId);
     }
 
+    std::filesystem::path profileFolder(const std::string& profileId) const override {
+        return m_profiles.folderOf(profileId);
+    }
+
     SphinxProfileStore& profiles() { return m_profiles; }
     UiPoster& poster() { return m_poster; }
     const std::filesystem::path& profileStore() const { return m_options.profileFolder; }

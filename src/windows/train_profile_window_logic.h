@@ -1,0 +1,33 @@
+#pragma once
+
+#include "windows/profile_wizard_services.h"
+#include "windows/train_profile_window_view.h"
+
+namespace kelvo {
+
+/// The fixed texts of the train-profile window.
+namespace train_profile_text {
+inline constexpr const char* kCaption = "Train A Profile / Change My Settings";
+inline constexpr const char* kListLabel = "Select  a profile from this list to train:";
+} // namespace train_profile_text
+
+/// The train-profile window (frmTrainProfile): pick a profile and train it;
+/// the engine then listens with it.
+class TrainProfileWindowLogic {
+public:
+    TrainProfileWindowLogic(TrainProfileWindowView& view, const ProfileWizardServices& services);
+
+    void formLoad();
+    /// `cmdTrainProfile`.
+    void buttonClicked();
+    /// `lblCreate2`: this window hides, the create wizard shows.
+    void createClicked();
+    /// The window closes: the main window shows again.
+    void formUnload();
+
+private:
+    TrainProfileWindowView& m_view;
+    ProfileWizardServices m_s;
+};
+
+} // namespace kelvo
