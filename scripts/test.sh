@@ -10,6 +10,9 @@ jobs=$(nproc)
 scripts/build.sh build -DKELVO_BUILD_TESTS=ON -DKELVO_BUILD_BENCH=ON
 (cd build && ctest --output-on-failure --parallel "$jobs")
 
+# A packager's optimised build must compile cleanly too.
+KELVO_BUILD_TARGETS=kelvo scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DKELVO_BUILD_TESTS=OFF
+
 scripts/build.sh build-asan -DKELVO_BUILD_TESTS=ON -DKELVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ctest --output-on-failure --parallel "$jobs")
 
