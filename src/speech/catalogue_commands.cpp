@@ -41,11 +41,7 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
             m_c.state.lastCommandText = row[CommandColumn::Display];
             std::string shown = m_c.state.lastCommandText;
             giveFeedback(shown, m_c.feedback);
-            if (isWebTarget(target)) {
-                (void)m_c.host.openUrl(target);
-            } else {
-                m_c.state.diagnostics.append("refused: " + target);
-            }
+            openWebTarget(target);
             break;
         }
         if (type == "2") {
@@ -66,14 +62,14 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
         if (!isCustomRow(row)) {
             // A downloaded row of no known type may only name a web address.
             if (isWebTarget(target)) {
-                (void)m_c.host.openUrl(target);
+                openAddress(target);
                 break;
             }
-            m_c.state.diagnostics.append("refused: " + target);
+            openWebTarget(target);
             continue;
         }
         if (hasAddressPrefix(target)) {
-            (void)m_c.host.openUrl(target);
+            openAddress(target);
             break;
         }
         std::error_code error;
@@ -81,6 +77,7 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
             openTarget(target);
             break;
         }
+        reportNotOpened("not found: " + target, "\"" + target + "\" was not found.");
     }
     m_c.host.resetGrammarDueToCounter();
 }
@@ -89,10 +86,38 @@ void RecognitionDispatcher::openTarget(const std::string& target) {
     // xdg-open shows a program file instead of running it, so a custom
     // command naming a program starts it.
     if (access(target.c_str(), X_OK) == 0) {
-        (void)m_c.host.startProgram({target});
+        startTarget({target});
     } else {
-        (void)m_c.host.openUrl(target);
+        openAddress(target);
     }
+}
+
+void RecognitionDispatcher::openWebTarget(const std::string& target) {
+    if (!isWebTarget(target)) {
+        reportNotOpened("refused: " + target,
+                        "\"" + target + "\" is not a web address (http, https or ftp).");
+        return;
+    }
+    openAddress(target);
+}
+
+void RecognitionDispatcher::openAddress(const std::string& target) {
+    if (Status opened = m_c.host.openUrl(target); !opened) {
+        reportNotOpened("not opened: " + target, opened.message());
+    }
+}
+
+void RecognitionDispatcher::startTarget(const std::vector<std::string>& arguments) {
+    if (Status started = m_c.host.startProgram(arguments); !started) {
+        reportNotOpened("not started: " + arguments.front(), started.message());
+    }
+}
+
+void RecognitionDispatcher::reportNotOpened(const std::string& diagnostic, const std::string& why) {
+    // The phrase was heard and echoed; the user must also learn that it did
+    // nothing, and why.
+    m_c.state.diagnostics.append(diagnostic);
+    m_c.boxes.showNotice("Nothing was opened", why, 1, false);
 }
 
 } // namespace kelvo

@@ -106,11 +106,7 @@ void RecognitionDispatcher::takeSearchWords(const std::string& text) {
         return;
     }
     m_c.state.pendingSearch.clear();
-    if (isWebTarget(address)) {
-        (void)m_c.host.openUrl(address);
-    } else {
-        m_c.state.diagnostics.append("refused: " + address);
-    }
+    openWebTarget(address);
     m_c.host.resetGrammarDueToCounter();
 }
 

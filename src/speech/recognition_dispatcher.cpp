@@ -39,12 +39,16 @@ void RecognitionDispatcher::handleRecoEvent(const std::string& eventName, const 
         return;
     }
     m_running = true;
+    // Whatever escapes a road, later recognitions must not wait for ever.
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{m_running};
     while (!m_queue.empty()) {
         Queued next = std::move(m_queue.front());
         m_queue.pop_front();
         runOne(next);
     }
-    m_running = false;
 }
 
 void RecognitionDispatcher::clearPendingDictation() {
@@ -294,7 +298,7 @@ void RecognitionDispatcher::getWebcam() {
     if (!program.empty()) {
         arguments.front() = program;
     }
-    (void)m_c.host.startProgram(arguments);
+    startTarget(arguments);
 }
 
 void RecognitionDispatcher::openHelp(const std::string& page) {

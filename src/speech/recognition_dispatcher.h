@@ -91,6 +91,10 @@ private:
     // The catalogue and the custom commands.
     void catalogueStage(const std::string& key, const std::string& text);
     void openTarget(const std::string& target);
+    void openWebTarget(const std::string& target);
+    void openAddress(const std::string& target);
+    void startTarget(const std::vector<std::string>& arguments);
+    void reportNotOpened(const std::string& diagnostic, const std::string& why);
 
     DispatchContext m_c;
     PhraseIndex m_index;

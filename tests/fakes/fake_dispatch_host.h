@@ -30,6 +30,9 @@ public:
     Status openUrl(const std::string& target) override {
         calls.push_back("open " + target);
         opened.push_back(target);
+        if (onOpen) {
+            onOpen();
+        }
         return openResult;
     }
     Status startProgram(const std::vector<std::string>& arguments) override {
@@ -57,6 +60,7 @@ public:
     std::filesystem::path folder;
     Status openResult;
     std::function<void()> onReset;
+    std::function<void()> onOpen;
     std::vector<std::string> calls;
     std::vector<std::string> opened;
     std::vector<std::vector<std::string>> started;

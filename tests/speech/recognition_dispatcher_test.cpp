@@ -511,6 +511,12 @@ TEST_F(DispatcherTest, TheDownloadedCatalogueOpensOnlyWebAddresses) {
     rig.recognise("bad two");
     EXPECT_TRUE(rig.host.opened.empty());
     EXPECT_TRUE(rig.host.started.empty());
+    // Heard, but the user is told why nothing opened.
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_EQ(rig.dialogs.shown[0].kind, "notice");
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Nothing was opened");
+    EXPECT_NE(rig.dialogs.shown[0].message.find("file:///etc/passwd"), std::string::npos);
+    EXPECT_NE(rig.dialogs.shown[1].message.find("/usr/bin/xterm"), std::string::npos);
     rig.addRow({"ftp site", "FTP://files.example/", "1"});
     rig.recognise("ftp site");
     EXPECT_EQ(rig.host.opened, std::vector<std::string>{"FTP://files.example/"});
@@ -535,11 +541,33 @@ TEST_F(DispatcherTest, CustomCommandsOpenAddressesFilesAndPrograms) {
     EXPECT_EQ(rig.host.started, std::vector<std::vector<std::string>>{{program.string()}});
     EXPECT_EQ(rig.speech.commandCounter, 3);
 
+    EXPECT_TRUE(rig.dialogs.shown.empty());
     rig.recognise("my gone");
     EXPECT_EQ(rig.speech.commandCounter, 4);
     EXPECT_EQ(rig.feedback.feedbackText, "I Heard: my gone");
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].message,
+              "\"" + (rig.dir.path() / "gone.sh").string() + "\" was not found.");
     rig.recognise("my short");
     EXPECT_EQ(rig.speech.commandCounter, 4);
+    EXPECT_EQ(rig.host.opened.size(), 2u);
+}
+
+TEST_F(DispatcherTest, AnAddressTheDesktopCannotOpenIsReported) {
+    rig.addRow({"news", "https://news.example/", "1"});
+    rig.host.openResult = Status::failure(2, "could not open https://news.example/");
+    rig.recognise("news");
+    ASSERT_NE(lastShown(), nullptr);
+    EXPECT_EQ(lastShown()->kind, "notice");
+    EXPECT_EQ(lastShown()->message, "could not open https://news.example/");
+}
+
+TEST_F(DispatcherTest, WhateverEscapesARoadLaterRecognitionsAreStillHeard) {
+    rig.addRow({"news", "https://news.example/", "1"});
+    rig.host.onOpen = [] { throw 42; };
+    EXPECT_THROW(rig.recognise("news"), int);
+    rig.host.onOpen = nullptr;
+    rig.recognise("news");
     EXPECT_EQ(rig.host.opened.size(), 2u);
 }
 
