@@ -154,6 +154,7 @@ Status StartupSequence::fixFolders() {
 Status StartupSequence::restoreCustomStore() {
     m_marker = "m2";
     const fs::path backup = m_state.myDocumentsFolder / kCustomStoreFile;
+    const fs::path store = m_state.dataFolder / kCustomStoreFile;
     std::error_code ec;
     if (!fs::exists(backup, ec)) {
         return {};
@@ -164,7 +165,25 @@ Status StartupSequence::restoreCustomStore() {
                      commands.error().message().c_str());
         return {};
     }
-    return copyFileAtomically(backup, m_state.dataFolder / kCustomStoreFile);
+    // The backup lags whenever a backup write failed or the program was
+    // killed between a save and its backup: it only wins when the store is
+    // gone or damaged, or when it is the newer file.
+    const Result<std::string> backupText = readWholeFile(backup);
+    const Result<std::string> storeText = readWholeFile(store);
+    if (backupText.ok() && storeText.ok() && *backupText == *storeText) {
+        return {};
+    }
+    const bool storeReadable = storeText.ok() && parseCustomCommandStore(*storeText).ok();
+    const auto storeTime = fs::last_write_time(store, ec);
+    const bool backupNewer = ec || fs::last_write_time(backup, ec) >= storeTime;
+    if (!storeReadable || backupNewer) {
+        return copyFileAtomically(backup, store);
+    }
+    if (Status refreshed = copyFileAtomically(store, backup); !refreshed) {
+        std::fprintf(stderr, "kelvo: backup %s not refreshed: %s\n", backup.c_str(),
+                     refreshed.message().c_str());
+    }
+    return {};
 }
 
 void StartupSequence::readServerBase() {

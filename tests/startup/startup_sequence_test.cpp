@@ -277,6 +277,37 @@ TEST_F(StartupSequenceTest, DamagedBackupLeavesTheStoreAlone) {
     EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), store);
 }
 
+TEST_F(StartupSequenceTest, AnOlderBackupNeverReplacesANewerStore) {
+    installDefaults();
+    std::string store = "<?xml version=\"1.0\"?>\n<cset>";
+    for (int k = 0; k < 2000; ++k) {
+        store += "<c d=\"cmd " + std::to_string(k) + "\" u=\"https://x.example/\">c</c>";
+    }
+    store += "</cset>\n";
+    const auto storeFile = folders.data / "commands_customfree.xml";
+    const auto backupFile = folders.documents / "commands_customfree.xml";
+    ASSERT_TRUE(writeFileAtomically(storeFile, store).ok());
+    ASSERT_TRUE(writeFileAtomically(backupFile, "<?xml version=\"1.0\"?>\n<cset></cset>\n").ok());
+    std::filesystem::last_write_time(backupFile, std::filesystem::last_write_time(storeFile) -
+                                                     std::chrono::hours(1));
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(readWholeFile(storeFile).value(), store);
+    EXPECT_EQ(readWholeFile(backupFile).value(), store);
+}
+
+TEST_F(StartupSequenceTest, ADamagedStoreIsRestoredFromAnOlderBackup) {
+    installDefaults();
+    const std::string backup = "<?xml version=\"1.0\"?>\n<cset><c d=\"a\" u=\"b\">a</c></cset>\n";
+    const auto storeFile = folders.data / "commands_customfree.xml";
+    const auto backupFile = folders.documents / "commands_customfree.xml";
+    ASSERT_TRUE(writeFileAtomically(backupFile, backup).ok());
+    ASSERT_TRUE(writeFileAtomically(storeFile, "<cset><c d=").ok());
+    std::filesystem::last_write_time(backupFile, std::filesystem::last_write_time(storeFile) -
+                                                     std::chrono::hours(1));
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(readWholeFile(storeFile).value(), backup);
+}
+
 TEST_F(StartupSequenceTest, StoredServerAddressIsDecrypted) {
     auto encrypted = tryEncryptText("https://service.example/", kServerAddressPassphrase);
     ASSERT_TRUE(encrypted.ok());
