@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace kelvo {
 
 /// What the services ask of the running program as a whole. The startup
@@ -25,8 +27,10 @@ public:
     /// Ends the program at once, without the close-down (runtime-error OK).
     virtual void endProgramNow() = 0;
 
-    /// Asks the desktop to power the computer off after a short delay.
-    virtual void shutdownComputer() = 0;
+    /// Powers the computer off once delaySeconds have passed, giving the
+    /// user that long to save; comment says why (the desktop's own record
+    /// of the power-off carries it).
+    virtual void shutdownComputer(int delaySeconds, const std::string& comment) = 0;
 };
 
 } // namespace kelvo

@@ -84,7 +84,8 @@ void MessageBoxes::carryOut(BoxButton button, const std::string& actionAtShow) {
         m_app.quitProgram();
     } else if (actionAtShow == "Shutdown") {
         m_app.backupCustomStore();
-        m_app.shutdownComputer();
+        showNotice(kShutdownComment, "", 0, false);
+        m_app.shutdownComputer(kShutdownDelaySeconds, kShutdownComment);
     }
 }
 

@@ -17,6 +17,9 @@ inline constexpr int kAnswerNo = 7;
 
 /// Milliseconds a self-closing notice stays open, whatever the caller asks.
 inline constexpr int kNoticeAutoCloseMs = 4500;
+/// What a confirmed "Shutdown" gives the user before the power goes off.
+inline constexpr int kShutdownDelaySeconds = 10;
+inline constexpr const char* kShutdownComment = "Vista Will Shutdown in 10 seconds";
 
 /// The state the message boxes share with their callers.
 struct MessageBoxState {

@@ -1,6 +1,7 @@
 #include "ui/qt_app_control.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <utility>
 
@@ -54,11 +55,15 @@ void QtAppControl::endProgramNow() {
     QCoreApplication::exit(0);
 }
 
-void QtAppControl::shutdownComputer() {
-    if (m_startProgram("systemctl", {"poweroff"})) {
-        return;
-    }
-    m_startProgram("shutdown", {"-h", "+1"});
+void QtAppControl::shutdownComputer(int delaySeconds, const std::string& comment) {
+    // The desktop's power-off takes no delay in seconds, so the program
+    // waits; the user can still save work meanwhile.
+    QTimer::singleShot(delaySeconds * 1000, [this, comment] {
+        if (m_startProgram("systemctl", {"poweroff", "--message=" + comment})) {
+            return;
+        }
+        m_startProgram("shutdown", {"-h", "now", comment});
+    });
 }
 
 } // namespace kelvo

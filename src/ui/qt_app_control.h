@@ -33,7 +33,7 @@ public:
     bool questionnaireTakesOverQuit() override;
     void quitProgram() override;
     void endProgramNow() override;
-    void shutdownComputer() override;
+    void shutdownComputer(int delaySeconds, const std::string& comment) override;
 
     /// True once quitProgram or endProgramNow has run.
     [[nodiscard]] bool ending() const { return m_ending; }

@@ -18,7 +18,9 @@ public:
     }
     void quitProgram() override { calls.push_back("quit"); }
     void endProgramNow() override { calls.push_back("end"); }
-    void shutdownComputer() override { calls.push_back("shutdown"); }
+    void shutdownComputer(int delaySeconds, const std::string& comment) override {
+        calls.push_back("shutdown " + std::to_string(delaySeconds) + " " + comment);
+    }
 
     std::vector<std::string> calls;
     bool questionnaireTakesOver = false;

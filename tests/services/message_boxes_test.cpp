@@ -66,7 +66,10 @@ TEST_F(MessageBoxesTest, YesCarriesOutShutdown) {
     state.pendingAction = "Shutdown";
     boxes.custMsgBox("Shut down", "yesno", "Shut down?", false);
     dialogs.answerModeless(BoxButton::Yes);
-    EXPECT_EQ(app.calls, (Calls{"backup", "shutdown"}));
+    EXPECT_EQ(app.calls, (Calls{"backup", "shutdown 10 Vista Will Shutdown in 10 seconds"}));
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().kind, "notice");
+    EXPECT_EQ(dialogs.shown.back().title, "Vista Will Shutdown in 10 seconds");
 }
 
 TEST_F(MessageBoxesTest, PendingActionDoesNotSurviveANo) {

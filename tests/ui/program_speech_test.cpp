@@ -33,7 +33,7 @@ public:
     bool questionnaireTakesOverQuit() override { return false; }
     void quitProgram() override {}
     void endProgramNow() override {}
-    void shutdownComputer() override {}
+    void shutdownComputer(int, const std::string&) override {}
 };
 
 /// The program's speech side, as the program assembles it, listening to a

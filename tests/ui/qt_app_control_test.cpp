@@ -32,16 +32,19 @@ protected:
     }};
 };
 
-TEST_F(QtAppControlTest, ShutdownAsksSystemdToPowerOff) {
-    control.shutdownComputer();
-    EXPECT_EQ(started, (std::vector<Started>{{"systemctl", {"poweroff"}}}));
+TEST_F(QtAppControlTest, ShutdownWaitsItsDelayThenAsksSystemdToPowerOff) {
+    control.shutdownComputer(1, "going down");
+    EXPECT_TRUE(started.empty());
+    runInLoop([] { QTimer::singleShot(1200, [] { QCoreApplication::exit(0); }); });
+    EXPECT_EQ(started, (std::vector<Started>{{"systemctl", {"poweroff", "--message=going down"}}}));
 }
 
 TEST_F(QtAppControlTest, ShutdownFallsBackToTheShutdownCommand) {
     startSucceeds = false;
-    control.shutdownComputer();
-    EXPECT_EQ(started,
-              (std::vector<Started>{{"systemctl", {"poweroff"}}, {"shutdown", {"-h", "+1"}}}));
+    control.shutdownComputer(0, "going down");
+    runInLoop([] { QTimer::singleShot(50, [] { QCoreApplication::exit(0); }); });
+    EXPECT_EQ(started, (std::vector<Started>{{"systemctl", {"poweroff", "--message=going down"}},
+                                             {"shutdown", {"-h", "now", "going down"}}}));
 }
 
 TEST_F(QtAppControlTest, QuitRunsTheCloseDownOnceAndEndsTheLoop) {
