@@ -14,4 +14,11 @@ Status ProgramHooks::mergeCustomCommandsIntoGrammar() {
     return {};
 }
 
+Status ProgramHooks::notBuiltYet(const std::string& step) {
+    if (m_saidNotBuilt.insert(step).second) {
+        m_app.dispatch.diagnostics.append("start-up step not built yet: " + step);
+    }
+    return {};
+}
+
 } // namespace kelvo

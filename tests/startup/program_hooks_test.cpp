@@ -50,6 +50,16 @@ TEST(ProgramHooks, BrokenStoreIsReportedAndTheStartGoesOnWithTheGrammarUntouched
     EXPECT_EQ(r.read("en_CLICK.XML"), kGrammar);
 }
 
+TEST(ProgramHooks, AStepNoLayerCarriesOutSaysSoOnceAndTheStartGoesOn) {
+    HooksRig rig;
+    EXPECT_TRUE(rig.hooks.showSplashModal().ok());
+    EXPECT_TRUE(rig.hooks.showSplashModal().ok());
+    EXPECT_TRUE(rig.hooks.playWelcomeSound("welcome.mp3").ok());
+    EXPECT_EQ(rig.app.dispatch.diagnostics.lines(),
+              (std::deque<std::string>{"start-up step not built yet: showSplashModal",
+                                       "start-up step not built yet: playWelcomeSound"}));
+}
+
 TEST(ProgramHooks, CatalogueFilesFollowTheFoldersAndTheGrammarName) {
     HooksRig r;
     r.app.speech.grammarFile = "en_CLICK_mute.XML";
