@@ -18,5 +18,5 @@ scripts/build.sh build-asan -DKELVO_BUILD_TESTS=ON -DKELVO_SANITIZE=ON -DCMAKE_B
 
 if [ -f tests/fuzz/CMakeLists.txt ]; then
   CXX=clang++ scripts/build.sh build-fuzz -DKELVO_BUILD_FUZZ=ON -DKELVO_BUILD_TESTS=ON
-  tests/fuzz/run-briefly.sh build-fuzz
+  tests/fuzz/run-briefly.sh build-fuzz 10
 fi
