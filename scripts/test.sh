@@ -17,6 +17,6 @@ scripts/build.sh build-asan -DKELVO_BUILD_TESTS=ON -DKELVO_SANITIZE=ON -DCMAKE_B
 (cd build-asan && ctest --output-on-failure --parallel "$jobs")
 
 if [ -f tests/fuzz/CMakeLists.txt ]; then
-  CXX=clang++ scripts/build.sh build-fuzz -DKELVO_BUILD_FUZZ=ON -DKELVO_BUILD_TESTS=ON
+  CXX=clang++ KELVO_BUILD_TARGETS=fuzz_all scripts/build.sh build-fuzz -DKELVO_BUILD_FUZZ=ON -DKELVO_BUILD_TESTS=ON
   tests/fuzz/run-briefly.sh build-fuzz 10
 fi
