@@ -30,7 +30,7 @@ public:
     bool questionnaireTakesOverQuit() override { return false; }
     void quitProgram() override {}
     void endProgramNow() override {}
-    void shutdownComputer() override {}
+    void shutdownComputer(int, const std::string&) override {}
 };
 
 } // namespace kelvo::bench

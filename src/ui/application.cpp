@@ -13,6 +13,7 @@
 #include "speech/command_lists.h"
 #include "speech/custom_command_store.h"
 #include "speech/phrase_interpreters.h"
+#include "speech/training_commands.h"
 #include "startup/app_state.h"
 #include "startup/close_down.h"
 #include "startup/program_hooks.h"
@@ -25,8 +26,10 @@
 #include "ui/qt_dialog_port.h"
 #include "ui/qt_window_registry.h"
 #include "ui/termination_watcher.h"
+#include "ui/training_screens_qt.h"
 #include "ui/window_startup_hooks.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -46,6 +49,12 @@ public:
     Application() {
         m_control.setBackupCustomStore([this] { backupCustomStore(); });
         m_control.setCloseDown([this] { m_closeDown.run(); });
+        // The audio-setup error's help: the microphone set-up and the help
+        // page, before the link ends the program.
+        m_messageBoxes.setAudioProblemHandler([this] {
+            (void)configureMicrophone();
+            m_opener.openUrl((m_state.startup.programFolder / "help" / "mic.html").string());
+        });
         // The registry outlives the main window, which its parts own.
         m_windows.registerWindow(kMainWindowName, [this]() -> QWidget* {
             return window() ? &window()->window() : nullptr;
@@ -99,6 +108,9 @@ private:
             std::move(listLoaders));
         m_commandLists = std::make_unique<CommandLists>(m_state.catalogue, main->commandLists(),
                                                         m_messageBoxes, m_catalogueFiles);
+        if (auto* action = main->window().findChild<QAction*>("mnuConfigureMic")) {
+            QObject::connect(action, &QAction::triggered, [this] { (void)configureMicrophone(); });
+        }
         reportFirstPaint(main->window());
         return main;
     }
@@ -157,6 +169,19 @@ private:
             return;
         }
         (void)m_opener.openUrl(file.string());
+    }
+
+    TrainingResult configureMicrophone() {
+        SpeechSystem* system = speech();
+        if (!system || !window()) {
+            m_messageBoxes.showNotice("The speech engine is not running.",
+                                      "The microphone cannot be set up now.", 1, true);
+            return {};
+        }
+        MicrophoneSetupCommand command(system->engine(), system->grammars(), m_state.speech,
+                                       window()->feedback(), m_control, m_messageBoxes,
+                                       m_trainingScreens, m_state.startup.dataFolder);
+        return command.configureMicrophone();
     }
 
     void toggleListening() {
@@ -242,7 +267,7 @@ private:
 
     // The voice profiles and their screens; the profiles act once the
     // engine's side is made.
-    UnavailableTrainingScreens m_trainingScreens{m_messageBoxes};
+    QtTrainingScreens m_trainingScreens{m_state.startup.dataFolder, m_state.startup.programFolder};
     ProgramVoiceProfiles m_voiceProfiles{
         [this]() -> VoiceProfilePort* { return m_speech ? &m_speech->profiles() : nullptr; },
         m_messageBoxes};

@@ -1,0 +1,54 @@
+#include "speech/training_commands.h"
+
+namespace kelvo {
+
+std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine,
+                                                      const std::filesystem::path& dataFolder) {
+    SpeechObjects& objects = engine.objects();
+    speech::Recognizer* recognizer =
+        objects.rc ? &objects.rc->recognizer() : objects.recognizer.get();
+    if (!recognizer) {
+        return std::nullopt;
+    }
+    Result<speech::SpeechToken> profile = recognizer->profile();
+    if (!profile || profile->id.empty()) {
+        return std::nullopt;
+    }
+    // Where the engine's profile store keeps each profile.
+    return TrainingProfile{profile->id, profile->description,
+                           dataFolder / "speech-profiles" / profile->id};
+}
+
+MicrophoneSetupCommand::MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars,
+                                               SpeechState& state, FeedbackPort& feedback,
+                                               AppControl& app, MessageBoxes& boxes,
+                                               TrainingScreens& screens,
+                                               std::filesystem::path dataFolder)
+    : m_engine(engine), m_grammars(grammars), m_state(state), m_feedback(feedback), m_app(app),
+      m_boxes(boxes), m_screens(screens), m_dataFolder(std::move(dataFolder)) {}
+
+TrainingResult MicrophoneSetupCommand::configureMicrophone() {
+    m_app.pumpEvents();
+    m_feedback.setBusyPointer(true);
+    m_feedback.setTrainingMenuEnabled(false);
+    // Reports its own failure; the screen still opens.
+    (void)m_grammars.LoadDifferentGrammar(kTrainingGrammarFile);
+    TrainingResult result;
+    if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine, m_dataFolder)) {
+        m_feedback.setBusyPointer(false);
+        result = m_screens.showMicrophoneSetup(*profile, "Configure Your Microphone");
+    } else {
+        m_feedback.setBusyPointer(false);
+        result = {TrainingOutcome::Unavailable,
+                  "The microphone is set up for a recognition profile: create one first."};
+        m_boxes.showNotice("There is no recognition profile yet.", result.message, 1, true);
+    }
+    m_app.pumpEvents();
+    (void)m_grammars.LoadDifferentGrammar(m_state.muted ? kSleepGrammarFile : m_state.grammarFile);
+    m_feedback.setTrainingMenuEnabled(true);
+    m_feedback.setBusyPointer(false);
+    m_app.pumpEvents();
+    return result;
+}
+
+} // namespace kelvo

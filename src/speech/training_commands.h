@@ -1,0 +1,45 @@
+#pragma once
+
+#include "services/app_control.h"
+#include "services/message_boxes.h"
+#include "speech/engine_controller.h"
+#include "speech/feedback_port.h"
+#include "speech/grammar_switching.h"
+#include "speech/speech_state.h"
+#include "speech/training_screens.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace kelvo {
+
+/// The voice profile the engine listens with, as a screen works on it;
+/// nothing when no engine runs or no profile exists.
+std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine,
+                                                      const std::filesystem::path& dataFolder);
+
+/// The microphone set-up the menu and the error window's help start: the
+/// training grammar listens while the screen is open, the training menu is
+/// disabled and the pointer busy; whatever happens, all three are put back
+/// and the grammar of the sleep state in force listens again.
+class MicrophoneSetupCommand {
+public:
+    MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars, SpeechState& state,
+                           FeedbackPort& feedback, AppControl& app, MessageBoxes& boxes,
+                           TrainingScreens& screens, std::filesystem::path dataFolder);
+
+    /// mnuConfigureMic_Click.
+    TrainingResult configureMicrophone();
+
+private:
+    EngineController& m_engine;
+    GrammarSwitcher& m_grammars;
+    SpeechState& m_state;
+    FeedbackPort& m_feedback;
+    AppControl& m_app;
+    MessageBoxes& m_boxes;
+    TrainingScreens& m_screens;
+    std::filesystem::path m_dataFolder;
+};
+
+} // namespace kelvo

@@ -1,0 +1,73 @@
+#include "speech/training_commands.h"
+
+#include "fakes/speech_rig.h"
+#include "speech/grammar_switching.h"
+
+#include <gtest/gtest.h>
+
+namespace kelvo {
+namespace {
+
+struct ScriptedScreens : TrainingScreens {
+    TrainingResult showMicrophoneSetup(const TrainingProfile& profile,
+                                       const std::string& title) override {
+        shown.push_back(title + "|" + profile.name + "|" + profile.folder.string());
+        if (during) {
+            during();
+        }
+        return {outcome, {}};
+    }
+    TrainingResult showVoiceTraining(const TrainingProfile&, const std::string&,
+                                     const std::string&) override {
+        return {};
+    }
+    std::vector<std::string> shown;
+    std::function<void()> during;
+    TrainingOutcome outcome = TrainingOutcome::Completed;
+};
+
+struct Rig : fakes::SpeechRig {
+    GrammarSwitcher grammars{controller, state, boxes, app, feedback};
+    ScriptedScreens screens;
+    MicrophoneSetupCommand command{controller, grammars, state,   feedback,
+                                   app,        boxes,    screens, dir.path()};
+};
+
+TEST(MicrophoneSetupCommand, TheTrainingGrammarListensWhileTheScreenIsOpenAndTheStateIsPutBack) {
+    for (bool asleep : {false, true}) {
+        Rig rig;
+        ASSERT_TRUE(rig.start());
+        rig.state.muted = rig.state.asleep = asleep;
+        std::string during;
+        rig.screens.during = [&] { during = rig.engine.grammarState()->loadedFile; };
+        rig.screens.outcome = TrainingOutcome::Failed; // a failing screen restores as well
+        rig.command.configureMicrophone();
+        EXPECT_EQ(during, (rig.dir.path() / "min.xml").string());
+        EXPECT_EQ(rig.engine.grammarState()->loadedFile,
+                  (rig.dir.path() / (asleep ? "en_CLICK_mute.XML" : "en_CLICK.XML")).string());
+        EXPECT_TRUE(rig.engine.grammarState()->rulesActive);
+        ASSERT_EQ(rig.screens.shown.size(), 1u);
+        EXPECT_EQ(rig.screens.shown[0],
+                  "Configure Your Microphone|Default|" +
+                      (rig.dir.path() / "speech-profiles" / "profile-0").string());
+        EXPECT_EQ(rig.feedback.calls.back(), "pointer default");
+        EXPECT_NE(
+            std::find(rig.feedback.calls.begin(), rig.feedback.calls.end(), "training menu on"),
+            rig.feedback.calls.end());
+    }
+}
+
+TEST(MicrophoneSetupCommand, WithoutAProfileItSaysSoAndStillListensAgain) {
+    Rig rig;
+    rig.engine.profiles.clear();
+    rig.engine.defaultProfileId.clear();
+    ASSERT_TRUE(rig.start());
+    EXPECT_EQ(rig.command.configureMicrophone().outcome, TrainingOutcome::Unavailable);
+    EXPECT_TRUE(rig.screens.shown.empty());
+    ASSERT_FALSE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.dialogs.shown.back().kind, "notice");
+    EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
+}
+
+} // namespace
+} // namespace kelvo
