@@ -46,13 +46,25 @@ CurlHttpClient::~CurlHttpClient() {
 }
 
 std::string CurlHttpClient::httpPost(std::string_view address, std::string_view formText) {
+    HttpReply reply = postForReply(address, formText);
+    // An error page is no reply: it must never be saved as a fetched file.
+    if (reply.status < 200 || reply.status > 299) {
+        m_lastFailure =
+            reply.status == 0 ? reply.failure : "HTTP status " + std::to_string(reply.status);
+        return {};
+    }
     m_lastFailure.clear();
+    return std::move(reply.body);
+}
+
+HttpReply CurlHttpClient::postForReply(std::string_view address, std::string_view formText) {
+    HttpReply result;
     std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, ListDeleter> headers(
         curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded"));
     if (!curl || !headers) {
-        m_lastFailure = "cannot start a request";
-        return {};
+        result.failure = "cannot start a request";
+        return result;
     }
     const std::string url(address);
     Reply reply;
@@ -77,17 +89,12 @@ std::string CurlHttpClient::httpPost(std::string_view address, std::string_view 
 
     const CURLcode code = curl_easy_perform(h);
     if (code != CURLE_OK) {
-        m_lastFailure = reply.tooLarge ? "reply too large" : curl_easy_strerror(code);
-        return {};
+        result.failure = reply.tooLarge ? "reply too large" : curl_easy_strerror(code);
+        return result;
     }
-    long status = 0;
-    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
-    // An error page is no reply: it must never be saved as a fetched file.
-    if (status < 200 || status > 299) {
-        m_lastFailure = "HTTP status " + std::to_string(status);
-        return {};
-    }
-    return std::move(reply.body);
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
+    result.body = std::move(reply.body);
+    return result;
 }
 
 } // namespace kelvo

@@ -26,6 +26,7 @@ public:
     CurlHttpClient& operator=(const CurlHttpClient&) = delete;
 
     std::string httpPost(std::string_view address, std::string_view formText) override;
+    HttpReply postForReply(std::string_view address, std::string_view formText) override;
 
     /// Why the last request failed, for the log; empty after a success.
     const std::string& lastFailure() const { return m_lastFailure; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "integrations/bookmarks/bookmark_state.h"
 #include "services/message_boxes.h"
 #include "speech/catalogue_state.h"
 #include "speech/dispatch_state.h"
@@ -19,6 +20,7 @@ struct AppState {
     DispatchState dispatch;
     StartupState startup;
     MainWindowState mainWindow;
+    BookmarkState bookmarks;
 };
 
 } // namespace kelvo

@@ -1,0 +1,125 @@
+#include "integrations/bookmarks/bookmark_search.h"
+
+#include "integrations/bookmarks/results_page.h"
+#include "platform/atomic_file.h"
+#include "speech/feedback.h"
+
+namespace kelvo {
+
+using namespace bookmarks;
+
+namespace {
+
+constexpr int kBeepHz = 500;
+constexpr int kBeepMs = 200;
+constexpr const char* kPending = "true";
+
+Status noEngine() {
+    return Status::failure(91, "the speech engine is not running");
+}
+
+} // namespace
+
+void BookmarkSearch::searchBookmarks(const std::string& text) {
+    if (text == "search bookmarks") {
+        arm(false, text);
+    } else if (text == "spell search bookmarks") {
+        arm(true, text);
+    } else if (m_p.state.bookmarkSearchPending == kPending) {
+        search(text);
+    }
+}
+
+void BookmarkSearch::arm(bool spelling, const std::string& text) {
+    std::string shown = text;
+    giveFeedback(shown, m_p.feedback);
+    speech::SpeechGrammar* grammar = m_p.host.grammar();
+    Status status = grammar
+                        ? grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive)
+                        : noEngine();
+    if (status) {
+        status = grammar->dictationLoad(spelling ? speech::kTopicSpelling : "",
+                                        speech::LoadOption::Static);
+    }
+    if (status) {
+        m_p.host.makeBeep(kBeepHz, kBeepMs);
+        m_p.app.pumpEvents();
+        // The engine may have gone while events ran.
+        grammar = m_p.host.grammar();
+        status = grammar ? grammar->dictationSetState(speech::RuleState::Active) : noEngine();
+    }
+    if (!status) {
+        m_p.errors.reportError(status.number(), status.message(), kBookmarkSearchLocation);
+        m_p.state.bookmarkSearchPending = "false";
+        backToCommands();
+        return;
+    }
+    m_p.state.bookmarkSearchPending = kPending;
+}
+
+void BookmarkSearch::search(const std::string& text) {
+    std::string shown = text;
+    giveFeedback(shown, m_p.feedback);
+    Status status;
+    try {
+        status = writeAndOpenPage(text);
+    } catch (const std::exception& failure) {
+        status = Status::failure(error_number::kInvalidCall, failure.what());
+    }
+    m_p.state.bookmarkSearchPending = "false";
+    backToCommands();
+    if (!status) {
+        m_p.errors.reportError(status.number(), status.message(), kBookmarkSearchLocation);
+    }
+}
+
+Status BookmarkSearch::writeAndOpenPage(const std::string& text) {
+    const SearchFilter filter(text, true);
+    const BookmarkStores stores = m_p.stores ? m_p.stores() : BookmarkStores{};
+    BrowserRead favorites = readFavorites(stores, filter);
+    BrowserRead firefox = readFirefox(stores, filter);
+    BrowserRead safari = readSafari(stores, filter);
+    for (const BrowserRead* read : {&favorites, &firefox, &safari}) {
+        for (const std::string& problem : read->read.problems) {
+            if (m_p.log) {
+                m_p.log(problem);
+            }
+        }
+    }
+    // Internet Explorer's heading always shows, as the page always had it.
+    std::vector<BrowserResults> browsers{
+        {"Internet Explorer", true, std::move(favorites.read.rows)},
+        {"Firefox", firefox.registered, std::move(firefox.read.rows)},
+        {"Safari", safari.registered, std::move(safari.read.rows)}};
+
+    Result<std::string> page = readWholeFile(m_p.programFolder / "bookmarks_template.html");
+    if (!page) {
+        return page.error();
+    }
+    page = buildResultsPage(*page, text, browsers);
+    if (!page) {
+        return page.error();
+    }
+    const std::filesystem::path target = m_p.dataFolder / "bookmark_results.html";
+    if (Status written = writeFileAtomically(target, *page); !written) {
+        return written;
+    }
+    return m_p.host.openUrl(target.string());
+}
+
+void BookmarkSearch::backToCommands() {
+    speech::SpeechGrammar* grammar = m_p.host.grammar();
+    if (grammar == nullptr) {
+        return;
+    }
+    Status status = grammar->dictationSetState(speech::RuleState::Inactive);
+    Status rules = grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Active);
+    if (status && !rules) {
+        status = rules;
+    }
+    if (!status) {
+        m_p.errors.reportError(status.number(), status.message(), kBookmarkSearchLocation);
+    }
+}
+
+} // namespace kelvo
