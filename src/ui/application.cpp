@@ -1,24 +1,33 @@
 #include "ui/application.h"
 
+#include "integrations/bookmarks/bookmark_search.h"
+#include "platform/environment.h"
 #include "program/platform_services.h"
+#include "program/program_custom_command_hooks.h"
 #include "program/program_dispatch_host.h"
+#include "program/program_interpreters.h"
 #include "program/program_voice_profiles.h"
 #include "program/speech_startup_hooks.h"
 #include "program/unavailable_training_screens.h"
 #include "services/address_opener.h"
 #include "services/browser_window_check.h"
+#include "services/curl_http_client.h"
 #include "services/message_boxes.h"
 #include "services/window_registry.h"
 #include "speech/catalogue_files.h"
 #include "speech/command_lists.h"
+#include "speech/custom_command_editor.h"
 #include "speech/custom_command_store.h"
-#include "speech/phrase_interpreters.h"
+#include "speech/dispatch_failure.h"
 #include "speech/training_commands.h"
 #include "startup/app_state.h"
 #include "startup/close_down.h"
 #include "startup/program_hooks.h"
 #include "startup/startup_hooks.h"
 #include "startup/startup_sequence.h"
+#include "ui/bookmark_import_window.h"
+#include "ui/bookmark_matching_window.h"
+#include "ui/bookmark_phrase_editor_window.h"
 #include "ui/create_profile_wizard_window.h"
 #include "ui/main_window_parts.h"
 #include "ui/program_speech.h"
@@ -31,6 +40,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -60,6 +70,15 @@ public:
             return window() ? &window()->window() : nullptr;
         });
         registerProfileWindows();
+        m_windows.registerWindow(kImportWindowName, [this] { return makeImportWindow(); });
+        m_windows.registerWindow(kMatchBookmarksWindowName,
+                                 [this] { return makeMatchingWindow(); });
+        m_interpreters.bookmarkSearch = [this](const std::string& text) {
+            if (m_bookmarkSearch) {
+                m_bookmarkSearch->searchBookmarks(text);
+            }
+        };
+        connectCustomCommandHooks();
         watchTermination();
     }
 
@@ -111,6 +130,12 @@ private:
         if (auto* action = main->window().findChild<QAction*>("mnuConfigureMic")) {
             QObject::connect(action, &QAction::triggered, [this] { (void)configureMicrophone(); });
         }
+        m_customEditor = std::make_unique<CustomCommandEditor>(
+            m_catalogueFiles, *m_commandLists, m_messageBoxes, m_messageBoxes, m_customHooks);
+        QObject::connect(main->window().button("Command1"), &QPushButton::clicked,
+                         [this] { openImportDialog(); });
+        QObject::connect(main->window().button("Command2"), &QPushButton::clicked,
+                         [this] { openHelpPage("tab_bookmark.html#bookmark_import"); });
         reportFirstPaint(main->window());
         return main;
     }
@@ -120,6 +145,10 @@ private:
     /// engine starts any more.
     SpeechSystem* speech() {
         if (!m_speech && window() && m_startup.settings() && !m_control.ending()) {
+            m_bookmarkSearch = std::make_unique<BookmarkSearch>(BookmarkSearchParts{
+                m_state.bookmarks, m_dispatchHost, m_control, window()->feedback(), m_messageBoxes,
+                [this] { return bookmarkStores(); }, m_state.startup.programFolder,
+                m_state.startup.dataFolder, logBookmarkProblem});
             m_speech = std::make_unique<ProgramSpeech>(
                 ProgramSpeechParts{RecognitionRoadParts{m_state,
                                                         m_dispatchHost,
@@ -160,15 +189,114 @@ private:
         registerProfileWindow<CreateProfileWizardWindow>(kCreateProfileWindowName);
     }
 
+    /// Opens a help page; "page#place" opens it at that place.
     void openHelpPage(const std::string& page) {
-        const std::filesystem::path file = m_state.startup.programFolder / "help" / page;
+        const std::string name = page.substr(0, page.find('#'));
+        const std::filesystem::path file = m_state.startup.programFolder / "help" / name;
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error)) {
             m_messageBoxes.showNotice("The help page " + page + " is not available yet.", "", 4000,
                                       true);
             return;
         }
-        (void)m_opener.openUrl(file.string());
+        (void)m_opener.openUrl(name.size() == page.size()
+                                   ? file.string()
+                                   : "file://" + file.string() + page.substr(name.size()));
+    }
+
+    // The bookmark dialogs: the import dialog reads the sources into the
+    // matching window, whose double click opens the phrase editor.
+    QWidget* makeImportWindow() {
+        SettingsFile* settings = m_startup.settings();
+        if (settings == nullptr) {
+            return nullptr;
+        }
+        if (!m_bookmarkHttp) {
+            auto http = CurlHttpClient::create(
+                HttpLimits{std::chrono::seconds(10), std::chrono::seconds(30), 16u << 20});
+            if (!http) {
+                m_messageBoxes.reportError(http.error().number(), http.error().message(),
+                                           "FimpPfl");
+                return nullptr;
+            }
+            m_bookmarkHttp = std::move(http).value();
+        }
+        return new BookmarkImportWindow(
+            BookmarkImportServices{m_state.bookmarks, *settings, m_messageBoxes, *m_bookmarkHttp,
+                                   [this]() -> BookmarkMatchingLogic& {
+                                       return static_cast<BookmarkMatchingWindow*>(
+                                                  m_windows.load(kMatchBookmarksWindowName))
+                                           ->logic();
+                                   },
+                                   [this] { return bookmarkStores(); }, logBookmarkProblem,
+                                   [this] { m_windows.showWindow(kMainWindowName); }});
+    }
+
+    QWidget* makeMatchingWindow() {
+        BookmarkMatchingServices services{
+            m_messageBoxes, m_catalogueFiles,
+            [this](const std::string& address) { (void)m_opener.openUrl(address); },
+            [this](const std::string& filter) {
+                auto* import =
+                    static_cast<BookmarkImportWindow*>(m_windows.load(kImportWindowName));
+                if (import != nullptr) {
+                    import->logic().reImportBookmarks(filter);
+                }
+            },
+            [this](const std::string&) { openHelpPage("tab_bookmark.html#bookmark_import"); }};
+        return new BookmarkMatchingWindow(
+            std::move(services), [this](const BookmarkListRow& row, QWidget* parent) {
+                BookmarkPhraseEditorWindow editor(
+                    m_messageBoxes,
+                    [this](std::string_view kind, const std::string& phrase,
+                           const std::string& target) {
+                        return m_customEditor &&
+                               m_customEditor->saveCustomCommand(kind, phrase, target);
+                    },
+                    parent);
+                editor.logic().open(row.website, row.source, row.description);
+                editor.exec();
+            });
+    }
+
+    void openImportDialog() {
+        m_windows.hideWindow(kMainWindowName);
+        m_windows.showWindow(kImportWindowName);
+        (void)m_windows.setWindowTopMost(kImportWindowName, true);
+        (void)m_windows.setWindowTopMost(kImportWindowName, false);
+        m_windows.bringToFront(kImportWindowName);
+    }
+
+    bookmarks::BookmarkStores bookmarkStores() {
+        SettingsFile* settings = m_startup.settings();
+        return settings ? bookmarks::locateBookmarkStores(*settings, processEnvironment())
+                        : bookmarks::BookmarkStores{};
+    }
+
+    static void logBookmarkProblem(const std::string& problem) {
+        std::fprintf(stderr, "kelvo: bookmarks: %s\n", problem.c_str());
+    }
+
+    void connectCustomCommandHooks() {
+        m_customHooks.refreshMatching = [this] {
+            if (QWidget* loaded = m_windows.loaded(kMatchBookmarksWindowName)) {
+                BookmarkMatchingLogic& matching =
+                    static_cast<BookmarkMatchingWindow*>(loaded)->logic();
+                matching.check1Clicked();
+                matching.loadCurrentVoiceCommands();
+            }
+        };
+        m_customHooks.grammarHasRule = [this](std::string_view rule) {
+            speech::SpeechGrammar* grammar = m_dispatchHost.grammar();
+            return grammar != nullptr && grammar->hasRule(std::string(rule));
+        };
+        m_customHooks.sleepOrWake = [this](int mode) {
+            try {
+                m_dispatchHost.muteUnmute(mode);
+            } catch (const DispatchFailure& failure) {
+                m_messageBoxes.reportError(failure.number(), failure.what(), "MutPscc");
+            }
+        };
     }
 
     TrainingResult configureMicrophone() {
@@ -263,7 +391,8 @@ private:
 
     // The recognition road's parts that exist before the engine.
     ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
-    NoInterpreters m_interpreters;
+    ProgramInterpreters m_interpreters;
+    ProgramCustomCommandHooks m_customHooks;
 
     // The voice profiles and their screens; the profiles act once the
     // engine's side is made.
@@ -291,6 +420,9 @@ private:
     // the main window they report to.
     CatalogueFiles m_catalogueFiles;
     std::unique_ptr<CommandLists> m_commandLists;
+    std::unique_ptr<CustomCommandEditor> m_customEditor;
+    std::unique_ptr<CurlHttpClient> m_bookmarkHttp;
+    std::unique_ptr<BookmarkSearch> m_bookmarkSearch;
     std::unique_ptr<ProgramSpeech> m_speech;
 };
 

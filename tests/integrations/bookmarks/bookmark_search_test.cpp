@@ -58,11 +58,9 @@ struct SearchRig {
     }
 
     BookmarkSearch search() {
-        return BookmarkSearch(BookmarkSearchParts{state, host, app, feedback, errors,
-                                                  [this] { return stores; }, dir / "program",
-                                                  dir / "data", [this](const std::string& line) {
-                                                      logged.push_back(line);
-                                                  }});
+        return BookmarkSearch(BookmarkSearchParts{
+            state, host, app, feedback, errors, [this] { return stores; }, dir / "program",
+            dir / "data", [this](const std::string& line) { logged.push_back(line); }});
     }
 
     // The results page as a document, or an empty one when there is none.
@@ -98,7 +96,7 @@ TEST(BookmarkSearch, ArmsThenSearchesAndOpensTheResults) {
     search.searchBookmarks("search bookmarks");
     EXPECT_EQ(rig.state.bookmarkSearchPending, "true");
     const std::vector<std::string> armed{"rules off", "load 'Spelling'", "dictation on",
-                                         "rules off", "load ''",          "dictation on"};
+                                         "rules off", "load ''",         "dictation on"};
     EXPECT_EQ(rig.grammar.calls, armed);
     EXPECT_EQ(rig.host.count("beep 500 200"), 2);
 
@@ -107,15 +105,17 @@ TEST(BookmarkSearch, ArmsThenSearchesAndOpensTheResults) {
     search.searchBookmarks("KELVO");
     EXPECT_EQ(rig.state.bookmarkSearchPending, "false");
     EXPECT_EQ(rig.grammar.calls, (std::vector<std::string>{"dictation off", "rules on"}));
-    ASSERT_EQ(rig.host.opened, (std::vector<std::string>{(rig.dir / "data/bookmark_results.html").string()}));
+    ASSERT_EQ(rig.host.opened,
+              (std::vector<std::string>{(rig.dir / "data/bookmark_results.html").string()}));
     EXPECT_TRUE(rig.errors.reports.empty());
     EXPECT_EQ(rig.logged.size(), 1u);
 
     const pugi::xml_document page = rig.page();
     EXPECT_EQ(texts(page, "//strong[@name='searchtitle']"),
               std::vector<std::string>{"Results For 'kelvo'"});
-    EXPECT_EQ(texts(page, "//td[@class='browsertitle']"),
-              (std::vector<std::string>{"Internet Explorer Search Results", "Safari Search Results"}));
+    EXPECT_EQ(
+        texts(page, "//td[@class='browsertitle']"),
+        (std::vector<std::string>{"Internet Explorer Search Results", "Safari Search Results"}));
     EXPECT_EQ(texts(page, "//a"), std::vector<std::string>{"Kelvo News"});
     EXPECT_EQ(std::string(page.select_node("//a").node().attribute("href").value()),
               "http://news.example/?a=1&b=\"2\"");
@@ -129,7 +129,8 @@ TEST(BookmarkSearch, ArmsThenSearchesAndOpensTheResults) {
 }
 
 TEST(BookmarkSearch, TitlesAndAddressesStayText) {
-    bookmarks::BrowserResults ie{"Internet Explorer", true,
+    bookmarks::BrowserResults ie{"Internet Explorer",
+                                 true,
                                  {{"Evil <b>", "javascript:alert('<b>')"},
                                   {"", "https://untitled.example/"},
                                   {"<script>x</script>", "FILE:///home/me/a&b.html"}}};
@@ -144,15 +145,16 @@ TEST(BookmarkSearch, TitlesAndAddressesStayText) {
     EXPECT_EQ(texts(document, "//a"),
               (std::vector<std::string>{"https://untitled.example/", "<script>x</script>"}));
     EXPECT_EQ(document.select_nodes("//a[starts-with(@href, 'javascript')]").size(), 0u);
-    EXPECT_EQ(texts(document, "//td[not(a)][not(@class)][not(@name)]"), std::vector<std::string>{"Evil <b>"});
+    EXPECT_EQ(texts(document, "//td[not(a)][not(@class)][not(@name)]"),
+              std::vector<std::string>{"Evil <b>"});
 }
 
 TEST(BookmarkSearch, AnyFailureLeavesNothingPendingAndCommandsListening) {
     struct Case {
         const char* failing; // grammar call that fails, or "" for the template
         const char* said;
-    } cases[] = {{"load ''", "search bookmarks"}, {"dictation on", "search bookmarks"},
-                 {"", "kelvo"}};
+    } cases[] = {
+        {"load ''", "search bookmarks"}, {"dictation on", "search bookmarks"}, {"", "kelvo"}};
     for (const Case& c : cases) {
         SearchRig rig;
         BookmarkSearch search = rig.search();
