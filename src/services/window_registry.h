@@ -22,6 +22,11 @@ class WindowRegistry {
 public:
     virtual ~WindowRegistry() = default;
 
+    /// True when the program has a window of that name, loaded or not. A
+    /// registry that cannot tell says false, so callers say the window is
+    /// missing rather than show nothing.
+    virtual bool hasWindow(std::string_view /*name*/) const { return false; }
+
     /// The names of the windows loaded now, in the order they were loaded.
     virtual std::vector<std::string> loadedWindows() const = 0;
 

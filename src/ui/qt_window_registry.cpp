@@ -48,6 +48,10 @@ QWidget* QtWindowRegistry::load(std::string_view name) {
     return window;
 }
 
+bool QtWindowRegistry::hasWindow(std::string_view name) const {
+    return m_factories.count(lowerCase(name)) != 0 || loaded(name) != nullptr;
+}
+
 QWidget* QtWindowRegistry::loaded(std::string_view name) const {
     const std::string key = lowerCase(name);
     for (const Loaded& entry : m_loaded) {

@@ -33,6 +33,7 @@ public:
     /// The window when it is loaded, else null.
     QWidget* loaded(std::string_view name) const;
 
+    bool hasWindow(std::string_view name) const override;
     std::vector<std::string> loadedWindows() const override;
     void unloadWindow(std::string_view name) override;
     void hideWindow(std::string_view name) override;

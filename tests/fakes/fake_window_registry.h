@@ -29,6 +29,9 @@ public:
         return it != m_shown.end() && it->second;
     }
 
+    bool hasWindow(std::string_view name) const override {
+        return loaded(name) || std::find(known.begin(), known.end(), name) != known.end();
+    }
     std::vector<std::string> loadedWindows() const override { return m_order; }
 
     void unloadWindow(std::string_view name) override {
@@ -69,6 +72,8 @@ public:
     }
 
     std::vector<std::string> calls;
+    /// Windows the program has besides the loaded ones.
+    std::vector<std::string> known;
     std::map<std::string, std::function<void()>> onUnload;
     bool topMostResult = true;
 
