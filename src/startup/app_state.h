@@ -7,6 +7,7 @@
 #include "speech/speech_state.h"
 #include "startup/startup_state.h"
 #include "windows/main_window_state.h"
+#include "windows/questionnaire_state.h"
 
 namespace kelvo {
 
@@ -21,6 +22,7 @@ struct AppState {
     StartupState startup;
     MainWindowState mainWindow;
     BookmarkState bookmarks;
+    QuestionnaireState questionnaire;
 };
 
 } // namespace kelvo

@@ -29,6 +29,7 @@
 #include "ui/bookmark_matching_window.h"
 #include "ui/bookmark_phrase_editor_window.h"
 #include "ui/create_profile_wizard_window.h"
+#include "ui/main_window_menus.h"
 #include "ui/main_window_parts.h"
 #include "ui/program_speech.h"
 #include "ui/qt_app_control.h"
@@ -65,6 +66,8 @@ public:
             (void)configureMicrophone();
             m_opener.openUrl((m_state.startup.programFolder / "help" / "mic.html").string());
         });
+        m_control.setQuestionnaireCheck(
+            [this] { return m_menus && m_menus->questionnaire().checkSurveyDue(true); });
         // The registry outlives the main window, which its parts own.
         m_windows.registerWindow(kMainWindowName, [this]() -> QWidget* {
             return window() ? &window()->window() : nullptr;
@@ -127,17 +130,41 @@ private:
             std::move(listLoaders));
         m_commandLists = std::make_unique<CommandLists>(m_state.catalogue, main->commandLists(),
                                                         m_messageBoxes, m_catalogueFiles);
-        if (auto* action = main->window().findChild<QAction*>("mnuConfigureMic")) {
-            QObject::connect(action, &QAction::triggered, [this] { (void)configureMicrophone(); });
-        }
         m_customEditor = std::make_unique<CustomCommandEditor>(
             m_catalogueFiles, *m_commandLists, m_messageBoxes, m_messageBoxes, m_customHooks);
         QObject::connect(main->window().button("Command1"), &QPushButton::clicked,
                          [this] { openImportDialog(); });
-        QObject::connect(main->window().button("Command2"), &QPushButton::clicked,
-                         [this] { openHelpPage("tab_bookmark.html#bookmark_import"); });
+        // Loaded from the moment it exists, so hiding it by name works
+        // before anything has shown it by name.
+        m_windows.registerWindow(kMainWindowName,
+                                 [window = &main->window()]() -> QWidget* { return window; });
+        (void)m_windows.load(kMainWindowName);
+        m_menus = makeMenus(*main);
+        m_menus->menus().setHandler("mnuConfigureMic", [this] { (void)configureMicrophone(); });
         reportFirstPaint(main->window());
         return main;
+    }
+
+    /// The main window's menus, links, ad panes and questionnaire.
+    std::unique_ptr<MainWindowMenus> makeMenus(MainWindowParts& main) {
+        MainWindowLinksHooks hooks;
+        hooks.adCoupon = [this](int pane) {
+            const auto k = static_cast<size_t>(pane - 1);
+            return AdCoupon{m_state.startup.couponPane.at(k).location,
+                            m_state.startup.adPaneCouponPicture.at(k)};
+        };
+        hooks.microphoneSetUp = [this] {
+            (void)configureMicrophone();
+            return true;
+        };
+        return std::make_unique<MainWindowMenus>(
+            MainWindowMenuServices{
+                main.window(), m_windows, m_messageBoxes, *m_startup.settings(), m_control,
+                *m_platform.shell, *m_platform.clock, *m_platform.random,
+                [this](const std::string& target) { return m_opener.openUrl(target); },
+                m_state.speech, m_state.questionnaire, m_state.startup.programFolder,
+                m_state.startup.dataFolder},
+            std::move(hooks));
     }
 
     /// The engine and the recognition road, made once the main window
@@ -424,6 +451,7 @@ private:
     std::unique_ptr<CurlHttpClient> m_bookmarkHttp;
     std::unique_ptr<BookmarkSearch> m_bookmarkSearch;
     std::unique_ptr<ProgramSpeech> m_speech;
+    std::unique_ptr<MainWindowMenus> m_menus;
 };
 
 } // namespace

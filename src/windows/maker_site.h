@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace kelvo {
+
+/// The maker's web site; pages are addressed below it ("/tellafriend.html").
+inline constexpr std::string_view kMakerSite = "https://kelvo.example.org";
+/// The outside survey service's page, with the fixed survey id.
+inline constexpr std::string_view kSurveyPage = "https://survey.kelvo.example.org/s.aspx?sm=kelvo1";
+
+} // namespace kelvo
