@@ -218,17 +218,10 @@ private:
 
     /// Opens a help page; "page#place" opens it at that place.
     void openHelpPage(const std::string& page) {
-        const std::string name = page.substr(0, page.find('#'));
-        const std::filesystem::path file = m_state.startup.programFolder / "help" / name;
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(file, error)) {
-            m_messageBoxes.showNotice("The help page " + page + " is not available yet.", "", 4000,
-                                      true);
-            return;
-        }
-        (void)m_opener.openUrl(name.size() == page.size()
-                                   ? file.string()
-                                   : "file://" + file.string() + page.substr(name.size()));
+        HelpTopics(
+            m_state.startup.programFolder / "help", m_state.startup.dataFolder,
+            [this](const std::string& target) { return m_opener.openUrl(target); }, m_messageBoxes)
+            .open(page);
     }
 
     // The bookmark dialogs: the import dialog reads the sources into the
