@@ -152,6 +152,7 @@ Status VoiceProfiles::createProfile(std::string& name, const ProfileChoices& cho
     }
     // Made while the engine still runs: a profile that cannot be made
     // leaves it listening as before.
+    const auto previous = currentProfile();
     auto token = m_s.platform.createProfile(name);
     if (!token) {
         m_s.boxes.reportError(token.error().number(), token.error().message(), "FmouPcp");
@@ -161,7 +162,7 @@ Status VoiceProfiles::createProfile(std::string& name, const ProfileChoices& cho
         m_s.boxes.reportError(made.number(), made.message(), "FmouPcp");
     if (choices.makeDefault)
         writeDefault(token->description);
-    if (Status restarted = restartOn(*token); !restarted)
+    if (Status restarted = restartOn(*token, previous); !restarted)
         return restarted;
     auto passages = readOsTextFile("vista", m_s.dataFolder);
     trainingFrame(*token, true, passages ? *passages : std::string());
@@ -180,7 +181,7 @@ Status VoiceProfiles::changeProfile(const std::string& name, const ProfileChoice
         m_s.boxes.showNotice(notice, "", kNoticeMs, true);
         return Status::failure(kNoProfile, notice);
     }
-    if (Status restarted = restartOn(*token); !restarted)
+    if (Status restarted = restartOn(*token, currentProfile()); !restarted)
         return restarted;
     if (choices.makeDefault)
         writeDefault(token->description);
@@ -207,11 +208,15 @@ Status VoiceProfiles::startOn(const SpeechToken& profile, bool& profileRefused) 
     return m_s.engine.controlEngine(engine_action::kStartListening, "");
 }
 
-Status VoiceProfiles::restartOn(const SpeechToken& profile) {
-    std::optional<SpeechToken> previous;
+std::optional<SpeechToken> VoiceProfiles::currentProfile() {
     if (auto* recognizer = m_s.engine.objects().recognizer.get())
         if (auto current = recognizer->profile())
-            previous = *current;
+            return *current;
+    return std::nullopt;
+}
+
+Status VoiceProfiles::restartOn(const SpeechToken& profile,
+                                const std::optional<SpeechToken>& previous) {
     (void)m_s.engine.controlEngine(engine_action::kShutdown, "");
     bool refused = false;
     Status started = startOn(profile, refused);

@@ -103,7 +103,11 @@ private:
     Status createProfile(std::string& name, const ProfileChoices& choices);
     Status changeProfile(const std::string& name, const ProfileChoices& choices, bool train);
     Result<std::vector<speech::SpeechToken>> profiles(std::string* engineDescription = nullptr);
-    Status restartOn(const speech::SpeechToken& profile);
+    std::optional<speech::SpeechToken> currentProfile();
+    /// Restarts the engine on the profile; when the profile itself is
+    /// refused, on the previous one again.
+    Status restartOn(const speech::SpeechToken& profile,
+                     const std::optional<speech::SpeechToken>& previous);
     Status startOn(const speech::SpeechToken& profile, bool& profileRefused);
     void trainingFrame(const speech::SpeechToken& profile, bool screens,
                        const std::string& passages);

@@ -31,11 +31,14 @@
 #include "ui/create_profile_wizard_window.h"
 #include "ui/main_window_menus.h"
 #include "ui/main_window_parts.h"
+#include "ui/profile_properties_window.h"
 #include "ui/program_speech.h"
 #include "ui/qt_app_control.h"
 #include "ui/qt_dialog_port.h"
 #include "ui/qt_window_registry.h"
+#include "ui/select_profile_wizard_window.h"
 #include "ui/termination_watcher.h"
+#include "ui/train_profile_window.h"
 #include "ui/training_screens_qt.h"
 #include "ui/window_startup_hooks.h"
 
@@ -214,6 +217,9 @@ private:
 
     void registerProfileWindows() {
         registerProfileWindow<CreateProfileWizardWindow>(kCreateProfileWindowName);
+        registerProfileWindow<SelectProfileWizardWindow>(kSelectProfileWindowName);
+        registerProfileWindow<TrainProfileWindow>(kTrainProfileWindowName);
+        registerProfileWindow<ProfilePropertiesWindow>(kProfilePropertiesWindowName);
     }
 
     /// Opens a help page; "page#place" opens it at that place.

@@ -95,6 +95,9 @@ void CreateProfileWizardWindow::setTitle(const std::string& text) {
 
 void CreateProfileWizardWindow::setFrameVisible(CreateProfileFrame frame, bool visible) {
     m_frames[static_cast<std::size_t>(frame)]->setVisible(visible);
+    // Typing goes straight into the name box once its step shows.
+    if (frame == CreateProfileFrame::Name && visible)
+        m_name->setFocus();
 }
 
 void CreateProfileWizardWindow::setStepTitleVisible(int step, bool visible) {

@@ -14,7 +14,7 @@ enum class SelectProfileFrame {
 };
 
 /// The select-profile wizard as its logic sees it.
-class SelectProfileWizardView : public ProfileListView {
+class SelectProfileWizardView : public virtual ProfileListView {
 public:
     virtual void setFrameVisible(SelectProfileFrame frame, bool visible) = 0;
     /// `ckDefault` and `ckTrain`.

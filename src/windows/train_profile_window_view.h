@@ -12,7 +12,7 @@ enum class TrainProfileFrame {
 };
 
 /// The train-profile window as its logic sees it.
-class TrainProfileWindowView : public ProfileListView {
+class TrainProfileWindowView : public virtual ProfileListView {
 public:
     virtual void setFrameVisible(TrainProfileFrame frame, bool visible) = 0;
 };

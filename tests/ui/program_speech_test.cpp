@@ -112,6 +112,27 @@ TEST(ProgramSpeech, TheAssembledProgramHearsTheAudioInputOfItsSettings) {
     EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
+TEST(ProgramSpeech, AfterANewProfileTheEngineHearsAgain) {
+    ProgramRig rig("go youtube");
+    if (!rig.spoken)
+        GTEST_SKIP() << "espeak-ng is not available";
+    ASSERT_TRUE(rig.start().ok());
+    auto heard = [&rig](std::size_t count) {
+        QElapsedTimer waited;
+        waited.start();
+        while (rig.shell.calls.size() < count && waited.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return rig.shell.calls.size() >= count;
+    };
+    ASSERT_TRUE(heard(1));
+    // The restart opens the input again: the file is spoken once more.
+    std::string name = "Ann";
+    ASSERT_TRUE(rig.speech->profiles().profileTraining("CreateProfile", name, {}).ok());
+    EXPECT_EQ(rig.speech->profiles().getProfile("currentprofile"), "Ann - e0");
+    ASSERT_TRUE(heard(2));
+    EXPECT_EQ(rig.shell.calls.back().target, "https://www.youtube.com");
+}
+
 TEST(ProgramSpeech, SleepingOrWakingFromTheTrayDropsAWaitingDictation) {
     ProgramRig rig("");
     ASSERT_TRUE(rig.start().ok());

@@ -112,6 +112,12 @@ SphinxSession::SphinxSession(SphinxDecoder& commands, std::function<SphinxDecode
                              std::mutex* wordsMutex)
     : m_commands(commands), m_dictationLoader(std::move(dictation)), m_wordsMutex(wordsMutex) {}
 
+SphinxSession::~SphinxSession() {
+    if (m_active != nullptr) {
+        (void)m_active->endUtterance();
+    }
+}
+
 void SphinxSession::setListeningState(ListeningState state) {
     m_wanted = std::move(state);
 }

@@ -52,6 +52,11 @@ public:
     /// (other threads look words up in it).
     SphinxSession(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
                   std::mutex* wordsMutex = nullptr);
+    /// Ends an utterance left open: the decoders outlive the session, and
+    /// the next session on them could not start listening.
+    ~SphinxSession();
+    SphinxSession(const SphinxSession&) = delete;
+    SphinxSession& operator=(const SphinxSession&) = delete;
 
     /// Takes effect at the next utterance.
     void setListeningState(ListeningState state);

@@ -45,6 +45,22 @@ TEST(SphinxProfileStore, DamagedIndexIsReadSafely) {
     ASSERT_TRUE(all.ok());
     ASSERT_EQ(all->size(), 1u); // the missing folder and the bad id are skipped
     EXPECT_EQ((*all)[0].id, anna->id);
+    EXPECT_EQ(store.folderOf("../../etc"), std::filesystem::path());
+    EXPECT_EQ(store.folderOf(anna->id), dir / anna->id);
+}
+
+TEST(SphinxProfileStore, AProfileWithADamagedNameIsLeftOut) {
+    fakes::TempDir dir;
+    SphinxProfileStore store(dir.path());
+    auto anna = store.create("Anna");
+    auto ben = store.create("Ben");
+    auto cleo = store.create("Cleo");
+    ASSERT_TRUE(anna.ok() && ben.ok() && cleo.ok());
+    ASSERT_TRUE(writeFileAtomically(dir / ben->id / "name", "").ok());
+    ASSERT_TRUE(writeFileAtomically(dir / cleo->id / "name", std::string("C\0\x01", 3)).ok());
+    auto all = store.profiles();
+    ASSERT_EQ(all->size(), 1u);
+    EXPECT_EQ((*all)[0].description, "Anna");
 }
 
 } // namespace

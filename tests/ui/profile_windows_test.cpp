@@ -1,0 +1,74 @@
+#include "ui/create_profile_wizard_window.h"
+#include "ui/profile_properties_window.h"
+#include "ui/select_profile_wizard_window.h"
+
+#include "fakes/profile_wizard_rig.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace kelvo {
+namespace {
+
+template <typename T> T* child(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+TEST(ProfileWindows, TheFirstRunWizardShowsItsTitleAndClosingItEndsTheFirstRun) {
+    fakes::ProfileWizardRig rig;
+    ASSERT_TRUE(rig.settings.writeIni("Ohio", "First", "x"));
+    rig.speech.profileDialogMode = "FirstTime";
+    QPointer<CreateProfileWizardWindow> window = new CreateProfileWizardWindow(rig.services);
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "kelvo - Create A Recognition Profile");
+    EXPECT_EQ(child<QLabel>(*window, "lblTitle")->text(), "Initial Setup Of kelvo");
+
+    child<QPushButton>(*window, "cmdCreateProfile")->click();
+    EXPECT_TRUE(child<QLineEdit>(*window, "txtProfileName")->isVisible());
+    child<QPushButton>(*window, "cmdCreateProfile")->click();
+    EXPECT_EQ(rig.notices().size(), 1u);
+
+    window->close();
+    EXPECT_EQ(rig.settings.readIni("Ohio", "First", "abc", 3), "10");
+    EXPECT_EQ(rig.profiles.calls, std::vector<std::string>{"listening grammar"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+TEST(ProfileWindows, TheSelectWizardListsProfilesAndWaitsForASelection) {
+    fakes::ProfileWizardRig rig;
+    rig.profiles.profiles = {"Ann - e0", "Bob - e0"};
+    auto* window = new SelectProfileWizardWindow(rig.services);
+    window->show();
+    auto* list = child<QListWidget>(*window, "listProfileList");
+    ASSERT_EQ(list->count(), 2);
+    child<QPushButton>(*window, "cmdSelectProfile")->click();
+    EXPECT_TRUE(list->isVisible());
+    list->item(1)->setSelected(true);
+    child<QPushButton>(*window, "cmdSelectProfile")->click();
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(child<QWidget>(*window, "fmSelectProfile2")->isVisible());
+    window->close();
+}
+
+TEST(ProfileWindows, PropertiesSayWhenNoDefaultIsSet) {
+    fakes::ProfileWizardRig rig;
+    auto* window = new ProfilePropertiesWindow(rig.services);
+    EXPECT_EQ(child<QLabel>(*window, "lblDefaultProfiles")->text(),
+              "(Not Set - click the 'Change Settings' button to choose a profile)");
+    child<QPushButton>(*window, "Command1")->click();
+    EXPECT_EQ(rig.windows.calls.front(), "show mouse");
+}
+
+} // namespace
+} // namespace kelvo
