@@ -8,6 +8,8 @@ find_package(OpenSSL 3 REQUIRED)
 find_package(X11 REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets DBus Test)
 pkg_check_modules(PULSE REQUIRED IMPORTED_TARGET libpulse-simple libpulse)
+# The music player is driven over the session bus.
+pkg_check_modules(DBUS REQUIRED IMPORTED_TARGET dbus-1)
 
 # Debian's pocketsphinx.pc names an include folder that does not exist, so
 # the imported target is built by hand from the folders that do.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "integrations/bookmarks/bookmark_state.h"
+#include "integrations/music/music_state.h"
+#include "integrations/social/social_state.h"
 #include "services/message_boxes.h"
 #include "speech/catalogue_state.h"
 #include "speech/dispatch_state.h"
@@ -23,6 +25,8 @@ struct AppState {
     MainWindowState mainWindow;
     BookmarkState bookmarks;
     QuestionnaireState questionnaire;
+    MusicState music;
+    SocialState social;
 };
 
 } // namespace kelvo

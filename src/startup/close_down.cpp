@@ -27,6 +27,9 @@ void CloseDown::run() {
         m_releases.removeTrayIcon();
     }
     m_control.pumpEvents();
+    if (m_releases.deleteTemporaryPages) {
+        m_releases.deleteTemporaryPages();
+    }
     if (m_app.startup.dataFolder.empty()) {
         return;
     }

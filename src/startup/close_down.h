@@ -12,11 +12,14 @@ namespace kelvo {
 /// Location code of a failure in the close-down.
 inline constexpr const char* kCloseDownLocation = "FmouPsdp";
 
-/// What the close-down releases before it saves: the engine and the tray
-/// icon. Either may be empty when that piece never came to exist.
+/// What the close-down releases before it saves: the engine, the tray icon
+/// and the temporary pages. Any may be empty when that piece never came to
+/// exist.
 struct CloseDownReleases {
     std::function<void()> releaseSpeech;
     std::function<void()> removeTrayIcon;
+    /// Deletes the filled social-login pages.
+    std::function<void()> deleteTemporaryPages;
 };
 
 /// The program's way out, run once when the main window goes: the engine

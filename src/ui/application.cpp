@@ -1,6 +1,10 @@
 #include "ui/application.h"
 
 #include "integrations/bookmarks/bookmark_search.h"
+#include "integrations/music/mpris_player.h"
+#include "integrations/music/music_interpreter.h"
+#include "integrations/social/social_login.h"
+#include "integrations/social/social_pages.h"
 #include "platform/environment.h"
 #include "program/platform_services.h"
 #include "program/program_custom_command_hooks.h"
@@ -37,10 +41,13 @@
 #include "ui/qt_dialog_port.h"
 #include "ui/qt_window_registry.h"
 #include "ui/select_profile_wizard_window.h"
+#include "ui/settings_dialogs.h"
 #include "ui/termination_watcher.h"
 #include "ui/train_profile_window.h"
 #include "ui/training_screens_qt.h"
 #include "ui/window_startup_hooks.h"
+#include "windows/local_search_settings_logic.h"
+#include "windows/voip_settings_logic.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +55,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 namespace kelvo {
@@ -85,6 +93,7 @@ public:
             }
         };
         connectCustomCommandHooks();
+        registerSettingsDialogs();
         watchTermination();
     }
 
@@ -126,6 +135,7 @@ private:
             return Status{};
         };
         listLoaders.toggleListening = [this] { toggleListening(); };
+        listLoaders.showWindow = [this](std::string_view name) { m_windows.showWindow(name); };
         auto main = std::make_unique<MainWindowParts>(
             MainWindowServices{m_state.mainWindow, m_state.dispatch, m_state.messageBoxes,
                                *m_startup.settings(), m_messageBoxes, m_control},
@@ -145,6 +155,7 @@ private:
         m_menus = makeMenus(*main);
         m_menus->menus().setHandler("mnuConfigureMic", [this] { (void)configureMicrophone(); });
         reportFirstPaint(main->window());
+        startSocialLogins();
         return main;
     }
 
@@ -170,6 +181,54 @@ private:
             std::move(hooks));
     }
 
+    /// The logins, once the data folder is known: pages a past run left
+    /// behind go now, and the scrub runs from here to the exit.
+    void startSocialLogins() {
+        m_socialLogin = std::make_unique<SocialLogin>(
+            SocialLoginParts{m_state.social, *m_startup.settings(), m_messageBoxes, m_windows,
+                             m_control, m_dispatchHost, m_state.startup.dataFolder});
+        m_socialLogin->tempFileCleanUp();
+        m_pageScrub.setInterval(kPageScrubIntervalMs);
+        QObject::connect(&m_pageScrub, &QTimer::timeout, [this] { m_socialLogin->timerTick(); });
+        m_pageScrub.start();
+    }
+
+    /// The voice interpreters, made with the recognition road: they show
+    /// their feedback in the main window.
+    PhraseInterpreters& interpreters() {
+        FeedbackPort& feedback = window()->feedback();
+        m_music = std::make_unique<MusicInterpreter>(
+            MusicParts{m_state.music, m_state.speech, m_musicPlayer, feedback, m_messageBoxes,
+                       m_control, m_dispatchHost});
+        m_socialPages = std::make_unique<SocialPages>(m_state.speech, feedback, m_dispatchHost);
+        m_interpreters.music = [this](const std::string& text) {
+            return m_music->checkiTunes(text);
+        };
+        m_interpreters.socialPages = [this](const std::string& text) {
+            return m_socialPages->goSocialNetworkPage(text);
+        };
+        m_interpreters.siteLogin = [this](const std::string& site) { m_socialLogin->login(site); };
+        return m_interpreters;
+    }
+
+    void registerSettingsDialogs() {
+        const auto dialog = [this](QWidget* (*make)(const SettingsDialogServices&)) {
+            return [this, make]() -> QWidget* {
+                if (!m_startup.settings() || !window()) {
+                    return nullptr;
+                }
+                return make(SettingsDialogServices{
+                    *m_startup.settings(), m_messageBoxes, m_windows, window()->feedback(),
+                    [this](const std::string& topic) { openHelpPage(topic); }});
+            };
+        };
+        m_windows.registerWindow(kSocialSetupWindowName, dialog(&makeSocialSetupWindow));
+        m_windows.registerWindow(kLocalSearchSettingsWindowName,
+                                 dialog(&makeLocalSearchSettingsWindow));
+        m_windows.registerWindow(kJajahWindowName, dialog(&makeJajahWindow));
+        m_windows.registerWindow(kSkypeWindowName, dialog(&makeSkypeWindow));
+    }
+
     /// The engine and the recognition road, made once the main window
     /// loaded: its feedback shows there. Once the program is ending, no
     /// engine starts any more.
@@ -187,7 +246,7 @@ private:
                                                         m_windows,
                                                         window()->feedback(),
                                                         *m_startup.settings(),
-                                                        m_interpreters,
+                                                        interpreters(),
                                                         {}},
                                    m_dispatchHost, m_state.startup.dataFolder,
                                    m_state.startup.programFolder, m_trainingScreens});
@@ -419,6 +478,7 @@ private:
     ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
     ProgramInterpreters m_interpreters;
     ProgramCustomCommandHooks m_customHooks;
+    MprisPlayer m_musicPlayer;
 
     // The voice profiles and their screens; the profiles act once the
     // engine's side is made.
@@ -437,9 +497,14 @@ private:
 
     // Every road out (button, tray, window close, a spoken quit) ends here
     // once: the engine stops hearing before the files are saved.
-    CloseDown m_closeDown{
-        m_state, m_control, m_messageBoxes, *m_platform.clock,
-        CloseDownReleases{[this] { releaseSpeech(); }, [this] { removeTrayIcon(); }}};
+    CloseDown m_closeDown{m_state, m_control, m_messageBoxes, *m_platform.clock,
+                          CloseDownReleases{[this] { releaseSpeech(); },
+                                            [this] { removeTrayIcon(); },
+                                            [this] {
+                                                if (m_socialLogin) {
+                                                    m_socialLogin->tempFileCleanUp();
+                                                }
+                                            }}};
     std::unique_ptr<TerminationWatcher> m_terminationWatcher;
 
     // Made once the start-up has fixed the folders; they go first, before
@@ -449,6 +514,10 @@ private:
     std::unique_ptr<CustomCommandEditor> m_customEditor;
     std::unique_ptr<CurlHttpClient> m_bookmarkHttp;
     std::unique_ptr<BookmarkSearch> m_bookmarkSearch;
+    std::unique_ptr<SocialLogin> m_socialLogin;
+    QTimer m_pageScrub;
+    std::unique_ptr<MusicInterpreter> m_music;
+    std::unique_ptr<SocialPages> m_socialPages;
     std::unique_ptr<ProgramSpeech> m_speech;
     std::unique_ptr<MainWindowMenus> m_menus;
 };

@@ -264,6 +264,14 @@ void MainWindow::connectControls() {
             m_logic->addChatClicked();
         }
     });
+    for (const auto& [buttonName, dialog] :
+         {std::pair{"cmdSkype", "frmskype"}, std::pair{"cmdJajah", "frmjajah"}}) {
+        connect(button(buttonName), &QPushButton::clicked, this, [this, window = dialog] {
+            if (m_logic) {
+                m_logic->openDialogClicked(window);
+            }
+        });
+    }
     connect(menuAction("mnuMuteKelvo"), &QAction::triggered, this, [this] {
         if (m_logic) {
             m_logic->muteClicked();

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvo {
@@ -38,6 +39,8 @@ struct MainWindowHooks {
     std::function<Status()> loadCustomCommandList;
     /// Sleeps or wakes the listening (the tray's mute item).
     std::function<void()> toggleListening;
+    /// Shows another of the program's windows by name, loading it first.
+    std::function<void(std::string_view name)> showWindow;
 };
 
 /// The main window's behaviour, apart from its widgets: the load, the
@@ -90,6 +93,9 @@ public:
     void chatProgramChosen(const std::string& name);
     void addChatClicked();
     void hideClicked();
+    /// A button that opens a dialog ("frmsocialsetup", "frmjajah" ...): the
+    /// main window hides until the dialog closes.
+    void openDialogClicked(std::string_view name);
 
     // Tray icon and listening indicator.
     /// Shows a balloon, cutting title and text to what the icon holds.

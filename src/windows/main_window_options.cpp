@@ -108,4 +108,12 @@ void MainWindowLogic::hideClicked() {
     m_view.hideWindow();
 }
 
+void MainWindowLogic::openDialogClicked(std::string_view name) {
+    if (!m_hooks.showWindow) {
+        return;
+    }
+    m_view.hideWindow();
+    m_hooks.showWindow(name);
+}
+
 } // namespace kelvo

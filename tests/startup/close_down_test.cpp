@@ -33,7 +33,8 @@ struct CloseDownRig {
     }
 
     CloseDownReleases releases() {
-        return {[this] { order.push_back("speech"); }, [this] { order.push_back("tray"); }};
+        return {[this] { order.push_back("speech"); }, [this] { order.push_back("tray"); },
+                [this] { order.push_back("pages"); }};
     }
 
     std::string data(const char* name) {
@@ -53,7 +54,7 @@ TEST(CloseDown, ReleasesThenSavesTheStoreTheGrammarAndTheSession) {
     CloseDownRig r;
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
     closeDown.run();
-    EXPECT_EQ(r.order, (std::vector<std::string>{"speech", "tray"}));
+    EXPECT_EQ(r.order, (std::vector<std::string>{"speech", "tray", "pages"}));
     EXPECT_EQ(r.control.calls, std::vector<std::string>{"pump"});
     EXPECT_TRUE(r.errors.reports.empty());
     EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
@@ -71,7 +72,7 @@ TEST(CloseDown, RunsOnceWhateverRoadReachesIt) {
     const std::string log = r.data(kSessionLogFile);
     closeDown.run();
     EXPECT_TRUE(closeDown.ran());
-    EXPECT_EQ(r.order.size(), 2u);
+    EXPECT_EQ(r.order.size(), 3u);
     EXPECT_EQ(r.data(kSessionLogFile), log);
 }
 

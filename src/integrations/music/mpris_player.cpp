@@ -1,0 +1,297 @@
+#include "integrations/music/mpris_player.h"
+
+#include "integrations/music/session_bus.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvo {
+
+namespace {
+
+constexpr int kCallTimeoutMs = 2000;
+constexpr const char* kPrefix = "org.mpris.MediaPlayer2.";
+constexpr const char* kPath = "/org/mpris/MediaPlayer2";
+constexpr const char* kRoot = "org.mpris.MediaPlayer2";
+constexpr const char* kPlayer = "org.mpris.MediaPlayer2.Player";
+constexpr const char* kPlaylists = "org.mpris.MediaPlayer2.Playlists";
+/// How far fast forward and rewind jump, in microseconds.
+constexpr long long kSkipMicroseconds = 10'000'000;
+
+Status notOffered(const std::string& message) {
+    return Status::failure(music_error::kNotOffered, message);
+}
+
+/// A player's answer that it lacks an interface becomes the message naming
+/// the limit; other failures stay as they are.
+Status limitOr(const Status& failure, const std::string& limit) {
+    return failure.number() == music_error::kNotOffered ? notOffered(limit) : failure;
+}
+
+std::string libraryName(MusicLibrary library) {
+    switch (library) {
+    case MusicLibrary::All:
+    case MusicLibrary::Music:
+        return "Music";
+    case MusicLibrary::Movies:
+        return "Movies";
+    case MusicLibrary::Tv:
+        return "TV Shows";
+    case MusicLibrary::Podcasts:
+        return "Podcasts";
+    case MusicLibrary::Radio:
+        return "Radio";
+    }
+    return "Music";
+}
+
+bool isTrue(const Result<BusValue>& value) {
+    const bool* flag = value ? std::get_if<bool>(&value.value()) : nullptr;
+    return flag != nullptr && *flag;
+}
+
+} // namespace
+
+MprisPlayer::MprisPlayer() = default;
+MprisPlayer::~MprisPlayer() = default;
+
+Status MprisPlayer::findPlayer() {
+    if (!m_bus || !m_bus->connected()) {
+        auto bus = SessionBus::connect(kCallTimeoutMs);
+        if (!bus) {
+            m_bus.reset();
+            return bus.error();
+        }
+        m_bus = std::move(bus).value();
+    }
+    auto names = m_bus->namesWithPrefix(kPrefix);
+    if (!names) {
+        return names.error();
+    }
+    if (names->empty()) {
+        m_name.clear();
+        return Status::failure(music_error::kNoPlayer, "no music player is on the session bus");
+    }
+    m_name = names->front();
+    for (const std::string& name : *names) {
+        auto status = m_bus->getProperty(name, kPath, kPlayer, "PlaybackStatus");
+        const std::string* text = status ? std::get_if<std::string>(&status.value()) : nullptr;
+        if (text != nullptr && *text == "Playing") {
+            m_name = name;
+            break;
+        }
+    }
+    return {};
+}
+
+Status MprisPlayer::attach() {
+    return findPlayer();
+}
+
+Status MprisPlayer::playerCall(const char* method) {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    return m_bus->call(m_name, kPath, kPlayer, method);
+}
+
+Status MprisPlayer::seekBy(long long microseconds) {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    return limitOr(m_bus->call(m_name, kPath, kPlayer, "Seek",
+                               {BusValue(static_cast<std::int64_t>(microseconds))}),
+                   "The music player does not let other programs move within a track.");
+}
+
+Status MprisPlayer::showLibrary(MusicLibrary library) {
+    const std::string name = libraryName(library);
+    auto lists = playlists();
+    if (lists) {
+        for (const MusicPlaylist& playlist : *lists) {
+            if (playlist.name == name) {
+                return selectPlaylist(playlist, true);
+            }
+        }
+    }
+    if (library == MusicLibrary::Music || library == MusicLibrary::All) {
+        // The player's own list is its music library.
+        return playerCall("Play");
+    }
+    if (!lists && lists.error().number() != music_error::kNotOffered) {
+        return lists.error();
+    }
+    return notOffered("The music player offers no playlist named '" + name +
+                      "' to other programs.");
+}
+
+Status MprisPlayer::toggleMiniPlayer() {
+    return notOffered("The music player has no mini player that other programs can switch to.");
+}
+
+Status MprisPlayer::gotoStoreHome() {
+    return notOffered("The music player has no music store that other programs can open.");
+}
+
+Status MprisPlayer::openStoreAddress(const std::string&) {
+    return gotoStoreHome();
+}
+
+Status MprisPlayer::restartTrack() {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    auto track = m_bus->metadataTrackId(m_name, kPath, kPlayer);
+    if (track && !track->empty()) {
+        return limitOr(m_bus->call(m_name, kPath, kPlayer, "SetPosition",
+                                   {BusValue(BusObjectPath{*track}), BusValue(std::int64_t{0})}),
+                       "The music player does not let other programs move within a track.");
+    }
+    auto position = m_bus->getProperty(m_name, kPath, kPlayer, "Position");
+    const std::int64_t* at = position ? std::get_if<std::int64_t>(&position.value()) : nullptr;
+    return seekBy(at != nullptr ? -*at : -kSkipMicroseconds);
+}
+
+Status MprisPlayer::nextTrack() {
+    return playerCall("Next");
+}
+Status MprisPlayer::previousTrack() {
+    return playerCall("Previous");
+}
+Status MprisPlayer::fastForward() {
+    return seekBy(kSkipMicroseconds);
+}
+Status MprisPlayer::rewind() {
+    return seekBy(-kSkipMicroseconds);
+}
+Status MprisPlayer::resume() {
+    return playerCall("Play");
+}
+Status MprisPlayer::pause() {
+    return playerCall("Pause");
+}
+Status MprisPlayer::stop() {
+    return playerCall("Stop");
+}
+
+Status MprisPlayer::setMuted(bool muted) {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    const std::string volumeLimit = "The music player does not let other programs set its volume.";
+    if (muted) {
+        auto volume = m_bus->getProperty(m_name, kPath, kPlayer, "Volume");
+        if (!volume) {
+            return limitOr(volume.error(), volumeLimit);
+        }
+        const double* level = std::get_if<double>(&volume.value());
+        // Muting twice keeps the volume of before the first mute.
+        if (level != nullptr && *level > 0) {
+            m_volumeBeforeMute[m_name] = *level;
+        }
+        return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(0.0)),
+                       volumeLimit);
+    }
+    auto saved = m_volumeBeforeMute.find(m_name);
+    if (saved == m_volumeBeforeMute.end()) {
+        return {};
+    }
+    const double level = saved->second;
+    m_volumeBeforeMute.erase(saved);
+    return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(level)),
+                   volumeLimit);
+}
+
+Status MprisPlayer::setVolume(int percent) {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    m_volumeBeforeMute.erase(m_name);
+    const double level = std::clamp(percent, 0, 100) / 100.0;
+    return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(level)),
+                   "The music player does not let other programs set its volume.");
+}
+
+Status MprisPlayer::showPlayer() {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    if (!isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanRaise"))) {
+        return notOffered("The music player does not let other programs bring its window to the "
+                          "front.");
+    }
+    return m_bus->call(m_name, kPath, kRoot, "Raise");
+}
+
+Status MprisPlayer::quit() {
+    if (Status found = findPlayer(); !found) {
+        // Nothing runs, so there is nothing to quit.
+        return found.number() == music_error::kNoPlayer ? Status{} : found;
+    }
+    if (!isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanQuit"))) {
+        return notOffered("The music player does not let other programs quit it.");
+    }
+    return m_bus->call(m_name, kPath, kRoot, "Quit");
+}
+
+Result<std::vector<MusicPlaylist>> MprisPlayer::playlists() {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    const std::string limit = "The music player offers no playlists to other programs.";
+    // The player's own order where it has one.
+    std::string ordering = "Alphabetical";
+    auto orderings = m_bus->getProperty(m_name, kPath, kPlaylists, "Orderings");
+    if (!orderings) {
+        return limitOr(orderings.error(), limit);
+    }
+    if (const auto* offered = std::get_if<std::vector<std::string>>(&orderings.value())) {
+        if (std::find(offered->begin(), offered->end(), "UserDefined") != offered->end()) {
+            ordering = "UserDefined";
+        } else if (!offered->empty()) {
+            ordering = offered->front();
+        }
+    }
+    auto entries =
+        m_bus->callForPlaylists(m_name, kPath, kPlaylists, "GetPlaylists",
+                                {BusValue(std::uint32_t{0}), BusValue(std::uint32_t{10000}),
+                                 BusValue(ordering), BusValue(false)});
+    if (!entries) {
+        return limitOr(entries.error(), limit);
+    }
+    std::vector<MusicPlaylist> lists;
+    for (const BusPlaylistEntry& entry : *entries) {
+        lists.push_back({entry.id, entry.name, -1});
+    }
+    return lists;
+}
+
+Status MprisPlayer::selectPlaylist(const MusicPlaylist& playlist, bool) {
+    if (m_name.empty()) {
+        return Status::failure(music_error::kNoPlayer, "no music player was found");
+    }
+    // The interface has no selection without playing: activating plays.
+    return limitOr(m_bus->call(m_name, kPath, kPlaylists, "ActivatePlaylist",
+                               {BusValue(BusObjectPath{playlist.id})}),
+                   "The music player offers no playlists to other programs.");
+}
+
+Status MprisPlayer::createPlaylist(const std::string&) {
+    return notOffered("The music player does not let other programs create playlists.");
+}
+
+Status MprisPlayer::deletePlaylist(const MusicPlaylist&) {
+    return notOffered("The music player does not let other programs delete playlists.");
+}
+
+Result<std::vector<MusicTrack>> MprisPlayer::searchLibrary(MusicLibrary, SearchField,
+                                                           const std::string&) {
+    return notOffered("The music player does not let other programs search its library by "
+                      "artist, album, composer or song name.");
+}
+
+Status MprisPlayer::addTrack(const MusicPlaylist&, const MusicTrack&) {
+    return createPlaylist("");
+}
+
+} // namespace kelvo

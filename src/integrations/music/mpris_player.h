@@ -1,0 +1,67 @@
+#pragma once
+
+#include "integrations/music/music_player.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace kelvo {
+
+class SessionBus;
+
+/// The user's own music player over the desktop's media-player interface
+/// (MPRIS) on the session bus: the player that is playing, else the first
+/// one found. Transport, volume, position, raise, quit and the playlists a
+/// player offers; what that interface cannot carry (library search,
+/// making playlists, a music store, a small player) fails with kNotOffered
+/// and a message that says so. Calls block for at most two seconds each.
+class MprisPlayer final : public MusicPlayer {
+public:
+    /// The bus is reached at each attach(), so a player or a bus that comes
+    /// later is found then.
+    MprisPlayer();
+    ~MprisPlayer() override;
+    MprisPlayer(const MprisPlayer&) = delete;
+    MprisPlayer& operator=(const MprisPlayer&) = delete;
+
+    /// The bus name of the player the last attach() found.
+    const std::string& playerName() const { return m_name; }
+
+    Status attach() override;
+    Status showLibrary(MusicLibrary library) override;
+    Status toggleMiniPlayer() override;
+    Status gotoStoreHome() override;
+    Status openStoreAddress(const std::string& address) override;
+    Status restartTrack() override;
+    Status nextTrack() override;
+    Status previousTrack() override;
+    Status fastForward() override;
+    Status rewind() override;
+    Status resume() override;
+    Status pause() override;
+    Status stop() override;
+    Status setMuted(bool muted) override;
+    Status setVolume(int percent) override;
+    Status showPlayer() override;
+    Status quit() override;
+    Result<std::vector<MusicPlaylist>> playlists() override;
+    Status selectPlaylist(const MusicPlaylist& playlist, bool playFirst) override;
+    Status createPlaylist(const std::string& name) override;
+    Status deletePlaylist(const MusicPlaylist& playlist) override;
+    Result<std::vector<MusicTrack>> searchLibrary(MusicLibrary library, SearchField field,
+                                                  const std::string& words) override;
+    Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) override;
+
+private:
+    Status findPlayer();
+    Status playerCall(const char* method);
+    Status seekBy(long long microseconds);
+
+    std::unique_ptr<SessionBus> m_bus;
+    std::string m_name;
+    /// The volume each player had before it was muted here.
+    std::map<std::string, double> m_volumeBeforeMute;
+};
+
+} // namespace kelvo

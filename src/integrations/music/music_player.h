@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <string>
+#include <vector>
+
+namespace kelvo {
+
+/// The player's whole library, one of its libraries, or its radio.
+enum class MusicLibrary { All, Music, Movies, Tv, Podcasts, Radio };
+
+/// The fields a library search compares; the numbers are the player's own.
+enum class SearchField { All = 0, Artists = 2, Albums = 3, Composers = 4, SongNames = 5 };
+
+/// Error numbers of a music player's calls.
+namespace music_error {
+/// No player could be found or started.
+inline constexpr int kNoPlayer = 429;
+/// The player went away, or did not answer, during a call.
+inline constexpr int kPlayerGone = 462;
+/// The player cannot do this at all; the message names the limit.
+inline constexpr int kNotOffered = 438;
+} // namespace music_error
+
+/// A playlist of the library, as the player lists it.
+struct MusicPlaylist {
+    std::string id;
+    std::string name;
+    /// -1 when the player does not tell.
+    int trackCount = -1;
+};
+
+/// A track found by a search.
+struct MusicTrack {
+    std::string id;
+    std::string name;
+};
+
+/// The user's music player, driven by the voice commands. Every call may
+/// fail: kNoPlayer when no player is there, kPlayerGone when it stopped
+/// answering, kNotOffered (with a message that names what is missing) for
+/// what this player cannot do. Calls act on the player found by the last
+/// attach().
+class MusicPlayer {
+public:
+    virtual ~MusicPlayer() = default;
+
+    /// Finds the player to drive now (and shows its window where it has
+    /// one). Fails with kNoPlayer when there is none.
+    virtual Status attach() = 0;
+
+    /// Selects a library and plays its first track (the radio only shows).
+    virtual Status showLibrary(MusicLibrary library) = 0;
+
+    /// Switches between the small player and the full window.
+    virtual Status toggleMiniPlayer() = 0;
+
+    /// Opens the music store's home page.
+    virtual Status gotoStoreHome() = 0;
+
+    /// Opens a music-store address (a search).
+    virtual Status openStoreAddress(const std::string& address) = 0;
+
+    /// Transport. restartTrack goes back to the start of the playing track.
+    virtual Status restartTrack() = 0;
+    virtual Status nextTrack() = 0;
+    virtual Status previousTrack() = 0;
+    virtual Status fastForward() = 0;
+    virtual Status rewind() = 0;
+    virtual Status resume() = 0;
+    virtual Status pause() = 0;
+    virtual Status stop() = 0;
+
+    /// Mutes (true) or unmutes the sound; unmuting brings back the volume
+    /// that was set before the mute.
+    virtual Status setMuted(bool muted) = 0;
+
+    /// Sets the volume, 0 to 100.
+    virtual Status setVolume(int percent) = 0;
+
+    /// Brings the player's full window to the front.
+    virtual Status showPlayer() = 0;
+
+    /// Asks the player to quit. Succeeds without doing anything when no
+    /// player runs.
+    virtual Status quit() = 0;
+
+    /// The library's playlists, in the player's order.
+    virtual Result<std::vector<MusicPlaylist>> playlists() = 0;
+
+    /// Selects the playlist in the player's window and, when playFirst,
+    /// plays it from its first track.
+    virtual Status selectPlaylist(const MusicPlaylist& playlist, bool playFirst) = 0;
+
+    /// Creates a playlist of this name and selects it.
+    virtual Status createPlaylist(const std::string& name) = 0;
+
+    /// Deletes the playlist.
+    virtual Status deletePlaylist(const MusicPlaylist& playlist) = 0;
+
+    /// The tracks of a library (or the radio) whose field contains the words;
+    /// empty when none does.
+    virtual Result<std::vector<MusicTrack>> searchLibrary(MusicLibrary library, SearchField field,
+                                                          const std::string& words) = 0;
+
+    /// Appends a track to a playlist.
+    virtual Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) = 0;
+};
+
+} // namespace kelvo

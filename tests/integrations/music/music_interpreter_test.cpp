@@ -1,0 +1,288 @@
+#include "integrations/music/music_interpreter.h"
+
+#include "fakes/fake_app_control.h"
+#include "fakes/fake_dialog_port.h"
+#include "fakes/fake_dispatch_host.h"
+#include "fakes/fake_feedback_port.h"
+#include "fakes/simulated_music_player.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kelvo {
+namespace {
+
+/// The command grammar's state: rules on, dictation off and which topic.
+class StateGrammar : public speech::SpeechGrammar {
+public:
+    Status cmdLoadFromFile(const std::string&, speech::LoadOption) override { return {}; }
+    Status cmdSetRuleIdState(int, speech::RuleState state) override {
+        rulesOn = state == speech::RuleState::Active;
+        return {};
+    }
+    Status dictationLoad(const std::string& t, speech::LoadOption) override {
+        topic = t;
+        return {};
+    }
+    Status dictationSetState(speech::RuleState state) override {
+        dictationOn = state == speech::RuleState::Active;
+        return {};
+    }
+    bool hasRule(const std::string&) const override { return true; }
+
+    bool rulesOn = true;
+    bool dictationOn = false;
+    std::string topic = "none";
+};
+
+struct MusicRig {
+    MusicRig() {
+        host.grammarObject = &grammar;
+        player.addTrack({"t1", "Blue Moon", "Ella", "Songs", "Rodgers"});
+        player.addTrack({"t2", "Blue Moon", "Frank", "Moon Album", "Rodgers"});
+        player.addTrack({"t3", "Moonlight", "Ella", "Night", "Other"});
+        player.addTrack({"t4", "Cartoons", "Kids", "TV", "", MusicLibrary::Tv});
+    }
+
+    bool say(const std::string& text) { return music.checkiTunes(text); }
+    bool listeningForCommands() const { return grammar.rulesOn && !grammar.dictationOn; }
+    std::string lastBox() const {
+        return dialogs.shown.empty() ? "" : dialogs.shown.back().message;
+    }
+    std::string lastCall() const { return player.calls.empty() ? "" : player.calls.back(); }
+
+    StateGrammar grammar;
+    fakes::FakeDispatchHost host;
+    fakes::SimulatedMusicPlayer player;
+    fakes::FakeFeedbackPort feedback;
+    fakes::FakeDialogPort dialogs;
+    fakes::FakeAppControl app;
+    MessageBoxState boxState;
+    MessageBoxes boxes{boxState, dialogs, app};
+    SpeechState speech;
+    MusicState state;
+    MusicInterpreter music{MusicParts{state, speech, player, feedback, boxes, app, host}};
+};
+
+struct OneStepCase {
+    const char* phrase;
+    const char* call;
+};
+
+class OneStepPhrase : public testing::TestWithParam<OneStepCase> {};
+
+TEST_P(OneStepPhrase, CountsEchoesAndActs) {
+    MusicRig rig;
+    EXPECT_TRUE(rig.say(GetParam().phrase));
+    EXPECT_EQ(rig.speech.commandCounter, 1);
+    EXPECT_EQ(rig.feedback.feedbackText, std::string("I Heard: ") + GetParam().phrase);
+    ASSERT_EQ(rig.player.calls.size(), 2u);
+    EXPECT_EQ(rig.player.calls[0], "attach");
+    EXPECT_EQ(rig.player.calls[1], GetParam().call);
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Music, OneStepPhrase,
+    testing::Values(
+        OneStepCase{"play music", "library 1"}, OneStepCase{"music library", "library 1"},
+        OneStepCase{"movie library", "library 2"}, OneStepCase{"tv library", "library 3"},
+        OneStepCase{"radio library", "library 5"}, OneStepCase{"podcast library", "library 4"},
+        OneStepCase{"pod cast library", "library 4"}, OneStepCase{"pod library", "library 4"},
+        OneStepCase{"mini player", "mini"}, OneStepCase{"music store", "store home"},
+        OneStepCase{"repeat music", "restart"}, OneStepCase{"next track", "next"},
+        OneStepCase{"previous track", "previous"}, OneStepCase{"mute music", "mute"},
+        OneStepCase{"unmute music", "unmute"}, OneStepCase{"fast forward", "fast forward"},
+        OneStepCase{"rewind music", "rewind"}, OneStepCase{"resume music", "resume"},
+        OneStepCase{"pause music", "pause"}, OneStepCase{"stop music", "stop"},
+        OneStepCase{"show player", "show"}));
+
+struct TwoStepCase {
+    const char* phrase;
+    const char* mode;
+    bool spelling;
+    const char* words;
+    const char* call; // a call the words made
+};
+
+class TwoStepPhrase : public testing::TestWithParam<TwoStepCase> {};
+
+TEST_P(TwoStepPhrase, WaitsForWordsThenListensForCommandsAgain) {
+    const TwoStepCase& c = GetParam();
+    MusicRig rig;
+    rig.player.addPlaylist("Rock");
+    EXPECT_TRUE(rig.say(c.phrase));
+    EXPECT_EQ(rig.speech.commandCounter, 0);
+    EXPECT_EQ(rig.state.iTunesPendingMode, c.mode);
+    EXPECT_TRUE(rig.grammar.dictationOn);
+    EXPECT_FALSE(rig.grammar.rulesOn);
+    EXPECT_EQ(rig.grammar.topic, c.spelling ? "Spelling" : "");
+    EXPECT_EQ(rig.host.count("beep 500 200"), 1);
+
+    const size_t before = rig.player.calls.size();
+    EXPECT_TRUE(rig.say(c.words));
+    EXPECT_EQ(rig.feedback.feedbackText, std::string("I Heard: ") + c.words);
+    const std::vector<std::string> made(rig.player.calls.begin() + before, rig.player.calls.end());
+    EXPECT_NE(std::find(made.begin(), made.end(), c.call), made.end())
+        << testing::PrintToString(made);
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Music, TwoStepPhrase,
+    testing::Values(
+        TwoStepCase{"search music", "library+all", false, "Moonlight", "select kelvo search play"},
+        TwoStepCase{"search movies", "movies+all", false, "x", "search 2 0 x"},
+        TwoStepCase{"search tv", "tv+all", false, "Cartoons", "select kelvo search play"},
+        TwoStepCase{"search podcasts", "podcasts+all", false, "x", "search 4 0 x"},
+        TwoStepCase{"search radio", "radio+all", false, "x", "search 5 0 x"},
+        TwoStepCase{"search music artist", "library+artist", false, "Ella",
+                    "select kelvo search play"},
+        TwoStepCase{"search music album", "library+album", false, "zzz", "search 0 3 zzz"},
+        TwoStepCase{"search music song", "library+songname", false, "Ella", "search 0 5 Ella"},
+        TwoStepCase{"search music store artist", "store+artist", false, "Ella Fitz",
+                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
+                    "search?artistTerm=Ella%20Fitz"},
+        TwoStepCase{"search music store album", "store+album", false, "a&b",
+                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
+                    "search?albumTerm=a%26b"},
+        TwoStepCase{"search music store song", "store+song", false, "x",
+                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?songTerm=x"},
+        TwoStepCase{"search music store", "store+all", false, "two words",
+                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
+                    "search?term=two%20words"},
+        TwoStepCase{"search music playlist", "playlist", false, "rock", "select Rock"},
+        TwoStepCase{"spell search music playlist", "playlist", true, "ROCK", "select Rock"},
+        TwoStepCase{"spell search music store", "store+spell", true, "abc",
+                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?term=abc"},
+        TwoStepCase{"spell search music", "library+spell", true, "Moon",
+                    "select kelvo search play"},
+        TwoStepCase{"create playlist", "create+playlist", false, "Jazz", "create Jazz"},
+        TwoStepCase{"spell create music playlist", "spellcreate+playlist", true, "Jazz",
+                    "create Jazz"},
+        TwoStepCase{"music volume", "volume", false, "fifty", "volume 50"}));
+
+TEST(MusicInterpreter, QuitMusicCountsButLetsThePhraseGoOn) {
+    MusicRig rig;
+    rig.state.iTunesPendingMode = "store+all";
+    EXPECT_FALSE(rig.say("quit music"));
+    EXPECT_EQ(rig.speech.commandCounter, 1);
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: quit music");
+    EXPECT_EQ(rig.player.calls, std::vector<std::string>{"quit"});
+}
+
+TEST(MusicInterpreter, OneStepPhraseAlsoServesAsPendingWords) {
+    MusicRig rig;
+    rig.say("search music store");
+    EXPECT_TRUE(rig.say("next track"));
+    const std::vector<std::string> expected = {
+        "next", "attach",
+        "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?term=next%20track"};
+    EXPECT_EQ(std::vector<std::string>(rig.player.calls.end() - 3, rig.player.calls.end()),
+              expected);
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+}
+
+TEST(MusicInterpreter, NoPlayerClearsThePendingModeAndListensAgain) {
+    MusicRig rig;
+    rig.say("search music");
+    rig.player.running = false;
+    EXPECT_FALSE(rig.say("next track"));
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+    EXPECT_NE(rig.lastBox().find("No music player"), std::string::npos);
+
+    // A two-step phrase that needs the player sets no mode without one.
+    EXPECT_TRUE(rig.say("music volume"));
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+}
+
+TEST(MusicInterpreter, SecondStepFailureStillEndsTheMode) {
+    MusicRig rig;
+    rig.say("search music playlist");
+    rig.player.failNext = Status::failure(music_error::kNotOffered, "No playlists here.");
+    EXPECT_TRUE(rig.say("rock"));
+    EXPECT_EQ(rig.lastBox(), "No playlists here.");
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+    EXPECT_FALSE(rig.say("rock")) << "nothing pending any more";
+}
+
+TEST(MusicInterpreter, VolumeWordsAreNumbersClampedOrRefused) {
+    struct Case {
+        const char* words;
+        int volume;
+    };
+    for (const Case& c : {Case{"fifty", 50}, Case{"150", 100}, Case{"-5", 0}, Case{" 30 ", 30},
+                          Case{"99999999999999999999", 100}, Case{"banana", -1}, Case{"", -1}}) {
+        EXPECT_EQ(volumeFromWords(c.words), c.volume) << c.words;
+    }
+    MusicRig rig;
+    rig.say("music volume");
+    rig.say("banana");
+    EXPECT_EQ(rig.player.volume, 100);
+    EXPECT_EQ(rig.lastBox(), "kelvo couldn't quite understand what setting you want for the "
+                             "volume  Please try again.");
+    EXPECT_TRUE(rig.listeningForCommands());
+}
+
+TEST(MusicInterpreter, PlaylistSearchPrefersExactNameOverEarlierContains) {
+    MusicRig rig;
+    rig.player.addPlaylist("Rock Classics", {"t1"});
+    rig.player.addPlaylist("rock", {});
+    rig.player.addPlaylist("Hard Rock", {"t2"});
+    rig.say("search music playlist");
+    rig.say("ROCK");
+    EXPECT_EQ(rig.lastCall(), "select rock") << "an empty playlist is shown, not played";
+
+    rig.say("search music playlist");
+    rig.say("classic");
+    EXPECT_EQ(rig.lastCall(), "select Rock Classics play");
+
+    rig.say("search music playlist");
+    rig.say("polka");
+    EXPECT_EQ(rig.lastBox(), "A playlist named 'polka' was not found.");
+}
+
+TEST(MusicInterpreter, LibrarySearchRebuildsItsPlaylistAddingEachHitOnce) {
+    MusicRig rig;
+    rig.player.addPlaylist("kelvo search", {"old"});
+    rig.say("search music");
+    rig.say("Blue Moon");
+    const auto* search = rig.player.findPlaylist("kelvo search");
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->trackIds, (std::vector<std::string>{"t1", "t2"}));
+    EXPECT_EQ(rig.player.selected, "kelvo search");
+    EXPECT_EQ(rig.feedback.calls.back(), "pointer default");
+
+    rig.say("search music");
+    rig.say("nothing like it");
+    search = rig.player.findPlaylist("kelvo search");
+    ASSERT_NE(search, nullptr) << "an empty search playlist stays";
+    EXPECT_TRUE(search->trackIds.empty());
+    EXPECT_EQ(rig.lastBox(), "Your music search for 'nothing like it' did not return any items");
+}
+
+TEST(MusicInterpreter, CreatePlaylistRefusesANameThatExists) {
+    MusicRig rig;
+    rig.player.addPlaylist("Jazz");
+    rig.say("create playlist");
+    rig.say("Jazz");
+    EXPECT_EQ(rig.lastBox(), "That playlist already exists");
+    EXPECT_EQ(rig.lastCall(), "attach");
+}
+
+TEST(MusicInterpreter, OtherPhrasesAreNotMusic) {
+    MusicRig rig;
+    for (const char* phrase : {"Next Track", "next track please", "go music tab", ""}) {
+        EXPECT_FALSE(rig.say(phrase)) << phrase;
+    }
+    EXPECT_TRUE(rig.player.calls.empty());
+}
+
+} // namespace
+} // namespace kelvo
