@@ -54,6 +54,9 @@ public:
     /// The objects made so far (any may be null).
     SpeechObjects& objects() { return m_objects; }
 
+    /// The platform the engine runs on.
+    speech::SpeechPlatform& platform() { return m_platform; }
+
     /// Where the last action was when it ended (quoted by error reports).
     const std::string& stepMarker() const { return m_step; }
 

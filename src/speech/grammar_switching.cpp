@@ -109,7 +109,8 @@ Status GrammarSwitcher::resetGrammarDueToCounter() {
 }
 
 Status GrammarSwitcher::RC_RequestUI(long /*streamNumber*/, long /*streamPosition*/,
-                                     const std::string& type) {
+                                     const std::string& type,
+                                     const std::function<Status()>& showTraining) {
     if (type != speech::kUiUserTraining)
         return {};
     if (m_boxes.custMsgBox(kQualityTitle, "yesno", kQualityQuestion, true) != kAnswerYes)
@@ -119,7 +120,9 @@ Status GrammarSwitcher::RC_RequestUI(long /*streamNumber*/, long /*streamPositio
     m_feedback.setTrainingMenuEnabled(false);
     Status status = LoadDifferentGrammar(kTrainingGrammarFile);
     if (status) {
-        if (auto* rc = m_engine.objects().rc.get())
+        if (showTraining)
+            status = showTraining();
+        else if (auto* rc = m_engine.objects().rc.get())
             status =
                 rc->recognizer().displayUI("Voice Profile Training", speech::kUiUserTraining, "");
         else

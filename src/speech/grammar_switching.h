@@ -6,6 +6,7 @@
 #include "speech/feedback_port.h"
 #include "speech/speech_state.h"
 
+#include <functional>
 #include <string>
 
 namespace kelvo {
@@ -37,7 +38,10 @@ public:
     /// Handles the engine's request for a screen: only "UserTraining" is
     /// asked about; a Yes runs the training with the training grammar and
     /// then loads the sleep or normal grammar again.
-    Status RC_RequestUI(long streamNumber, long streamPosition, const std::string& type);
+    /// `showTraining`, when given, is the training screen; else the
+    /// engine's own.
+    Status RC_RequestUI(long streamNumber, long streamPosition, const std::string& type,
+                        const std::function<Status()>& showTraining = {});
 
 private:
     Result<speech::SpeechGrammar*> grammar();

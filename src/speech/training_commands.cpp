@@ -2,8 +2,7 @@
 
 namespace kelvo {
 
-std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine,
-                                                      const std::filesystem::path& dataFolder) {
+std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine) {
     SpeechObjects& objects = engine.objects();
     speech::Recognizer* recognizer =
         objects.rc ? &objects.rc->recognizer() : objects.recognizer.get();
@@ -14,18 +13,30 @@ std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine,
     if (!profile || profile->id.empty()) {
         return std::nullopt;
     }
-    // Where the engine's profile store keeps each profile.
     return TrainingProfile{profile->id, profile->description,
-                           dataFolder / "speech-profiles" / profile->id};
+                           engine.platform().profileFolder(profile->id)};
 }
 
 MicrophoneSetupCommand::MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars,
                                                SpeechState& state, FeedbackPort& feedback,
                                                AppControl& app, MessageBoxes& boxes,
-                                               TrainingScreens& screens,
-                                               std::filesystem::path dataFolder)
+                                               TrainingScreens& screens)
     : m_engine(engine), m_grammars(grammars), m_state(state), m_feedback(feedback), m_app(app),
-      m_boxes(boxes), m_screens(screens), m_dataFolder(std::move(dataFolder)) {}
+      m_boxes(boxes), m_screens(screens) {}
+
+Status MicrophoneSetupCommand::trainCurrentProfile() {
+    std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine);
+    m_feedback.setBusyPointer(false);
+    if (!profile) {
+        m_boxes.showNotice("There is no recognition profile yet.",
+                           "Create one from the Training && Recognition Profiles menu first.", 1,
+                           true);
+        return {};
+    }
+    // The screen has shown whatever went wrong.
+    (void)m_screens.showVoiceTraining(*profile, "Voice Profile Training", "");
+    return {};
+}
 
 TrainingResult MicrophoneSetupCommand::configureMicrophone() {
     m_app.pumpEvents();
@@ -34,13 +45,13 @@ TrainingResult MicrophoneSetupCommand::configureMicrophone() {
     // Reports its own failure; the screen still opens.
     (void)m_grammars.LoadDifferentGrammar(kTrainingGrammarFile);
     TrainingResult result;
-    if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine, m_dataFolder)) {
+    if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine)) {
         m_feedback.setBusyPointer(false);
         result = m_screens.showMicrophoneSetup(*profile, "Configure Your Microphone");
     } else {
         m_feedback.setBusyPointer(false);
         result = {TrainingOutcome::Unavailable,
-                  "The microphone is set up for a recognition profile: create one first."};
+                  "Create one from the Training && Recognition Profiles menu first."};
         m_boxes.showNotice("There is no recognition profile yet.", result.message, 1, true);
     }
     m_app.pumpEvents();

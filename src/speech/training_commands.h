@@ -15,8 +15,7 @@ namespace kelvo {
 
 /// The voice profile the engine listens with, as a screen works on it;
 /// nothing when no engine runs or no profile exists.
-std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine,
-                                                      const std::filesystem::path& dataFolder);
+std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine);
 
 /// The microphone set-up the menu and the error window's help start: the
 /// training grammar listens while the screen is open, the training menu is
@@ -26,7 +25,11 @@ class MicrophoneSetupCommand {
 public:
     MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars, SpeechState& state,
                            FeedbackPort& feedback, AppControl& app, MessageBoxes& boxes,
-                           TrainingScreens& screens, std::filesystem::path dataFolder);
+                           TrainingScreens& screens);
+
+    /// RC_RequestUI's screen: voice training of the profile in use. Shows
+    /// its own errors.
+    Status trainCurrentProfile();
 
     /// mnuConfigureMic_Click.
     TrainingResult configureMicrophone();
@@ -39,7 +42,6 @@ private:
     AppControl& m_app;
     MessageBoxes& m_boxes;
     TrainingScreens& m_screens;
-    std::filesystem::path m_dataFolder;
 };
 
 } // namespace kelvo

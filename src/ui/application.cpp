@@ -393,7 +393,7 @@ private:
         }
         MicrophoneSetupCommand command(system->engine(), system->grammars(), m_state.speech,
                                        window()->feedback(), m_control, m_messageBoxes,
-                                       m_trainingScreens, m_state.startup.dataFolder);
+                                       m_trainingScreens);
         return command.configureMicrophone();
     }
 

@@ -1,5 +1,7 @@
 #include "ui/program_speech.h"
 
+#include "speech/training_commands.h"
+
 #include "platform/speech/sphinx_speech_platform.h"
 
 namespace kelvo {
@@ -21,10 +23,14 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
     m_tone = tone ? std::move(tone).value() : std::make_unique<SilentTone>();
 
     RecognitionRoadParts road = parts.road;
-    road.onRequestUI = [this](const speech::RequestUiEvent& event) {
-        // The question and any failure are shown by the handler itself.
-        (void)m_system->grammars().RC_RequestUI(event.streamNumber, event.streamPosition,
-                                                event.type);
+    road.onRequestUI = [this, road, &screens = parts.screens](const speech::RequestUiEvent& event) {
+        // The question and any failure are shown by the handler itself; the
+        // training is our own screen.
+        MicrophoneSetupCommand training(m_system->engine(), m_system->grammars(), road.state.speech,
+                                        road.feedback, road.app, road.boxes, screens);
+        (void)m_system->grammars().RC_RequestUI(
+            event.streamNumber, event.streamPosition, event.type,
+            [&training] { return training.trainCurrentProfile(); });
     };
     m_road = std::make_unique<RecognitionRoad>(road);
     m_system = std::make_unique<SpeechSystem>(SpeechServices{*m_platform, road.state.speech,

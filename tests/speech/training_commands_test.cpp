@@ -17,9 +17,10 @@ struct ScriptedScreens : TrainingScreens {
         }
         return {outcome, {}};
     }
-    TrainingResult showVoiceTraining(const TrainingProfile&, const std::string&,
-                                     const std::string&) override {
-        return {};
+    TrainingResult showVoiceTraining(const TrainingProfile& profile, const std::string& title,
+                                     const std::string& passages) override {
+        shown.push_back(title + "|" + profile.name + "|" + passages);
+        return {TrainingOutcome::Failed, "shown already"};
     }
     std::vector<std::string> shown;
     std::function<void()> during;
@@ -29,8 +30,9 @@ struct ScriptedScreens : TrainingScreens {
 struct Rig : fakes::SpeechRig {
     GrammarSwitcher grammars{controller, state, boxes, app, feedback};
     ScriptedScreens screens;
-    MicrophoneSetupCommand command{controller, grammars, state,   feedback,
-                                   app,        boxes,    screens, dir.path()};
+    MicrophoneSetupCommand command{controller, grammars, state, feedback, app, boxes, screens};
+
+    Rig() { engine.profileFolderBase = dir.path() / "speech-profiles"; }
 };
 
 TEST(MicrophoneSetupCommand, TheTrainingGrammarListensWhileTheScreenIsOpenAndTheStateIsPutBack) {
@@ -66,6 +68,18 @@ TEST(MicrophoneSetupCommand, WithoutAProfileItSaysSoAndStillListensAgain) {
     EXPECT_TRUE(rig.screens.shown.empty());
     ASSERT_FALSE(rig.dialogs.shown.empty());
     EXPECT_EQ(rig.dialogs.shown.back().kind, "notice");
+    EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
+}
+
+TEST(MicrophoneSetupCommand, TheEnginesRequestTrainsTheProfileInUseWithOurScreen) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    rig.dialogs.modalAnswers.push_back(BoxButton::Yes);
+    EXPECT_TRUE(
+        rig.grammars
+            .RC_RequestUI(1, 0, "UserTraining", [&] { return rig.command.trainCurrentProfile(); })
+            .ok());
+    EXPECT_EQ(rig.screens.shown, (std::vector<std::string>{"Voice Profile Training|Default|"}));
     EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
 }
 
