@@ -18,6 +18,7 @@ QLabel* textLabel(const char* name, const QString& text, QWidget* parent) {
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     return label;
 }
 
@@ -49,6 +50,7 @@ QuestionnaireWindow::QuestionnaireWindow() {
         "complete. You will also have the chance to send us any additional comments you may "
         "have. Your completion of all four questionnaires is critical to our scientific results.",
         this));
+    layout->addStretch();
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     for (auto [name, caption] : {std::pair{"cmdYes", "&Yes"}, std::pair{"cmdLater", "&Later"},

@@ -15,7 +15,7 @@ namespace {
 using K = MenuKind;
 using O = DialogOrder;
 
-constexpr std::array<MenuItem, 52> kItems = {{
+constexpr std::array<MenuItem, 53> kItems = {{
     {"mnuHelpIntro", K::HelpTopic, "default.html"},
     {"mnuHelpQuickstart", K::HelpTopic, "quickstart.html"},
     {"mnuHelpInstall", K::HelpTopic, "installation.html"},
@@ -69,6 +69,7 @@ constexpr std::array<MenuItem, 52> kItems = {{
     {"mnuSupport", K::Dialog, "frmsupport", O::HideFirst, "The Support window"},
     {"mnuAbout", K::Dialog, "frmabout", O::HideFirst, "The About window"},
     {"mnuTrainTheMouse", K::Dialog, "frmtrain", O::KeepMain, "The training window"},
+    {"cmdTrain", K::Dialog, "frmtrain", O::KeepMain, "The training window"},
     {"mnuConfigureMic", K::Action, "configuremic", O::KeepMain, "The microphone set-up"},
     {"mnuTroubleshootMic", K::Action, "troubleshootmic", O::KeepMain, "Microphone troubleshooting"},
     {"mnuTakeSurvey", K::Action, "survey", O::KeepMain, "The questionnaire"},
