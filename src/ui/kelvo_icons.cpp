@@ -36,6 +36,24 @@ QPixmap listeningPixmap(bool asleep, bool hovered, int size) {
     return pixmap;
 }
 
+QPixmap voipLogoPixmap(bool hovered) {
+    QPixmap pixmap(96, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor fill = hovered ? QColor(255, 160, 60) : QColor(235, 120, 20);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(1, 1, 94, 30), 8, 8);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(16);
+    painter.setFont(font);
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, "jajah");
+    return pixmap;
+}
+
 QIcon trayIcon(bool asleep) {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64}) {

@@ -10,6 +10,10 @@ namespace kelvo {
 /// asleep. hovered gives the lighter image shown under the pointer.
 QPixmap listeningPixmap(bool asleep, bool hovered, int size);
 
+/// The web-call service's logo on the Options page: image 1, or with
+/// hovered image 2, the lighter one shown under the pointer.
+QPixmap voipLogoPixmap(bool hovered);
+
 /// The tray icon: the same microphone at the sizes trays ask for.
 QIcon trayIcon(bool asleep);
 

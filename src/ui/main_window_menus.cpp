@@ -1,5 +1,6 @@
 #include "ui/main_window_menus.h"
 
+#include "ui/kelvo_icons.h"
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -46,6 +47,11 @@ void MainWindowMenus::connectControls() {
         }
     }
     m_listening = m_window.findChild<QWidget*>("pctListening");
+    m_voipLogo = m_window.findChild<QLabel*>("pictjajah");
+    if (m_voipLogo) {
+        m_voipLogo->setPixmap(voipLogoPixmap(false));
+        m_voipLogo->setCursor(Qt::PointingHandCursor);
+    }
     m_location = m_window.locationLabel();
     if (QTreeWidget* custom = m_window.list(ListId::Custom)) {
         m_customList = custom->viewport();
@@ -55,7 +61,8 @@ void MainWindowMenus::connectControls() {
     for (size_t i = 0; i < panes.size(); ++i) {
         m_adPanes[i] = m_window.findChild<QWidget*>(panes[i]);
     }
-    for (QWidget* widget : {m_listening, m_location, m_customList}) {
+    for (QWidget* widget :
+         {m_listening, m_location, m_customList, static_cast<QWidget*>(m_voipLogo)}) {
         if (widget) {
             widget->setMouseTracking(true);
             widget->installEventFilter(this);
@@ -75,6 +82,13 @@ bool MainWindowMenus::eventFilter(QObject* watched, QEvent* event) {
             m_links.listeningHovered();
         } else if (type == QEvent::Leave) {
             m_links.listeningLeft();
+        }
+    } else if (watched == m_voipLogo) {
+        if (type == QEvent::Enter || type == QEvent::Leave) {
+            m_voipLogo->setPixmap(voipLogoPixmap(type == QEvent::Enter));
+        } else if (type == QEvent::MouseButtonRelease &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            (void)m_menus.activate("pictjajah");
         }
     } else if (watched == m_location && type == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);

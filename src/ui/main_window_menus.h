@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+class QLabel;
+
 #include <filesystem>
 
 namespace kelvo {
@@ -64,6 +66,7 @@ private:
     QuestionnaireLogic m_questionnaire;
     QWidget* m_listening = nullptr;
     QWidget* m_location = nullptr;
+    QLabel* m_voipLogo = nullptr;
     QWidget* m_customList = nullptr;
     std::array<QWidget*, 4> m_adPanes{};
 };

@@ -166,6 +166,14 @@ void MainWindow::buildOptionsPage(QWidget* page) {
     voipRow->addWidget(makeButton("cmdSkype", "Skype Settings", page));
     voipRow->addWidget(makeButton("cmdJajah", "Jajah Settings", page));
     voipRow->addWidget(makeButton("Command12", "Click For  Help", page));
+    // The web-call service's logo, a link to its site.
+    auto* logoOuter = new QWidget(page);
+    logoOuter->setObjectName("pictJajahOuter");
+    auto* logo = new QLabel(logoOuter);
+    logo->setObjectName("pictjajah");
+    logo->setToolTip("Jajah web calls");
+    (new QHBoxLayout(logoOuter))->addWidget(logo);
+    voipRow->addWidget(logoOuter);
     voipRow->addStretch();
     layout->addLayout(voipRow);
     layout->addStretch();

@@ -15,7 +15,7 @@ namespace {
 using K = MenuKind;
 using O = DialogOrder;
 
-constexpr std::array<MenuItem, 53> kItems = {{
+constexpr std::array<MenuItem, 54> kItems = {{
     {"mnuHelpIntro", K::HelpTopic, "default.html"},
     {"mnuHelpQuickstart", K::HelpTopic, "quickstart.html"},
     {"mnuHelpInstall", K::HelpTopic, "installation.html"},
@@ -52,6 +52,7 @@ constexpr std::array<MenuItem, 53> kItems = {{
     {"mnu_tellafriend", K::WebPage, "/tellafriend.html"},
     {"mnuKelvoHome", K::WebPage, "/"},
     {"TakeASurvey", K::WebPage, kSurveyPage},
+    {"pictjajah", K::WebPage, kVoipServicePage},
     {"cmdSearchHelp", K::Dialog, "frmlocalsearchsettings", O::HideFirstRaise,
      "The Local Search Settings window"},
     {"cmdSocialSetup", K::Dialog, "frmsocialsetup", O::HideFirst,

@@ -142,7 +142,7 @@ TEST_F(MainWindowMenusTest, AboutHidesTheMainWindowAndTheSurveyPromptShows) {
     EXPECT_TRUE(std::find(app.calls.begin(), app.calls.end(), "quit") == app.calls.end());
 }
 
-TEST_F(MainWindowMenusTest, IndicatorHoverLocationClickAndCustomListDoubleClick) {
+TEST_F(MainWindowMenusTest, PicturesHoverAndTheLinksAct) {
     auto* indicator = window.findChild<QLabel*>("pctListening");
     window.setListeningImage(1);
     const QImage plain = indicator->pixmap().toImage();
@@ -153,6 +153,15 @@ TEST_F(MainWindowMenusTest, IndicatorHoverLocationClickAndCustomListDoubleClick)
     QApplication::sendEvent(indicator, &leave);
     EXPECT_EQ(indicator->pixmap().toImage(), plain);
     EXPECT_EQ(indicator->cursor().shape(), Qt::PointingHandCursor);
+
+    auto* logo = window.findChild<QLabel*>("pictjajah");
+    const QImage normal = logo->pixmap().toImage();
+    QApplication::sendEvent(logo, &enter);
+    EXPECT_NE(logo->pixmap().toImage(), normal);
+    QApplication::sendEvent(logo, &leave);
+    EXPECT_EQ(logo->pixmap().toImage(), normal);
+    QTest::mouseClick(logo, Qt::LeftButton);
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://jajah.example.org/"}));
 
     QTest::mouseClick(window.locationLabel(), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1u);
