@@ -154,6 +154,21 @@ private:
         (void)m_windows.load(kMainWindowName);
         m_menus = makeMenus(*main);
         m_menus->menus().setHandler("mnuConfigureMic", [this] { (void)configureMicrophone(); });
+        // The music tab's two buttons: connect to the player and show it, or end it.
+        m_menus->menus().setHandler("Command3", [this] {
+            Status shown = m_musicPlayer.attach();
+            if (shown) {
+                shown = m_musicPlayer.showPlayer();
+            }
+            if (!shown) {
+                m_messageBoxes.showNotice("Music Player", shown.message(), 1, false);
+            }
+        });
+        m_menus->menus().setHandler("Command4", [this] {
+            if (Status ended = m_musicPlayer.quit(); !ended) {
+                m_messageBoxes.showNotice("Music Player", ended.message(), 1, false);
+            }
+        });
         reportFirstPaint(main->window());
         startSocialLogins();
         return main;
