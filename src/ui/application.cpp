@@ -29,10 +29,14 @@
 #include "startup/program_hooks.h"
 #include "startup/startup_hooks.h"
 #include "startup/startup_sequence.h"
+#include "ui/about_window.h"
 #include "ui/bookmark_import_window.h"
 #include "ui/bookmark_matching_window.h"
 #include "ui/bookmark_phrase_editor_window.h"
+#include "ui/conflicts_notice_window.h"
 #include "ui/create_profile_wizard_window.h"
+#include "ui/custom_edit_window.h"
+#include "ui/delete_command_window.h"
 #include "ui/main_window_menus.h"
 #include "ui/main_window_parts.h"
 #include "ui/profile_properties_window.h"
@@ -42,9 +46,13 @@
 #include "ui/qt_window_registry.h"
 #include "ui/select_profile_wizard_window.h"
 #include "ui/settings_dialogs.h"
+#include "ui/splash_window.h"
+#include "ui/support_window.h"
 #include "ui/termination_watcher.h"
 #include "ui/train_profile_window.h"
 #include "ui/training_screens_qt.h"
+#include "ui/upgrade_notice_window.h"
+#include "ui/window_notices.h"
 #include "ui/window_startup_hooks.h"
 #include "windows/local_search_settings_logic.h"
 #include "windows/voip_settings_logic.h"
@@ -84,6 +92,7 @@ public:
             return window() ? &window()->window() : nullptr;
         });
         registerProfileWindows();
+        registerSmallWindows();
         m_windows.registerWindow(kImportWindowName, [this] { return makeImportWindow(); });
         m_windows.registerWindow(kMatchBookmarksWindowName,
                                  [this] { return makeMatchingWindow(); });
@@ -119,6 +128,78 @@ public:
 private:
     MainWindowParts* window() { return m_windowSteps.window(); }
 
+    /// A registered window by its name, loaded when it is not yet; null
+    /// when it cannot be made yet.
+    template <class Window> Window* load() {
+        return dynamic_cast<Window*>(m_windows.load(Window::kName));
+    }
+
+    /// The small windows, each made when first shown and gone when closed.
+    /// The editor and the delete confirmation need the main window and the
+    /// custom commands, made once the start-up fixed the folders.
+    void registerSmallWindows() {
+        m_windows.registerWindow(CustomEditWindow::kName, [this]() -> QWidget* {
+            if (!window() || !m_customEditor) {
+                return nullptr;
+            }
+            return new CustomEditWindow(&window()->window(), *m_customEditor, m_messageBoxes);
+        });
+        m_windows.registerWindow(DeleteCommandWindow::kName, [this]() -> QWidget* {
+            if (!m_customEditor) {
+                return nullptr;
+            }
+            return new DeleteCommandWindow(*m_customEditor, *m_commandLists, m_catalogueFiles,
+                                           m_customHooks, m_messageBoxes);
+        });
+        m_windows.registerWindow(SplashWindow::kName, [this]() -> QWidget* {
+            return new SplashWindow(m_state.startup.dataFolder, m_messageBoxes);
+        });
+        m_windows.registerWindow(AboutWindow::kName,
+                                 [this]() -> QWidget* { return new AboutWindow(m_windows); });
+        m_windows.registerWindow(SupportWindow::kName, [this]() -> QWidget* {
+            return new SupportWindow(m_opener, m_windows);
+        });
+        m_windows.registerWindow(UpgradeNoticeWindow::kName, [this]() -> QWidget* {
+            return new UpgradeNoticeWindow(m_opener, m_messageBoxes);
+        });
+        m_windows.registerWindow(ConflictsNoticeWindow::kName,
+                                 []() -> QWidget* { return new ConflictsNoticeWindow(); });
+    }
+
+    /// What the Custom tab's buttons open.
+    CustomTabDialogs customTabDialogs() {
+        return CustomTabDialogs{[this] {
+                                    if (auto* editor = load<CustomEditWindow>()) {
+                                        editor->logic().openNew();
+                                    }
+                                },
+                                [this](const std::string& phrase) {
+                                    if (auto* confirmation = load<DeleteCommandWindow>()) {
+                                        confirmation->logic().open(phrase);
+                                    }
+                                }};
+    }
+
+    StartupWindows startupWindows() {
+        return StartupWindows{[this] {
+                                  if (auto* splash = load<SplashWindow>()) {
+                                      splash->logic().showModal();
+                                  }
+                              },
+                              [this] { (void)load<AboutWindow>(); }};
+    }
+
+    /// Loads the grammar file of the current listening state again (the
+    /// sleep one while asleep), without changing the state.
+    void reloadListeningGrammar() {
+        if (!m_speech || m_speech->system().grammar() == nullptr) {
+            return;
+        }
+        // The switcher reports its own failures.
+        (void)m_speech->system().grammars().LoadDifferentGrammar(
+            m_state.speech.muted ? kSleepGrammarFile : m_state.speech.grammarFile);
+    }
+
     /// The main window, made when the start-up loads it: by then the folders
     /// and the settings file are known.
     std::unique_ptr<MainWindowParts> makeMainWindow() {
@@ -140,7 +221,7 @@ private:
             MainWindowServices{m_state.mainWindow, m_state.dispatch, m_state.messageBoxes,
                                *m_startup.settings(), m_messageBoxes, m_control},
             mainWindowPaths(folders.dataFolder, folders.programFolder, folders.startupFolder),
-            std::move(listLoaders));
+            std::move(listLoaders), customTabDialogs());
         m_commandLists = std::make_unique<CommandLists>(m_state.catalogue, main->commandLists(),
                                                         m_messageBoxes, m_catalogueFiles);
         m_customEditor = std::make_unique<CustomCommandEditor>(
@@ -182,6 +263,15 @@ private:
             return AdCoupon{m_state.startup.couponPane.at(k).location,
                             m_state.startup.adPaneCouponPicture.at(k)};
         };
+        // An editor already open is brought to the front instead.
+        hooks.editCustomCommand = [this](const std::string& phrase, const std::string& target) {
+            auto* editor = load<CustomEditWindow>();
+            if (editor != nullptr) {
+                (void)editor->logic().openEdit(phrase, target);
+            }
+            return editor != nullptr;
+        };
+        hooks.reloadCommandGrammar = [this] { reloadListeningGrammar(); };
         hooks.microphoneSetUp = [this] {
             (void)configureMicrophone();
             return true;
@@ -391,6 +481,10 @@ private:
             return grammar != nullptr && grammar->hasRule(std::string(rule));
         };
         m_customHooks.sleepOrWake = [this](int mode) {
+            // Without a running engine there is no grammar to load again.
+            if (m_dispatchHost.grammar() == nullptr) {
+                return;
+            }
             try {
                 m_dispatchHost.muteUnmute(mode);
             } catch (const DispatchFailure& failure) {
@@ -488,6 +582,8 @@ private:
     MessageBoxes m_messageBoxes{m_state.messageBoxes, m_dialogs, m_control};
     QtWindowRegistry m_windows;
     AddressOpener m_opener{*m_platform.shell, *m_platform.keys, browserWindowCheck()};
+    // The close-down's notices in their windows.
+    WindowNotices m_notices{m_windows};
 
     // The recognition road's parts that exist before the engine.
     ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
@@ -507,7 +603,7 @@ private:
     ProgramHooks m_programSteps{m_state, m_messageBoxes};
     SpeechStartupHooks m_speechSteps{[this] { return speech(); }, m_programSteps};
     WindowStartupHooks m_windowSteps{[this] { return makeMainWindow(); }, m_speechSteps,
-                                     [] { return std::string(); }, m_windows};
+                                     [] { return std::string(); }, m_windows, startupWindows()};
     StartupSequence m_startup{m_state, m_platform.forStartup(), m_messageBoxes, m_windowSteps};
 
     // Every road out (button, tray, window close, a spoken quit) ends here

@@ -414,6 +414,18 @@ int MainWindow::listRowCount(ListId id) const {
     return tree ? tree->topLevelItemCount() : 0;
 }
 
+std::vector<std::string> MainWindow::selectedListRow(ListId id) const {
+    QTreeWidget* tree = list(id);
+    const QList<QTreeWidgetItem*> selected = tree ? tree->selectedItems() : QList<QTreeWidgetItem*>();
+    std::vector<std::string> cells;
+    if (!selected.isEmpty()) {
+        for (int column = 0; column < tree->columnCount(); ++column) {
+            cells.push_back(selected.front()->text(column).toStdString());
+        }
+    }
+    return cells;
+}
+
 void MainWindow::setListEnabled(ListId id, bool enabled) {
     if (QTreeWidget* tree = list(id)) {
         tree->setEnabled(enabled);

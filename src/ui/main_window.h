@@ -61,6 +61,7 @@ public:
     void addListColumn(ListId list, const std::string& header, int widthTwips) override;
     void addListRow(ListId list, const std::vector<std::string>& cells) override;
     int listRowCount(ListId list) const override;
+    std::vector<std::string> selectedListRow(ListId list) const override;
     void setListEnabled(ListId list, bool enabled) override;
     void addChatProgramItem(const std::string& name) override;
     void setWebcamLabel(const std::string& text) override;

@@ -1,5 +1,6 @@
 #include "ui/main_window_parts.h"
 
+#include "ui/custom_tab_buttons_binding.h"
 #include "windows/chat_program_detection.h"
 
 #include <QCoreApplication>
@@ -50,13 +51,15 @@ double millisecondsSinceProcessStart() {
 } // namespace
 
 MainWindowParts::MainWindowParts(MainWindowServices services, MainWindowPaths paths,
-                                 MainWindowHooks hooks)
+                                 MainWindowHooks hooks, CustomTabDialogs customTab)
     : m_pointer(makePointerButtons()), m_tray(m_window.trayMenuActions()),
       m_logic(services.state, services.dispatch, services.boxState, m_window, m_tray,
               services.settings, services.boxes, services.app, *m_pointer, std::move(paths),
               std::move(hooks)),
-      m_feedback(m_window, m_tray, m_logic), m_commandLists(m_window) {
+      m_feedback(m_window, m_tray, m_logic), m_commandLists(m_window),
+      m_customTab(m_window, services.boxes, std::move(customTab)) {
     m_window.setLogic(&m_logic);
+    connectCustomTabButtons(m_window, m_customTab);
 }
 
 void MainWindowParts::showIfNoTray() {

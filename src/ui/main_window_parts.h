@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 #include "ui/tray_icon.h"
 #include "ui/window_feedback.h"
+#include "windows/custom_tab_buttons.h"
 #include "windows/main_window_command_lists.h"
 #include "windows/main_window_logic.h"
 
@@ -27,7 +28,9 @@ struct MainWindowServices {
 /// because each needs the others.
 class MainWindowParts {
 public:
-    MainWindowParts(MainWindowServices services, MainWindowPaths paths, MainWindowHooks hooks);
+    /// customTab: the windows the Custom tab's buttons open.
+    MainWindowParts(MainWindowServices services, MainWindowPaths paths, MainWindowHooks hooks,
+                    CustomTabDialogs customTab = {});
 
     MainWindow& window() { return m_window; }
     TrayIcon& tray() { return m_tray; }
@@ -47,6 +50,7 @@ private:
     MainWindowLogic m_logic;
     WindowFeedback m_feedback;
     MainWindowCommandLists m_commandLists;
+    CustomTabButtons m_customTab;
 };
 
 /// The desktop-entry folders and the program's own path for this process.

@@ -12,9 +12,26 @@ namespace kelvo {
 WindowStartupHooks::WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
                                        StartupHooks& next,
                                        std::function<std::string()> upgradeMessage,
-                                       WindowRegistry& windows)
+                                       WindowRegistry& windows, StartupWindows smallWindows)
     : m_makeWindow(std::move(makeWindow)), m_next(next),
-      m_upgradeMessage(std::move(upgradeMessage)), m_windows(windows) {}
+      m_upgradeMessage(std::move(upgradeMessage)), m_windows(windows),
+      m_smallWindows(std::move(smallWindows)) {}
+
+Status WindowStartupHooks::showSplashModal() {
+    if (!m_smallWindows.showSplash) {
+        return m_next.showSplashModal();
+    }
+    m_smallWindows.showSplash();
+    return {};
+}
+
+Status WindowStartupHooks::loadAboutWindow() {
+    if (!m_smallWindows.loadAbout) {
+        return m_next.loadAboutWindow();
+    }
+    m_smallWindows.loadAbout();
+    return {};
+}
 
 WindowStartupHooks::~WindowStartupHooks() = default;
 

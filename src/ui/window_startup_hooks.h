@@ -11,18 +11,26 @@ namespace kelvo {
 
 class MainWindowParts;
 
-/// The start-up's window steps carried out on the main window; the steps
-/// of other parts (report, sound, splash, grammar, engine, wizards) are
-/// left to the hooks given as next.
+/// The start-up's small windows: the splash, shown modally, and the About
+/// box, loaded without being shown.
+struct StartupWindows {
+    std::function<void()> showSplash;
+    std::function<void()> loadAbout;
+};
+
+/// The start-up's window steps: the main window, the splash, the About box
+/// and the profile wizards; the steps of other parts (report, sound,
+/// grammar, engine) are left to the hooks given as next.
 class WindowStartupHooks final : public StartupHooks {
 public:
     /// makeWindow builds the window once the folders and settings are
     /// known; upgradeMessage gives the start-up reply's message when the
     /// window loads (empty for none); the profile wizards are shown
-    /// through windows.
+    /// through windows. A small window left out of smallWindows is left to
+    /// next as well.
     WindowStartupHooks(std::function<std::unique_ptr<MainWindowParts>()> makeWindow,
                        StartupHooks& next, std::function<std::string()> upgradeMessage,
-                       WindowRegistry& windows);
+                       WindowRegistry& windows, StartupWindows smallWindows = {});
     ~WindowStartupHooks() override;
 
     /// The main window once loaded, else null.
@@ -37,12 +45,12 @@ public:
     Status playWelcomeSound(const std::filesystem::path& sound) override {
         return m_next.playWelcomeSound(sound);
     }
-    Status showSplashModal() override { return m_next.showSplashModal(); }
+    Status showSplashModal() override;
     Status mergeCustomCommandsIntoGrammar() override {
         return m_next.mergeCustomCommandsIntoGrammar();
     }
     Status loadMainWindow() override;
-    Status loadAboutWindow() override { return m_next.loadAboutWindow(); }
+    Status loadAboutWindow() override;
     Status showAdPanes(const std::array<AdPaneView, 4>& panes) override;
     Status loadMusicLists() override;
     Status showMouseHandedness() override;
@@ -65,6 +73,7 @@ private:
     StartupHooks& m_next;
     std::function<std::string()> m_upgradeMessage;
     WindowRegistry& m_windows;
+    StartupWindows m_smallWindows;
 };
 
 } // namespace kelvo

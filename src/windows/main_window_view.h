@@ -85,6 +85,8 @@ public:
     /// Appends a row: the words, then the sub-item texts (plain text).
     virtual void addListRow(ListId list, const std::vector<std::string>& cells) = 0;
     virtual int listRowCount(ListId list) const = 0;
+    /// The texts of the list's selected row; empty when none is selected.
+    virtual std::vector<std::string> selectedListRow(ListId list) const = 0;
     /// Makes a list usable or not (an unusable list takes no focus or clicks).
     virtual void setListEnabled(ListId list, bool enabled) = 0;
 

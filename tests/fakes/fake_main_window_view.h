@@ -57,6 +57,14 @@ public:
         auto it = lists.find(list);
         return it == lists.end() ? 0 : static_cast<int>(it->second.rows.size());
     }
+    std::vector<std::string> selectedListRow(ListId list) const override {
+        auto it = lists.find(list);
+        if (it == lists.end() || selectedRow < 0 ||
+            selectedRow >= static_cast<int>(it->second.rows.size())) {
+            return {};
+        }
+        return it->second.rows[static_cast<size_t>(selectedRow)];
+    }
     void setListEnabled(ListId list, bool enabled) override { lists[list].enabled = enabled; }
     void addChatProgramItem(const std::string& name) override { chatItems.push_back(name); }
     void setWebcamLabel(const std::string& text) override { webcamLabel = text; }
@@ -92,6 +100,8 @@ public:
     std::vector<std::string> tags;
     int selected = 0;
     std::map<ListId, List> lists;
+    /// Index of the selected row of every list; -1 for none.
+    int selectedRow = -1;
     std::vector<std::string> chatItems;
     std::string webcamLabel;
     std::optional<std::filesystem::path> chosenFile;
