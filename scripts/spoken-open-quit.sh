@@ -22,6 +22,8 @@ patience=${KELVO_E2E_PATIENCE:-120}
 
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+# shellcheck source=lib/spoken.sh
+source "$here/scripts/lib/spoken.sh"
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2
@@ -29,38 +31,11 @@ fail() {
     exit 1
 }
 
-# Waits until the command succeeds, at most $patience seconds.
-wait_for() {
-    local deadline=$((SECONDS + patience))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-reported() { grep -qx "kelvo: listening for $1" "$work/kelvo.log"; }
-# The start-up switches the grammar a few times: listening for commands, and
-# no switch for two seconds.
-settled() {
-    local before
-    before=$(grep -c "listening for" "$work/kelvo.log" || true)
-    sleep 2
-    [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] &&
-        [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for commands" ]
-}
 program_ended() { ! kill -0 "$kelvo_pid" 2>/dev/null; }
-opened_lines() { [ "$(cat "$work/opened.txt" 2>/dev/null | wc -l)" -ge "$1" ]; }
-# Raw 16 kHz mono samples of the words, as the fifo takes them.
-say() {
-    espeak-ng -v en-us -w "$work/say.wav" "$1"
-    sox -q "$work/say.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/say.raw"
-    timeout "$patience" cat "$work/say.raw" >"$work/mic" || fail "the program stopped listening"
-}
-
 sandbox_home
 data=$XDG_DATA_HOME/kelvo
 record_opened_addresses
-mkfifo "$work/mic"
-printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+use_fifo_microphone
 
 start_x_server 1280x1024
 start_desktop

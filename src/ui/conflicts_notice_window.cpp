@@ -4,8 +4,7 @@
 
 namespace kelvo {
 
-ConflictsNoticeWindow::ConflictsNoticeWindow()
-    : DialogWindow(kName, nullptr), m_logic(*this) {
+ConflictsNoticeWindow::ConflictsNoticeWindow() : DialogWindow(kName, nullptr), m_logic(*this) {
     auto* layout = new QVBoxLayout(this);
     m_message = plainLabel(QString(), "lblMsg", this);
     layout->addWidget(m_message);

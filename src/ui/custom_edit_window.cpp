@@ -47,16 +47,16 @@ CustomEditWindow::CustomEditWindow(QWidget* parent, CustomCommandEditor& editor,
     : DialogWindow(kName, parent), m_logic(*this, editor, boxes) {
     setWindowTitle("Add/Edit Custom Command");
     auto* layout = new QVBoxLayout(this);
-    m_new = plainLabel("Follow the steps below to create a new Custom Voice Command.", "lblNew",
-                       this);
+    m_new =
+        plainLabel("Follow the steps below to create a new Custom Voice Command.", "lblNew", this);
     m_edit = plainLabel("Follow steps 2-4 below to edit the program or website that the command "
                         "triggers. ",
                         "lblEdit", this);
     layout->addWidget(m_new);
     layout->addWidget(m_edit);
 
-    QGridLayout* step1 =
-        addStep(layout, this, "Label6", "Step 1:", "Label1", "Type the trigger words you will say:");
+    QGridLayout* step1 = addStep(layout, this, "Label6", "Step 1:", "Label1",
+                                 "Type the trigger words you will say:");
     m_phrase = new QLineEdit(this);
     m_phrase->setObjectName("txtCommand");
     m_phrase->setToolTip("kelvo will listen for the word or words that you type here");
@@ -69,7 +69,8 @@ CustomEditWindow::CustomEditWindow(QWidget* parent, CustomCommandEditor& editor,
                    "Label7", this),
         2, 1);
 
-    QGridLayout* step2 = addStep(layout, this, "Label10", "Step 2:", "Label2", "Select what happens:");
+    QGridLayout* step2 =
+        addStep(layout, this, "Label10", "Step 2:", "Label2", "Select what happens:");
     m_runProgram = new QRadioButton("Run a program", this);
     m_runProgram->setObjectName("Option1");
     m_goToWebsite = new QRadioButton("Go to a website", this);

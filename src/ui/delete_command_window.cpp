@@ -9,8 +9,7 @@ namespace kelvo {
 DeleteCommandWindow::DeleteCommandWindow(CustomCommandEditor& editor, CommandLists& lists,
                                          const CatalogueFiles& files, CustomCommandHooks& hooks,
                                          MessageBoxes& boxes)
-    : DialogWindow(kName, nullptr),
-      m_logic(*this, editor, lists, files, hooks, boxes) {
+    : DialogWindow(kName, nullptr), m_logic(*this, editor, lists, files, hooks, boxes) {
     auto* layout = new QVBoxLayout(this);
     m_question = plainLabel(QString(), "Label1", this);
     layout->addWidget(m_question);

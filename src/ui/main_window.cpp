@@ -416,7 +416,8 @@ int MainWindow::listRowCount(ListId id) const {
 
 std::vector<std::string> MainWindow::selectedListRow(ListId id) const {
     QTreeWidget* tree = list(id);
-    const QList<QTreeWidgetItem*> selected = tree ? tree->selectedItems() : QList<QTreeWidgetItem*>();
+    const QList<QTreeWidgetItem*> selected =
+        tree ? tree->selectedItems() : QList<QTreeWidgetItem*>();
     std::vector<std::string> cells;
     if (!selected.isEmpty()) {
         for (int column = 0; column < tree->columnCount(); ++column) {

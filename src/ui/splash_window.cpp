@@ -25,7 +25,8 @@ SplashWindow::SplashWindow(const std::filesystem::path& dataFolder, ErrorSink& e
 }
 
 void SplashWindow::showPage(const std::string& html, const std::filesystem::path& folder) {
-    m_page->document()->setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string() + "/")));
+    m_page->document()->setBaseUrl(
+        QUrl::fromLocalFile(QString::fromStdString(folder.string() + "/")));
     m_page->setHtml(QString::fromStdString(html));
 }
 

@@ -21,8 +21,8 @@ SupportWindow::SupportWindow(AddressOpener& opener, WindowRegistry& windows)
     layout->addWidget(plainLabel("Our support email:", "Label2", this));
     auto* mail = new LinkLabel(this);
     mail->setObjectName("Label5");
-    mail->setText("Click here to send us an e-mail at " + QString::fromUtf8(kSupportMailbox.data(),
-                                                                           kSupportMailbox.size()));
+    mail->setText("Click here to send us an e-mail at " +
+                  QString::fromUtf8(kSupportMailbox.data(), kSupportMailbox.size()));
     layout->addWidget(mail);
     connect(page, &LinkLabel::clicked, this, [this] { m_logic.supportPageClicked(); });
     connect(mail, &LinkLabel::clicked, this, [this] { m_logic.mailClicked(); });

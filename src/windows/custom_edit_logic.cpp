@@ -60,8 +60,8 @@ std::string targetProblem(const std::string& target) {
     if (isWebTarget(target)) {
         const std::size_t rest = target.find("://") + 3;
         if (isBlankOnly(std::string_view(target).substr(rest))) {
-            return "Please type the address of the website after \"" +
-                   target.substr(0, rest) + "\".";
+            return "Please type the address of the website after \"" + target.substr(0, rest) +
+                   "\".";
         }
         return {};
     }

@@ -15,8 +15,7 @@ namespace kelvo {
 class DeleteCommandLogic {
 public:
     DeleteCommandLogic(DeleteCommandView& view, CustomCommandEditor& editor, CommandLists& lists,
-                       const CatalogueFiles& files, CustomCommandHooks& hooks,
-                       MessageBoxes& boxes);
+                       const CatalogueFiles& files, CustomCommandHooks& hooks, MessageBoxes& boxes);
 
     /// Asks about this phrase, not modal. Asked again while open, it asks
     /// about the newer phrase.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "fakes/catalogue_builder.h"
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_command_list_port.h"
 #include "fakes/fake_custom_command_hooks.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_error_sink.h"
+#include "platform/atomic_file.h"
 #include "services/message_boxes.h"
 #include "speech/catalogue_files.h"
 #include "speech/command_catalogue.h"
@@ -45,6 +47,19 @@ struct CustomEditorRig {
     FakeCustomCommandHooks hooks;
     CommandLists lists{state, port, errors, files};
     CustomCommandEditor editor{files, lists, boxes, errors, hooks};
+
+    /// Data and documents folders below folder, with this grammar, an empty
+    /// store and a catalogue of one phrase, "go pets".
+    void writeFiles(const std::filesystem::path& folder, const std::string& grammar) {
+        files.dataFolder = folder / "data";
+        files.myDocumentsFolder = folder / "documents";
+        for (const auto& [file, text] :
+             {std::pair{files.grammar(), grammar},
+              std::pair{files.customStore(), std::string("<cset/>")},
+              std::pair{files.catalogue(), CatalogueBuilder().web("go pets", "1").xml()}}) {
+            ASSERT_TRUE(writeFileAtomically(file, text).ok());
+        }
+    }
 };
 
 } // namespace kelvo::fakes
