@@ -26,6 +26,7 @@ SupportWindow::SupportWindow(AddressOpener& opener, WindowRegistry& windows)
     layout->addWidget(mail);
     connect(page, &LinkLabel::clicked, this, [this] { m_logic.supportPageClicked(); });
     connect(mail, &LinkLabel::clicked, this, [this] { m_logic.mailClicked(); });
+    m_logic.formLoad();
 }
 
 } // namespace kelvo

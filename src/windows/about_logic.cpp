@@ -48,10 +48,6 @@ void AboutLogic::formLoad() {
     m_view.setLegalText(aboutText());
 }
 
-void AboutLogic::show() {
-    m_view.showWindow(false);
-}
-
 void AboutLogic::okClicked() {
     m_windows.showWindow(kMainWindowName);
     m_view.closeWindow();

@@ -8,15 +8,14 @@
 namespace kelvo {
 
 /// The About box frmAbout: the version, the licence agreement and how to
-/// reach us. Its opener hides the main window; closing shows it again.
+/// reach us. Its opener hides the main window and shows it; closing shows
+/// the main window again.
 class AboutLogic {
 public:
     AboutLogic(AboutView& view, WindowRegistry& windows);
 
     /// The window's load: fills the text, disables System Info.
     void formLoad();
-    /// Shows the box, not modal.
-    void show();
     /// OK, or the window's close button: the main window comes back.
     void okClicked();
 

@@ -15,9 +15,8 @@ std::string supportMailAddress() {
 SupportLogic::SupportLogic(SupportView& view, AddressOpener& opener, WindowRegistry& windows)
     : m_view(view), m_opener(opener), m_windows(windows) {}
 
-void SupportLogic::show() {
+void SupportLogic::formLoad() {
     m_view.setCaption("kelvo Support");
-    m_view.showWindow(false);
 }
 
 void SupportLogic::supportPageClicked() {

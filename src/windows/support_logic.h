@@ -9,14 +9,14 @@
 namespace kelvo {
 
 /// The support window frmSupport: a link to the support page and one to
-/// the support mailbox. Its opener hides the main window; closing shows it
-/// again.
+/// the support mailbox. Its opener hides the main window and shows it;
+/// closing shows the main window again.
 class SupportLogic {
 public:
     SupportLogic(SupportView& view, AddressOpener& opener, WindowRegistry& windows);
 
-    /// Shows the window, not modal.
-    void show();
+    /// The window's load: its caption.
+    void formLoad();
     /// Label4: opens the support page, then closes.
     void supportPageClicked();
     /// Label5: writes to the support mailbox, then closes.
