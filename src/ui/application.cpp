@@ -50,6 +50,8 @@
 #include "ui/support_window.h"
 #include "ui/termination_watcher.h"
 #include "ui/train_profile_window.h"
+#include "ui/training_explainer_window.h"
+#include "ui/training_notice_window.h"
 #include "ui/training_screens_qt.h"
 #include "ui/upgrade_notice_window.h"
 #include "ui/window_notices.h"
@@ -332,6 +334,7 @@ private:
                                  dialog(&makeLocalSearchSettingsWindow));
         m_windows.registerWindow(kJajahWindowName, dialog(&makeJajahWindow));
         m_windows.registerWindow(kSkypeWindowName, dialog(&makeSkypeWindow));
+        registerTrainingWindows();
     }
 
     /// The engine and the recognition road, made once the main window
@@ -376,6 +379,20 @@ private:
         m_windows.registerWindow(name, [this]() -> QWidget* {
             auto services = profileWindowServices();
             return services ? new Window(*services) : nullptr;
+        });
+    }
+
+    void registerTrainingWindows() {
+        m_windows.registerWindow(kTrainingNoticeWindowName, [this]() -> QWidget* {
+            return new TrainingNoticeWindow(TrainingNoticeServices{
+                [this] { openHelpPage("training_tutorial.html"); },
+                [this] { (void)configureMicrophone(); }, [this] { m_control.pumpEvents(); },
+                [this] { m_control.quitProgram(); }});
+        });
+        m_windows.registerWindow(kTrainingExplainerWindowName, [this]() -> QWidget* {
+            return new TrainingExplainerWindow(TrainingExplainerServices{
+                m_windows, m_state.speech, [this] { (void)configureMicrophone(); },
+                [this](const std::string& topic) { openHelpPage(topic); }});
         });
     }
 
