@@ -12,7 +12,6 @@
 #include "program/program_interpreters.h"
 #include "program/program_voice_profiles.h"
 #include "program/speech_startup_hooks.h"
-#include "program/unavailable_training_screens.h"
 #include "services/address_opener.h"
 #include "services/browser_window_check.h"
 #include "services/curl_http_client.h"

@@ -1,6 +1,7 @@
 #include "speech/voice_profiles.h"
 
 #include "fakes/fake_error_sink.h"
+#include "fakes/fake_training_screens.h"
 #include "fakes/speech_rig.h"
 #include "services/hex_coding.h"
 
@@ -8,23 +9,6 @@
 
 namespace kelvo {
 namespace {
-
-/// Records the screens shown as "mic <profile>" and "train <profile>
-/// <passages>"; the microphone screen ends as the test says.
-struct RecordingScreens : TrainingScreens {
-    TrainingResult showMicrophoneSetup(const TrainingProfile& profile,
-                                       const std::string& title) override {
-        shown.push_back("mic " + profile.name + "|" + title);
-        return {micOutcome, ""};
-    }
-    TrainingResult showVoiceTraining(const TrainingProfile& profile, const std::string&,
-                                     const std::string& passages) override {
-        shown.push_back("train " + profile.name + "|" + passages);
-        return {TrainingOutcome::Completed, ""};
-    }
-    TrainingOutcome micOutcome = TrainingOutcome::Completed;
-    std::vector<std::string> shown;
-};
 
 class VoiceProfilesTest : public ::testing::Test {
 protected:
@@ -45,7 +29,7 @@ protected:
     fakes::FakeErrorSink errors;
     SettingsFile settings{rig.dir / "mouse.ini", errors};
     GrammarSwitcher grammars{rig.controller, rig.state, rig.boxes, rig.app, rig.feedback};
-    RecordingScreens screens;
+    fakes::FakeTrainingScreens screens;
     VoiceProfiles profiles{VoiceProfileServices{rig.engine, rig.controller, grammars, rig.state,
                                                 rig.boxes, settings, rig.feedback, screens,
                                                 rig.dir.path()}};

@@ -5,12 +5,12 @@
 #include "fakes/fake_feedback_port.h"
 #include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_training_screens.h"
 #include "fakes/fake_window_registry.h"
 #include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_wav.h"
-#include "program/unavailable_training_screens.h"
 #include "services/address_opener.h"
 #include "speech/command_catalogue.h"
 #include "test_paths.h"
@@ -90,7 +90,7 @@ struct ProgramRig {
     fakes::FakeKeyStore keys;
     AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
     ProgramDispatchHost host{opener, shell, {}, dir.path()};
-    UnavailableTrainingScreens screens{boxes};
+    fakes::FakeTrainingScreens screens;
     std::unique_ptr<ProgramSpeech> speech;
 };
 

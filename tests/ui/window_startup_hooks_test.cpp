@@ -89,5 +89,15 @@ TEST_F(WindowStartupHooksTest, OtherStepsGoToTheNextHooks) {
     EXPECT_EQ(next.calls[next.calls.size() - 2], "engine:crankUpEngine:me");
 }
 
+TEST_F(WindowStartupHooksTest, TheProfileWizardsShowThroughTheRegistry) {
+    ASSERT_TRUE(hooks.showCreateProfileWizard().ok());
+    ASSERT_TRUE(hooks.showSelectProfileWizard().ok());
+    EXPECT_EQ(windows.calls,
+              (std::vector<std::string>{"show frmcreateprofile", "topmost frmcreateprofile on",
+                                        "topmost frmcreateprofile off", "front frmcreateprofile",
+                                        "show frmselectprofile"}));
+    EXPECT_TRUE(windows.shown("frmcreateprofile"));
+}
+
 } // namespace
 } // namespace kelvo
