@@ -93,8 +93,8 @@ Status SocialLogin::writeFilledPage(const SocialLoginSite& site, const std::stri
     // A page made afresh is owner-only, whatever mode an old one had.
     fs::remove(page, error);
     pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_file(templateFile.c_str(), pugi::parse_full, pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = document.load_file(
+        templateFile.c_str(), pugi::parse_full | pugi::parse_ws_pcdata, pugi::encoding_utf8);
     if (!parsed) {
         const bool missing = !fs::exists(templateFile, error);
         return Status::failure(error_number::kFileNotFound,
