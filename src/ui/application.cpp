@@ -36,6 +36,7 @@
 #include "ui/create_profile_wizard_window.h"
 #include "ui/custom_edit_window.h"
 #include "ui/delete_command_window.h"
+#include "ui/diagnostic_window.h"
 #include "ui/main_window_menus.h"
 #include "ui/main_window_parts.h"
 #include "ui/profile_properties_window.h"
@@ -387,6 +388,9 @@ private:
                 [this] { openHelpPage("training_tutorial.html"); },
                 [this] { (void)configureMicrophone(); }, [this] { m_control.pumpEvents(); },
                 [this] { m_control.quitProgram(); }});
+        });
+        m_windows.registerWindow(kDiagnosticWindowName, [this]() -> QWidget* {
+            return new DiagnosticWindow(m_state.dispatch.diagnostics);
         });
         m_windows.registerWindow(kTrainingExplainerWindowName, [this]() -> QWidget* {
             return new TrainingExplainerWindow(TrainingExplainerServices{

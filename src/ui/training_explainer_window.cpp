@@ -39,6 +39,7 @@ TrainingExplainerWindow::TrainingExplainerWindow(TrainingExplainerServices servi
         m_links[link] = {label, line};
         connect(label, &LinkLabel::clicked, this, [this, link = link] { m_logic.clickLink(link); });
     }
+    links->setColumnStretch(1, 1);
     layout->addLayout(links);
     connect(m_help, &LinkLabel::clicked, this, [this] { m_logic.clickHelp(); });
     m_logic.open();
@@ -71,7 +72,11 @@ void TrainingExplainerWindow::setLink(Link link, const std::string& caption,
 }
 
 void TrainingExplainerWindow::setHelpImage(int image) {
-    m_help->setText(image == 2 ? "<u><b>? Help on training</b></u>" : "<b>? Help on training</b>");
+    // Image 2 is the one under the pointer: the same words, raised.
+    QFont font = m_help->font();
+    font.setBold(image == 2);
+    m_help->setFont(font);
+    m_help->setText("? Help on training");
 }
 
 void TrainingExplainerWindow::hideWindow() {
