@@ -43,15 +43,29 @@ pugi::xml_node appendRow(pugi::xml_node table) {
     return row.append_child("td");
 }
 
+// The text without the control characters XML cannot hold (a NUL would
+// also cut it short).
+std::string xmlSafe(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r') {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
 void appendResult(pugi::xml_node table, const Bookmark& bookmark) {
     pugi::xml_node cell = appendRow(table);
-    const std::string& shown = bookmark.title.empty() ? bookmark.address : bookmark.title;
-    if (!isLinkableAddress(bookmark.address)) {
+    const std::string address = xmlSafe(bookmark.address);
+    const std::string shown = bookmark.title.empty() ? address : xmlSafe(bookmark.title);
+    if (!isLinkableAddress(address)) {
         cell.text().set(shown.c_str());
         return;
     }
     pugi::xml_node link = cell.append_child("a");
-    link.append_attribute("href") = bookmark.address.c_str();
+    link.append_attribute("href") = address.c_str();
     link.append_attribute("target") = "_blank";
     link.text().set(shown.c_str());
 }
@@ -80,7 +94,7 @@ Result<std::string> buildResultsPage(std::string_view templateText, std::string_
                                        parsed.description());
     }
     std::string title = "Results For '";
-    for (char c : searchText) {
+    for (char c : xmlSafe(searchText)) {
         title.push_back(asciiLower(c));
     }
     title += "'";
