@@ -1,12 +1,15 @@
 #include "integrations/bookmarks/favorites_reader.h"
 
 #include "platform/ascii_text.h"
-#include "platform/atomic_file.h"
 #include "services/ini_document.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <set>
 #include <utility>
 #include <vector>
@@ -80,15 +83,8 @@ public:
 
 private:
     void takeShortcut(const fs::directory_entry& entry) {
-        std::error_code error;
-        const std::uintmax_t size = entry.file_size(error);
-        if (error || size > kLargestShortcut) {
-            m_read.problems.push_back("not a shortcut: " + entry.path().string());
-            return;
-        }
-        Result<std::string> text = readWholeFile(entry.path());
+        std::optional<std::string> text = readShortcut(entry.path());
         if (!text) {
-            m_read.problems.push_back(text.error().message());
             return;
         }
         std::string title = entry.path().stem().string();
@@ -96,6 +92,32 @@ private:
         if (m_filter.matches(title, address)) {
             m_read.rows.push_back({std::move(title), std::move(address)});
         }
+    }
+
+    // One open and read, at most kLargestShortcut bytes.
+    std::optional<std::string> readShortcut(const fs::path& file) {
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) {
+            m_read.problems.push_back("cannot open " + file.string() + ": " + std::strerror(errno));
+            return std::nullopt;
+        }
+        std::string text;
+        char buffer[4096];
+        ssize_t got = 0;
+        while ((got = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() <= kLargestShortcut) {
+            text.append(buffer, static_cast<size_t>(got));
+        }
+        const int error = errno;
+        ::close(fd);
+        if (got < 0) {
+            m_read.problems.push_back("cannot read " + file.string() + ": " + std::strerror(error));
+            return std::nullopt;
+        }
+        if (text.size() > kLargestShortcut) {
+            m_read.problems.push_back("not a shortcut: " + file.string());
+            return std::nullopt;
+        }
+        return text;
     }
 
     const SearchFilter& m_filter;
