@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Starts the real program from a fresh home with bookmarks in a Favorites
+# folder and a Firefox profile, speaks "search bookmarks" to it through a
+# fifo as its microphone and then a word, and checks the results page it
+# opens: written to the data folder, well-formed, titled with the heard
+# words, and linking the bookmarks that hold them, the titles as text.
+# Usage: scripts/spoken-bookmark-search.sh [kelvo]  (exit 77 = skipped: a tool is missing)
+# KEEP_WORK=1 keeps the folder, with the page, to look at.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kelvo=$(realpath "${1:-$here/build/src/kelvo}")
+[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
+for tool in Xvfb espeak-ng sox xdotool python3; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+patience=${KELVO_E2E_PATIENCE:-120}
+# A word the decoder hears as itself from espeak-ng.
+export word=${KELVO_BOOKMARK_WORD:-garden}
+Word=${word^}
+
+# shellcheck source=lib/x-sandbox.sh
+source "$here/scripts/lib/x-sandbox.sh"
+make_work_folder
+fail() {
+    echo "FAIL: $*" >&2
+    sed -n 1,40p "$work/kelvo.log" >&2 || true
+    exit 1
+}
+wait_for() {
+    local deadline=$((SECONDS + patience))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+reported() { [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for $1" ]; }
+settled() {
+    local before
+    before=$(grep -c "listening for" "$work/kelvo.log" || true)
+    sleep 2
+    [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] && reported commands
+}
+opened_page() { grep -q 'bookmark_results.html' "$work/opened.txt" 2>/dev/null; }
+say() {
+    espeak-ng -v en-us -w "$work/say.wav" "$1"
+    sox -q "$work/say.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/say.raw"
+    timeout "$patience" cat "$work/say.raw" >"$work/mic" || fail "the program stopped listening"
+}
+
+sandbox_home
+data=$XDG_DATA_HOME/kelvo
+record_opened_addresses
+mkfifo "$work/mic"
+printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+
+# The stores: shortcuts in nested folders, and a Firefox export.
+mkdir -p "$HOME/Favorites/Daily/News" "$HOME/.mozilla/firefox/abc.default-release"
+printf '[InternetShortcut]\r\nURL=https://daily.example/today?a=1&b=2\r\n' \
+    >"$HOME/Favorites/Daily/News/$Word <b>today.url"
+printf '[InternetShortcut]\r\nURL=javascript:alert(1)\r\n' >"$HOME/Favorites/$Word script.url"
+printf '[InternetShortcut]\r\nURL=https://music.example/\r\n' >"$HOME/Favorites/Music.url"
+printf '[Profile0]\nName=default-release\nIsRelative=1\nPath=abc.default-release\n' \
+    >"$HOME/.mozilla/firefox/profiles.ini"
+printf '<DL><p><DT><A HREF="https://sport.example/" ICON="data:image/png;base64,iVBO">%s &amp; Sport</A></DL>\n' "$Word" \
+    >"$HOME/.mozilla/firefox/abc.default-release/bookmarks.html"
+
+start_x_server 1280x1024
+start_desktop
+KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
+kelvo_pid=$!
+pids+=("$kelvo_pid")
+close_first_run_wizard "$patience" || fail "no first-run wizard to close"
+sed -i 's|^Favorites=x$|Favorites=~/Favorites|' "$data/mouse.ini"
+grep -qx 'Favorites=~/Favorites' "$data/mouse.ini" || fail "no Favorites setting to change"
+wait_for settled || fail "the program never listened for commands"
+
+say "search bookmarks"
+wait_for reported dictation || fail "search bookmarks did not start a dictation"
+say "$word"
+wait_for opened_page || fail "no results page was opened"
+wait_for reported commands || fail "the commands did not listen again"
+page=$data/bookmark_results.html
+python3 - "$page" <<'PY' || fail "the results page is not as it should be"
+import os, sys, xml.etree.ElementTree as ET
+word = os.environ["word"]
+root = ET.parse(sys.argv[1]).getroot()
+ns = {"h": "http://www.w3.org/1999/xhtml"}
+title = root.find(".//h:strong[@name='searchtitle']", ns).text
+heard = title[len("Results For '"):-1]
+links = {a.get("href"): a.text for a in root.iter("{http://www.w3.org/1999/xhtml}a")}
+print(f"heard {heard!r}; links {links}")
+assert title.startswith("Results For '") and heard == heard.lower()
+assert "javascript:alert(1)" not in links
+assert all(not list(a) for a in root.iter("{http://www.w3.org/1999/xhtml}a")), "markup in a title"
+assert word in heard, f"heard {heard!r} for {word!r}"
+Word = word.capitalize()
+assert links.get("https://daily.example/today?a=1&b=2") == f"{Word} <b>today", links
+assert links.get("https://sport.example/") == f"{Word} & Sport", links
+assert "https://music.example/" not in links
+PY
+echo "PASS: spoken bookmark search opened $page"
