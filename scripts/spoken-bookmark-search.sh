@@ -40,7 +40,11 @@ settled() {
     sleep 2
     [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] && reported commands
 }
-opened_page() { grep -q 'bookmark_results.html' "$work/opened.txt" 2>/dev/null; }
+opened_pages() {
+    local opened
+    opened=$(cat "$work/opened.txt" 2>/dev/null | grep -c 'bookmark_results.html' || true)
+    [ "$opened" -ge "$1" ]
+}
 say() {
     espeak-ng -v en-us -w "$work/say.wav" "$1"
     sox -q "$work/say.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/say.raw"
@@ -74,25 +78,37 @@ sed -i 's|^Favorites=x$|Favorites=~/Favorites|' "$data/mouse.ini"
 grep -qx 'Favorites=~/Favorites' "$data/mouse.ini" || fail "no Favorites setting to change"
 wait_for settled || fail "the program never listened for commands"
 
-say "search bookmarks"
-wait_for reported dictation || fail "search bookmarks did not start a dictation"
-say "$word"
-wait_for opened_page || fail "no results page was opened"
-wait_for reported commands || fail "the commands did not listen again"
+# A loaded machine now and then mishears the word: it is said again, at
+# most three times, each time after "search bookmarks".
 page=$data/bookmark_results.html
+for attempt in 1 2 3; do
+    say "search bookmarks"
+    wait_for reported dictation || fail "search bookmarks did not start a dictation"
+    say "$word"
+    wait_for opened_pages "$attempt" || fail "no results page was opened"
+    wait_for reported commands || fail "the commands did not listen again"
+    heard=$(python3 - "$page" <<'PY'
+import sys, xml.etree.ElementTree as ET
+title = ET.parse(sys.argv[1]).getroot().find(
+    ".//{http://www.w3.org/1999/xhtml}strong[@name='searchtitle']").text
+print(title[len("Results For '"):-1])
+PY
+) || fail "the results page does not read as XML"
+    echo "heard '$heard'"
+    [[ $heard == *"$word"* ]] && break
+    ((attempt < 3)) || fail "heard '$heard' three times for '$word'"
+done
 python3 - "$page" <<'PY' || fail "the results page is not as it should be"
 import os, sys, xml.etree.ElementTree as ET
 word = os.environ["word"]
 root = ET.parse(sys.argv[1]).getroot()
 ns = {"h": "http://www.w3.org/1999/xhtml"}
 title = root.find(".//h:strong[@name='searchtitle']", ns).text
-heard = title[len("Results For '"):-1]
 links = {a.get("href"): a.text for a in root.iter("{http://www.w3.org/1999/xhtml}a")}
-print(f"heard {heard!r}; links {links}")
-assert title.startswith("Results For '") and heard == heard.lower()
+print(f"links {links}")
+assert title.startswith("Results For '") and title == title.lower().replace("results for", "Results For")
 assert "javascript:alert(1)" not in links
 assert all(not list(a) for a in root.iter("{http://www.w3.org/1999/xhtml}a")), "markup in a title"
-assert word in heard, f"heard {heard!r} for {word!r}"
 Word = word.capitalize()
 assert links.get("https://daily.example/today?a=1&b=2") == f"{Word} <b>today", links
 assert links.get("https://sport.example/") == f"{Word} & Sport", links
