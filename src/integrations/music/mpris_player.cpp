@@ -45,6 +45,10 @@ std::string libraryName(MusicLibrary library) {
     return "Music";
 }
 
+Status noPlayerYet() {
+    return Status::failure(music_error::kNoPlayer, "no music player was found");
+}
+
 bool isTrue(const Result<BusValue>& value) {
     const bool* flag = value ? std::get_if<bool>(&value.value()) : nullptr;
     return flag != nullptr && *flag;
@@ -90,14 +94,14 @@ Status MprisPlayer::attach() {
 
 Status MprisPlayer::playerCall(const char* method) {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     return m_bus->call(m_name, kPath, kPlayer, method);
 }
 
 Status MprisPlayer::seekBy(long long microseconds) {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     return limitOr(m_bus->call(m_name, kPath, kPlayer, "Seek",
                                {BusValue(static_cast<std::int64_t>(microseconds))}),
@@ -139,7 +143,7 @@ Status MprisPlayer::openStoreAddress(const std::string&) {
 
 Status MprisPlayer::restartTrack() {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     auto track = m_bus->metadataTrackId(m_name, kPath, kPlayer);
     if (track && !track->empty()) {
@@ -176,7 +180,7 @@ Status MprisPlayer::stop() {
 
 Status MprisPlayer::setMuted(bool muted) {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     const std::string volumeLimit = "The music player does not let other programs set its volume.";
     if (muted) {
@@ -204,7 +208,7 @@ Status MprisPlayer::setMuted(bool muted) {
 
 Status MprisPlayer::setVolume(int percent) {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     m_volumeBeforeMute.erase(m_name);
     const double level = std::clamp(percent, 0, 100) / 100.0;
@@ -214,7 +218,7 @@ Status MprisPlayer::setVolume(int percent) {
 
 Status MprisPlayer::showPlayer() {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     if (!isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanRaise"))) {
         return notOffered("The music player does not let other programs bring its window to the "
@@ -236,7 +240,7 @@ Status MprisPlayer::quit() {
 
 Result<std::vector<MusicPlaylist>> MprisPlayer::playlists() {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     const std::string limit = "The music player offers no playlists to other programs.";
     // The player's own order where it has one.
@@ -268,7 +272,7 @@ Result<std::vector<MusicPlaylist>> MprisPlayer::playlists() {
 
 Status MprisPlayer::selectPlaylist(const MusicPlaylist& playlist, bool) {
     if (m_name.empty()) {
-        return Status::failure(music_error::kNoPlayer, "no music player was found");
+        return noPlayerYet();
     }
     // The interface has no selection without playing: activating plays.
     return limitOr(m_bus->call(m_name, kPath, kPlaylists, "ActivatePlaylist",
