@@ -1,5 +1,9 @@
 #include "speech/training_commands.h"
 
+#include "services/window_services.h"
+
+#include <cstdio>
+
 namespace kelvo {
 
 std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine) {
@@ -20,9 +24,9 @@ std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine) 
 MicrophoneSetupCommand::MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars,
                                                SpeechState& state, FeedbackPort& feedback,
                                                AppControl& app, MessageBoxes& boxes,
-                                               TrainingScreens& screens)
+                                               TrainingScreens& screens, WindowRegistry& windows)
     : m_engine(engine), m_grammars(grammars), m_state(state), m_feedback(feedback), m_app(app),
-      m_boxes(boxes), m_screens(screens) {}
+      m_boxes(boxes), m_screens(screens), m_windows(windows) {}
 
 Status MicrophoneSetupCommand::trainCurrentProfile() {
     std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine);
@@ -44,8 +48,13 @@ TrainingResult MicrophoneSetupCommand::configureMicrophone() {
     m_feedback.setTrainingMenuEnabled(false);
     // Reports its own failure; the screen still opens.
     (void)m_grammars.LoadDifferentGrammar(kTrainingGrammarFile);
+    bringFormToFront(m_windows, kMainWindowName);
     TrainingResult result;
     if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine)) {
+        // The profile set up becomes the store's default too.
+        if (Status made = m_engine.platform().setDefaultProfile(profile->id); !made) {
+            std::fprintf(stderr, "kelvo: %s\n", made.message().c_str());
+        }
         m_feedback.setBusyPointer(false);
         result = m_screens.showMicrophoneSetup(*profile, "Configure Your Microphone");
     } else {

@@ -2,6 +2,7 @@
 
 #include "services/app_control.h"
 #include "services/message_boxes.h"
+#include "services/window_registry.h"
 #include "speech/engine_controller.h"
 #include "speech/feedback_port.h"
 #include "speech/grammar_switching.h"
@@ -25,7 +26,7 @@ class MicrophoneSetupCommand {
 public:
     MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars, SpeechState& state,
                            FeedbackPort& feedback, AppControl& app, MessageBoxes& boxes,
-                           TrainingScreens& screens);
+                           TrainingScreens& screens, WindowRegistry& windows);
 
     /// RC_RequestUI's screen: voice training of the profile in use. Shows
     /// its own errors.
@@ -42,6 +43,7 @@ private:
     AppControl& m_app;
     MessageBoxes& m_boxes;
     TrainingScreens& m_screens;
+    WindowRegistry& m_windows;
 };
 
 } // namespace kelvo

@@ -522,7 +522,7 @@ private:
         }
         MicrophoneSetupCommand command(system->engine(), system->grammars(), m_state.speech,
                                        window()->feedback(), m_control, m_messageBoxes,
-                                       m_trainingScreens);
+                                       m_trainingScreens, m_windows);
         return command.configureMicrophone();
     }
 

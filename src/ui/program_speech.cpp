@@ -23,11 +23,12 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
     m_tone = tone ? std::move(tone).value() : std::make_unique<SilentTone>();
 
     RecognitionRoadParts road = parts.road;
-    road.onRequestUI = [this, road, &screens = parts.screens](const speech::RequestUiEvent& event) {
+    road.onRequestUI = [this, road, &screens = parts.screens,
+                        &windows = parts.road.windows](const speech::RequestUiEvent& event) {
         // The question and any failure are shown by the handler itself; the
         // training is our own screen.
         MicrophoneSetupCommand training(m_system->engine(), m_system->grammars(), road.state.speech,
-                                        road.feedback, road.app, road.boxes, screens);
+                                        road.feedback, road.app, road.boxes, screens, windows);
         (void)m_system->grammars().RC_RequestUI(
             event.streamNumber, event.streamPosition, event.type,
             [&training] { return training.trainCurrentProfile(); });

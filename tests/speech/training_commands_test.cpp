@@ -1,5 +1,6 @@
 #include "speech/training_commands.h"
 
+#include "fakes/fake_window_registry.h"
 #include "fakes/speech_rig.h"
 #include "speech/grammar_switching.h"
 
@@ -30,7 +31,9 @@ struct ScriptedScreens : TrainingScreens {
 struct Rig : fakes::SpeechRig {
     GrammarSwitcher grammars{controller, state, boxes, app, feedback};
     ScriptedScreens screens;
-    MicrophoneSetupCommand command{controller, grammars, state, feedback, app, boxes, screens};
+    fakes::FakeWindowRegistry windows;
+    MicrophoneSetupCommand command{controller, grammars, state,   feedback,
+                                   app,        boxes,    screens, windows};
 
     Rig() { engine.profileFolderBase = dir.path() / "speech-profiles"; }
 };
@@ -53,6 +56,9 @@ TEST(MicrophoneSetupCommand, TheTrainingGrammarListensWhileTheScreenIsOpenAndThe
                   "Configure Your Microphone|Default|" +
                       (rig.dir.path() / "speech-profiles" / "profile-0").string());
         EXPECT_EQ(rig.feedback.calls.back(), "pointer default");
+        // The main window comes to the front; the profile becomes the default.
+        EXPECT_EQ(rig.windows.calls.back(), "front mouse");
+        EXPECT_EQ(rig.engine.callsStartingWith("SetDefaultProfile").size(), 1u);
         EXPECT_NE(
             std::find(rig.feedback.calls.begin(), rig.feedback.calls.end(), "training menu on"),
             rig.feedback.calls.end());

@@ -286,6 +286,10 @@ std::string formatCmnValues(const std::vector<float>& values) {
 }
 
 std::string profileMicrophone(const std::filesystem::path& profileFolder) {
+    // No folder is no profile: never a file of the working folder.
+    if (profileFolder.empty()) {
+        return {};
+    }
     Result<std::string> text = readWholeFile(profileFolder / "microphone");
     if (!text) {
         return {};
@@ -302,6 +306,9 @@ std::string profileMicrophone(const std::filesystem::path& profileFolder) {
 
 Status saveProfileMicrophone(const std::filesystem::path& profileFolder,
                              const std::string& source) {
+    if (profileFolder.empty()) {
+        return Status::failure(ENOENT, "the profile keeps no files");
+    }
     if (source.empty()) {
         std::error_code ignored;
         std::filesystem::remove(profileFolder / "microphone", ignored);
@@ -316,6 +323,9 @@ std::filesystem::path adaptationFolder(const std::filesystem::path& profileFolde
 
 Result<VoiceAdaptation> readVoiceAdaptation(const std::filesystem::path& profileFolder) {
     VoiceAdaptation adaptation;
+    if (profileFolder.empty()) {
+        return adaptation;
+    }
     const std::filesystem::path folder = adaptationFolder(profileFolder);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {

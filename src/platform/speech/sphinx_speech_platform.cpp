@@ -166,7 +166,6 @@ public:
 
     SphinxProfileStore& profiles() { return m_profiles; }
     UiPoster& poster() { return m_poster; }
-    const std::filesystem::path& profileStore() const { return m_options.profileFolder; }
 
     /// The profile's adaptation; a damaged one is reported once a run and
     /// left out, so the engine still starts.
@@ -230,7 +229,7 @@ Result<SpeechToken> SphinxRecognizer::profile() const {
 
 std::filesystem::path SphinxRecognizer::profileFolder() const {
     Result<SpeechToken> current = profile();
-    return current ? m_platform.profileStore() / current->id : std::filesystem::path();
+    return current ? m_platform.profileFolder(current->id) : std::filesystem::path();
 }
 
 Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechEventSink& sink) {

@@ -128,6 +128,9 @@ Status SphinxVoiceAdapter::adapt(const fs::path& profileFolder,
     };
     auto stopped = [&] { return cancel.load(); };
     const Status cancelled = Status::failure(kCancelled, "cancelled");
+    if (profileFolder.empty()) {
+        return Status::failure(ENOENT, "the profile keeps no files");
+    }
 
     report(0, "Preparing the speech model");
     if (Status prepared = prepareModel(cancel); !prepared) {

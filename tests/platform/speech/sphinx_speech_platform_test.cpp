@@ -5,7 +5,9 @@
 #include "fakes/recording_speech_sink.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "platform/speech/sphinx_adaptation_files.h"
 #include "platform/speech/sphinx_wav.h"
+#include "platform/speech/voice_adaptation.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +103,40 @@ TEST_F(SphinxSpeechPlatformTest, AWavFileIsHeardLikeAMicrophone) {
     EXPECT_EQ(sink.events.back(), "Recognition Open Google [open google] 0");
     for (std::size_t i = 0; i + 1 < sink.events.size(); ++i) {
         EXPECT_EQ(sink.events[i].rfind("Hypothesis ", 0), 0u) << sink.events[i];
+    }
+}
+
+TEST_F(SphinxSpeechPlatformTest, AProfilesAdaptationIsAppliedAndADamagedOneLeftOut) {
+    std::vector<std::int16_t> clip(8000, 0);
+    auto said = fakes::spokenClip("open google");
+    ASSERT_FALSE(said.empty());
+    clip.insert(clip.end(), said.begin(), said.end());
+    ASSERT_TRUE(writeSpeechWav(dir / "say.wav", clip).ok());
+    setSource("file:" + (dir / "say.wav").string());
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    const SpeechToken profile = platform->createProfile("Ann - e0").value();
+    const auto adaptation = adaptationFolder(platform->profileFolder(profile.id));
+
+    // Damaged, then a valid one that changes nothing: both still hear.
+    for (const std::string& cmn :
+         {std::string("garbage"),
+          std::string(
+              "41.00,-5.29,-0.12,5.09,2.48,-4.07,-1.37,-1.78,-5.08,-2.05,-6.45,-1.42,1.17")}) {
+        ASSERT_TRUE(writeFileAtomically(adaptation / kCmnStartFile, cmn).ok());
+        ASSERT_TRUE(writeFileAtomically(adaptation / kMllrFile, identityMllr({13, 13, 13})).ok());
+        sink.events.clear();
+        auto recognizer = std::move(platform->createRecognizer()).value();
+        ASSERT_TRUE(recognizer->setProfile(profile).ok());
+        ASSERT_TRUE(recognizer->setAudioInput(*platform->defaultAudioInput()).ok());
+        auto context = std::move(recognizer->createRecoContext(sink)).value();
+        ASSERT_TRUE(
+            context->setEventInterests(context->eventInterests() | event_interest::kRecognition)
+                .ok());
+        auto grammar = std::move(context->createGrammar(1)).value();
+        ASSERT_TRUE(
+            grammar->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic).ok());
+        ASSERT_TRUE(grammar->cmdSetRuleIdState(kAllRules, RuleState::Active).ok());
+        EXPECT_TRUE(waitForEvent("Recognition Open Google")) << cmn;
     }
 }
 
