@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kCleanUpLocation = "FmouPtfcu";
-constexpr const char* kLoginLocation = "FmouPlogin";
 constexpr const char* kFacebookHome = "https://www.facebook.com/";
 
 constexpr std::array<SocialLoginSite, 3> kSites = {{
@@ -81,7 +80,9 @@ void SocialLogin::login(const std::string& word) {
     }
     const fs::path page = m_p.dataFolder / site->pageFile;
     if (Status opened = m_p.host.openUrl(page.string()); !opened) {
-        m_p.boxes.reportError(opened.number(), opened.message(), kLoginLocation);
+        // Said, not trapped: the runtime-error window would end the program.
+        m_p.boxes.showNotice("Cannot log onto " + displayName,
+                             "The login page could not be opened: " + opened.message(), 4000, true);
     }
 }
 
