@@ -30,7 +30,6 @@ public:
     /// mode, and this returns false at once.
     bool openEdit(const std::string& phrase, const std::string& target);
 
-    bool isOpen() const { return m_open; }
     bool editMode() const { return m_editMode; }
 
     /// "Run a program": the target comes from the file chooser.

@@ -20,7 +20,6 @@ public:
     /// Asks about this phrase, not modal. Asked again while open, it asks
     /// about the newer phrase.
     void open(const std::string& commandName);
-    const std::string& commandName() const { return m_commandName; }
 
     /// Deletes the phrase it asked about, whatever is selected by now,
     /// reloads the Custom list and the grammar in the current listening
