@@ -34,6 +34,15 @@ protected:
 </GRAMMAR>)");
     }
 
+    /// The phrase, after half a second of quiet, as the file input.
+    bool sayThroughFile(const std::string& phrase) {
+        std::vector<std::int16_t> clip(8000, 0);
+        auto said = fakes::spokenClip(phrase);
+        clip.insert(clip.end(), said.begin(), said.end());
+        setSource("file:" + (dir / "say.wav").string());
+        return !said.empty() && writeSpeechWav(dir / "say.wav", clip).ok();
+    }
+
     void setSource(const std::string& value) {
         (void)writeFileAtomically(dir / "speech.ini", "[AudioInput]\nSource=" + value + "\n");
     }
@@ -61,12 +70,7 @@ protected:
 };
 
 TEST_F(SphinxSpeechPlatformTest, AWavFileIsHeardLikeAMicrophone) {
-    std::vector<std::int16_t> clip(8000, 0);
-    auto said = fakes::spokenClip("open google");
-    ASSERT_FALSE(said.empty());
-    clip.insert(clip.end(), said.begin(), said.end());
-    ASSERT_TRUE(writeSpeechWav(dir / "say.wav", clip).ok());
-    setSource("file:" + (dir / "say.wav").string());
+    ASSERT_TRUE(sayThroughFile("open google"));
 
     auto platform = makeSphinxSpeechPlatform(poster, options);
     auto recognizer = platform->createRecognizer();
@@ -107,12 +111,7 @@ TEST_F(SphinxSpeechPlatformTest, AWavFileIsHeardLikeAMicrophone) {
 }
 
 TEST_F(SphinxSpeechPlatformTest, AProfilesAdaptationIsAppliedAndADamagedOneLeftOut) {
-    std::vector<std::int16_t> clip(8000, 0);
-    auto said = fakes::spokenClip("open google");
-    ASSERT_FALSE(said.empty());
-    clip.insert(clip.end(), said.begin(), said.end());
-    ASSERT_TRUE(writeSpeechWav(dir / "say.wav", clip).ok());
-    setSource("file:" + (dir / "say.wav").string());
+    ASSERT_TRUE(sayThroughFile("open google"));
     auto platform = makeSphinxSpeechPlatform(poster, options);
     const SpeechToken profile = platform->createProfile("Ann - e0").value();
     const auto adaptation = adaptationFolder(platform->profileFolder(profile.id));
