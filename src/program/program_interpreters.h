@@ -15,6 +15,7 @@ public:
     std::function<bool(const std::string&)> socialPages;
     std::function<void(const std::string&)> bookmarkSearch;
     std::function<void(const std::string&)> siteLogin;
+    std::function<void()> forgetBookmarkSearch;
 
     bool checkMusic(const std::string& phrase) override { return music && music(phrase); }
     bool goSocialNetworkPage(const std::string& phrase) override {
@@ -28,6 +29,11 @@ public:
     void login(const std::string& site) override {
         if (siteLogin) {
             siteLogin(site);
+        }
+    }
+    void forgetPendingSearch() override {
+        if (forgetBookmarkSearch) {
+            forgetBookmarkSearch();
         }
     }
 };

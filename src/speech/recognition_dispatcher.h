@@ -53,8 +53,8 @@ public:
     void handleRecoEvent(const std::string& eventName, const std::string& key,
                          const std::string& phraseText);
 
-    /// Forgets a search or location dictation waiting for its words (any
-    /// switch of sleep and wake does this).
+    /// Forgets a search (the bookmark search's too) or location dictation
+    /// waiting for its words (any switch of sleep and wake does this).
     void clearPendingDictation();
 
     /// True while a road runs (recognitions then wait their turn).

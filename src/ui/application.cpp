@@ -103,6 +103,11 @@ public:
                 m_bookmarkSearch->searchBookmarks(text);
             }
         };
+        m_interpreters.forgetBookmarkSearch = [this] {
+            if (m_bookmarkSearch) {
+                m_bookmarkSearch->forgetPending();
+            }
+        };
         connectCustomCommandHooks();
         registerSettingsDialogs();
         watchTermination();

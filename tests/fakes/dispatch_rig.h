@@ -38,9 +38,11 @@ public:
         calls.push_back("bookmarks " + phrase);
     }
     void login(const std::string& site) override { calls.push_back("login " + site); }
+    void forgetPendingSearch() override { ++forgotten; }
 
     std::string musicTakes;
     std::string socialTakes;
+    int forgotten = 0;
     std::vector<std::string> calls;
 };
 

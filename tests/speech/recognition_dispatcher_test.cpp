@@ -396,6 +396,7 @@ TEST_F(SearchTest, SleepingClearsAPendingSearch) {
     rig.recognise("search the web");
     rig.recognise("mute computer microphone");
     EXPECT_FALSE(rig.state.pendingSearch.pending());
+    EXPECT_EQ(rig.interpreters.forgotten, 1); // a bookmark search too
     rig.recognise("activate computer microphone");
     rig.recognise("go fun tab");
     EXPECT_EQ(rig.host.count("tab Fun"), 1);

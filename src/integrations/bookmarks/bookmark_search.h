@@ -44,6 +44,9 @@ public:
     /// pending and the grammar back on its commands.
     void searchBookmarks(const std::string& text);
 
+    /// Forgets a search waiting for its words; the grammar is the caller's.
+    void forgetPending() { m_p.state.bookmarkSearchPending = "false"; }
+
 private:
     void arm(bool spelling, const std::string& text);
     void search(const std::string& text);
