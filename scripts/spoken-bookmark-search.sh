@@ -20,42 +20,26 @@ Word=${word^}
 
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+# shellcheck source=lib/spoken.sh
+source "$here/scripts/lib/spoken.sh"
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2
     sed -n 1,40p "$work/kelvo.log" >&2 || true
     exit 1
 }
-wait_for() {
-    local deadline=$((SECONDS + patience))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
-reported() { [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for $1" ]; }
-settled() {
-    local before
-    before=$(grep -c "listening for" "$work/kelvo.log" || true)
-    sleep 2
-    [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] && reported commands
-}
+# Listening for this now: the last switch reported.
+now_listening() { [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for $1" ]; }
 opened_pages() {
     local opened
     opened=$(cat "$work/opened.txt" 2>/dev/null | grep -c 'bookmark_results.html' || true)
     [ "$opened" -ge "$1" ]
 }
-say() {
-    espeak-ng -v en-us -w "$work/say.wav" "$1"
-    sox -q "$work/say.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/say.raw"
-    timeout "$patience" cat "$work/say.raw" >"$work/mic" || fail "the program stopped listening"
-}
 
 sandbox_home
 data=$XDG_DATA_HOME/kelvo
 record_opened_addresses
-mkfifo "$work/mic"
-printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+use_fifo_microphone
 
 # The stores: shortcuts in nested folders, and a Firefox export.
 mkdir -p "$HOME/Favorites/Daily/News" "$HOME/.mozilla/firefox/abc.default-release"
@@ -83,10 +67,10 @@ wait_for settled || fail "the program never listened for commands"
 page=$data/bookmark_results.html
 for attempt in 1 2 3; do
     say "search bookmarks"
-    wait_for reported dictation || fail "search bookmarks did not start a dictation"
+    wait_for now_listening dictation || fail "search bookmarks did not start a dictation"
     say "$word"
     wait_for opened_pages "$attempt" || fail "no results page was opened"
-    wait_for reported commands || fail "the commands did not listen again"
+    wait_for now_listening commands || fail "the commands did not listen again"
     heard=$(python3 - "$page" <<'PY'
 import sys, xml.etree.ElementTree as ET
 title = ET.parse(sys.argv[1]).getroot().find(

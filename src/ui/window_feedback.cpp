@@ -4,7 +4,6 @@
 #include "ui/tray_icon.h"
 #include "windows/main_window_logic.h"
 
-#include <QApplication>
 #include <QMenu>
 
 namespace kelvo {
@@ -34,15 +33,7 @@ void WindowFeedback::setListeningIndicator(int image) {
 }
 
 void WindowFeedback::setBusyPointer(bool busy) {
-    if (busy == m_busy) {
-        return;
-    }
-    m_busy = busy;
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
+    m_busy.set(busy);
 }
 
 void WindowFeedback::setTrainingMenuEnabled(bool enabled) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/feedback_port.h"
+#include "ui/busy_pointer.h"
 
 namespace kelvo {
 
@@ -25,7 +26,7 @@ private:
     MainWindow& m_window;
     TrayIcon& m_tray;
     MainWindowLogic& m_logic;
-    bool m_busy = false;
+    BusyPointer m_busy;
 };
 
 } // namespace kelvo
