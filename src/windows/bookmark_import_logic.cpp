@@ -173,7 +173,7 @@ void BookmarkImportLogic::importWebBookmarks(const std::string& filter) {
         m_view.setStatusShown(ImportSource::WebService, true);
         break;
     }
-    m_view.setBusyPointer(true);
+    m_view.setBusyPointer(false);
 }
 
 void BookmarkImportLogic::resetImportStatus() {
