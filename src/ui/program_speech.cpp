@@ -17,8 +17,13 @@ public:
 } // namespace
 
 ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
-    m_platform = speech::makeSphinxSpeechPlatform(
-        m_poster, speech::sphinxPlatformOptions(parts.dataFolder, parts.resourcesFolder));
+    speech::SphinxPlatformOptions options =
+        speech::sphinxPlatformOptions(parts.dataFolder, parts.resourcesFolder);
+    options.reportDamagedProfile = [&boxes = parts.road.boxes](const std::string& why) {
+        boxes.showNotice("The training of this recognition profile is damaged (" + why + ").",
+                         "kelvo listens without it. Train the profile again to mend it.", 0, false);
+    };
+    m_platform = speech::makeSphinxSpeechPlatform(m_poster, std::move(options));
     auto tone = ToneOutput::create();
     m_tone = tone ? std::move(tone).value() : std::make_unique<SilentTone>();
 

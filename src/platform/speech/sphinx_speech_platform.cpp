@@ -175,6 +175,10 @@ public:
             return *adaptation;
         }
         if (m_reportedDamage.insert(profileFolder.string()).second) {
+            if (auto report = m_options.reportDamagedProfile) {
+                // Posted: this runs inside a call into the engine.
+                m_poster.post([report, why = adaptation.error().message()] { report(why); });
+            }
             std::fprintf(stderr,
                          "kelvo: the voice profile in %s is damaged (%s); listening without its "
                          "adaptation\n",

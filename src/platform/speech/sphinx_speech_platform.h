@@ -5,6 +5,7 @@
 #include "platform/speech/sphinx_decoder.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace kelvo::speech {
@@ -18,6 +19,9 @@ struct SphinxPlatformOptions {
     std::filesystem::path settingsFile;
     SphinxDecoderOptions decoder;
     SphinxGrammarOptions grammar;
+    /// Told, on the UI thread and once a run per profile, that a voice
+    /// profile's adaptation is damaged and left out.
+    std::function<void(const std::string&)> reportDamagedProfile;
 };
 
 /// The usual places: profiles in "speech-profiles" of the data folder, the

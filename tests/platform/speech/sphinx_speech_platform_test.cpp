@@ -112,6 +112,8 @@ TEST_F(SphinxSpeechPlatformTest, AWavFileIsHeardLikeAMicrophone) {
 
 TEST_F(SphinxSpeechPlatformTest, AProfilesAdaptationIsAppliedAndADamagedOneLeftOut) {
     ASSERT_TRUE(sayThroughFile("open google"));
+    std::vector<std::string> reported;
+    options.reportDamagedProfile = [&](const std::string& why) { reported.push_back(why); };
     auto platform = makeSphinxSpeechPlatform(poster, options);
     const SpeechToken profile = platform->createProfile("Ann - e0").value();
     const auto adaptation = adaptationFolder(platform->profileFolder(profile.id));
@@ -136,6 +138,7 @@ TEST_F(SphinxSpeechPlatformTest, AProfilesAdaptationIsAppliedAndADamagedOneLeftO
             grammar->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic).ok());
         ASSERT_TRUE(grammar->cmdSetRuleIdState(kAllRules, RuleState::Active).ok());
         EXPECT_TRUE(waitForEvent("Recognition Open Google")) << cmn;
+        EXPECT_EQ(reported.size(), 1u); // the damage, once
     }
 }
 
