@@ -95,6 +95,8 @@ BookmarkImportWindow::BookmarkImportWindow(BookmarkImportServices services)
     build->setObjectName("Command2");
     layout->addWidget(build);
 
+    setMinimumWidth(440);
+
     connect(m_boxes[indexOf(ImportSource::WebService)], &QCheckBox::clicked, this,
             [this](bool on) { m_logic.ckDLClicked(on); });
     connect(build, &QPushButton::clicked, this, [this] { m_logic.command2Clicked(); });
