@@ -452,10 +452,10 @@ private:
             m_messageBoxes, m_catalogueFiles,
             [this](const std::string& address) { (void)m_opener.openUrl(address); },
             [this](const std::string& filter) {
-                auto* import =
+                auto* importWindow =
                     static_cast<BookmarkImportWindow*>(m_windows.load(kImportWindowName));
-                if (import != nullptr) {
-                    import->logic().reImportBookmarks(filter);
+                if (importWindow != nullptr) {
+                    importWindow->logic().reImportBookmarks(filter);
                 }
             },
             [this](const std::string&) { openHelpPage("tab_bookmark.html#bookmark_import"); }};

@@ -46,12 +46,12 @@ TEST(BookmarkWindows, BuildTickAndMakeACommand) {
     bookmarks::BookmarkStores stores;
     stores.favoritesFolder = dir / "Favorites";
 
-    BookmarkImportWindow* import = nullptr;
+    BookmarkImportWindow* importWindow = nullptr;
     auto* matching = new BookmarkMatchingWindow(
         {boxes,
          files,
          [&](const std::string& a) { opened.push_back(a); },
-         [&](const std::string& filter) { import->logic().reImportBookmarks(filter); },
+         [&](const std::string& filter) { importWindow->logic().reImportBookmarks(filter); },
          {}},
         [&](const BookmarkListRow& row, QWidget* parent) {
             BookmarkPhraseEditorWindow editor(
@@ -68,33 +68,37 @@ TEST(BookmarkWindows, BuildTickAndMakeACommand) {
             });
             editor.exec();
         });
-    import = new BookmarkImportWindow({state, settings, boxes, http,
-                                       [&]() -> BookmarkMatchingLogic& { return matching->logic();
+    importWindow =
+        new BookmarkImportWindow({state,
+                                  settings,
+                                  boxes,
+                                  http,
+                                  [&]() -> BookmarkMatchingLogic& { return matching->logic(); },
+                                  [&] { return stores; },
+                                  {},
+                                  {}});
+    importWindow->show();
+    // A box's click lands on its caption, not wherever its row ends.
+    importWindow->findChild<QCheckBox*>("ckIE")->click();
+    testing::clickChild(importWindow, "Command2");
+    ASSERT_TRUE(dialogs.shown.empty());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(matching));
+    auto* list = matching->findChild<QTreeWidget*>("ListView1");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "Internet Explorer");
+
+    list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(opened, std::vector<std::string>{"http://news/"});
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(saved, std::vector<std::string>{"read the news -> http://news/"});
+
+    importWindow->findChild<QCheckBox*>("ckDL")->click();
+    EXPECT_TRUE(importWindow->findChild<QWidget*>("Picture2")->isVisible());
+    delete importWindow;
+    delete matching;
 }
-, [&] { return stores; }, {}, {}
-} // namespace
-);
-import->show();
-testing::clickChild(import, "ckIE");
-testing::clickChild(import, "Command2");
-ASSERT_TRUE(dialogs.shown.empty());
-ASSERT_TRUE(QTest::qWaitForWindowExposed(matching));
-auto* list = matching->findChild<QTreeWidget*>("ListView1");
-ASSERT_EQ(list->topLevelItemCount(), 1);
-EXPECT_EQ(list->topLevelItem(0)->text(1), "Internet Explorer");
-
-list->topLevelItem(0)->setCheckState(0, Qt::Checked);
-EXPECT_EQ(opened, std::vector<std::string>{"http://news/"});
-const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
-QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
-QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
-EXPECT_EQ(saved, std::vector<std::string>{"read the news -> http://news/"});
-
-testing::clickChild(import, "ckDL");
-EXPECT_TRUE(import->findChild<QWidget*>("Picture2")->isVisible());
-delete import;
-delete matching;
-} // namespace kelvo
 
 } // namespace
 } // namespace kelvo
