@@ -30,6 +30,24 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+int stopWhenAsked(void* userdata, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::stop_token*>(userdata)->stop_requested() ? 1 : 0;
+}
+
+// Failures that say the service is not there (or too slow to count as
+// there), as opposed to one that answered badly.
+bool unreachable(CURLcode code) {
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 Result<std::unique_ptr<CurlHttpClient>> CurlHttpClient::create(HttpLimits limits) {
@@ -58,6 +76,22 @@ std::string CurlHttpClient::httpPost(std::string_view address, std::string_view 
 }
 
 HttpReply CurlHttpClient::postForReply(std::string_view address, std::string_view formText) {
+    return perform(address, formText, {});
+}
+
+HttpReply CurlHttpClient::post(std::string_view address, std::string_view formText,
+                               std::stop_token stop) {
+    HttpReply reply = perform(address, formText, stop);
+    if (reply.answered() && (reply.status < 200 || reply.status > 299)) {
+        reply.outcome = HttpOutcome::Failed;
+        reply.failure = "HTTP status " + std::to_string(reply.status);
+        reply.body.clear();
+    }
+    return reply;
+}
+
+HttpReply CurlHttpClient::perform(std::string_view address, std::string_view formText,
+                                  std::stop_token stop) {
     HttpReply result;
     std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, ListDeleter> headers(
@@ -86,13 +120,18 @@ HttpReply CurlHttpClient::postForReply(std::string_view address, std::string_vie
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, collect);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &reply);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, stopWhenAsked);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &stop);
 
     const CURLcode code = curl_easy_perform(h);
     if (code != CURLE_OK) {
+        result.outcome = unreachable(code) ? HttpOutcome::Unreachable : HttpOutcome::Failed;
         result.failure = reply.tooLarge ? "reply too large" : curl_easy_strerror(code);
         return result;
     }
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &result.status);
+    result.outcome = HttpOutcome::Answered;
     result.body = std::move(reply.body);
     return result;
 }

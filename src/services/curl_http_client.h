@@ -10,8 +10,8 @@ namespace kelvo {
 
 /// Limits of one request, so a dead server never hangs the program.
 struct HttpLimits {
-    std::chrono::milliseconds connectTimeout{10'000};
-    std::chrono::milliseconds totalTimeout{60'000};
+    std::chrono::milliseconds connectTimeout{5'000};
+    std::chrono::milliseconds totalTimeout{30'000};
     size_t maxReplyBytes = 64u << 20;
 };
 
@@ -27,12 +27,16 @@ public:
 
     std::string httpPost(std::string_view address, std::string_view formText) override;
     HttpReply postForReply(std::string_view address, std::string_view formText) override;
+    HttpReply post(std::string_view address, std::string_view formText,
+                   std::stop_token stop = {}) override;
 
     /// Why the last request failed, for the log; empty after a success.
     const std::string& lastFailure() const { return m_lastFailure; }
 
 private:
     explicit CurlHttpClient(HttpLimits limits) : m_limits(limits) {}
+    /// One request whatever its status; outcome Answered for any status.
+    HttpReply perform(std::string_view address, std::string_view formText, std::stop_token stop);
 
     HttpLimits m_limits;
     std::string m_lastFailure;

@@ -22,6 +22,15 @@ namespace kelvo {
 /// not exist (2/30/2007).
 Result<std::chrono::year_month_day> tryParseDate(std::string_view text, bool isDate);
 
+/// A date and time to the second, read as tryParseDate reads with isDate
+/// true; a date alone is its midnight. Zones and fractions of a second are
+/// dropped: the moment is the wall-clock time the text shows.
+Result<std::chrono::sys_seconds> tryParseDateTime(std::string_view text);
+
+/// The program's date-and-time text: "m/d/yyyy h:mm:ss AM", or the date
+/// alone at midnight. tryParseDateTime reads it back to the same second.
+std::string dateTimeText(std::chrono::sys_seconds moment);
+
 /// tryParseDate for callers that report: a text that is no date is
 /// reported ("MutPpsd") and gives nothing.
 std::optional<std::chrono::year_month_day> parseDate(std::string_view text, bool isDate,

@@ -7,6 +7,7 @@
 #include "speech/catalogue_state.h"
 #include "speech/dispatch_state.h"
 #include "speech/speech_state.h"
+#include "startup/exchange_state.h"
 #include "startup/startup_state.h"
 #include "windows/main_window_state.h"
 #include "windows/questionnaire_state.h"
@@ -22,6 +23,7 @@ struct AppState {
     CatalogueState catalogue;
     DispatchState dispatch;
     StartupState startup;
+    ExchangeState exchange;
     MainWindowState mainWindow;
     BookmarkState bookmarks;
     QuestionnaireState questionnaire;

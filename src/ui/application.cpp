@@ -27,6 +27,7 @@
 #include "startup/close_down.h"
 #include "startup/program_hooks.h"
 #include "startup/startup_hooks.h"
+#include "startup/startup_report.h"
 #include "startup/startup_sequence.h"
 #include "ui/about_window.h"
 #include "ui/bookmark_import_window.h"
@@ -43,6 +44,7 @@
 #include "ui/program_speech.h"
 #include "ui/qt_app_control.h"
 #include "ui/qt_dialog_port.h"
+#include "ui/qt_ui_poster.h"
 #include "ui/qt_window_registry.h"
 #include "ui/select_profile_wizard_window.h"
 #include "ui/settings_dialogs.h"
@@ -111,6 +113,13 @@ public:
         connectCustomCommandHooks();
         registerSettingsDialogs();
         watchTermination();
+        // A reply that came after the main window loaded: the window follows it.
+        m_startupReport.setLateReplyHandler([this] {
+            if (window()) {
+                (void)window()->logic().reloadCommandLists();
+                window()->logic().showUpgradeMessage(m_state.exchange.reply.upgradeMessage);
+            }
+        });
     }
 
     /// Runs the start-up inside the event loop, so its modal windows and
@@ -588,6 +597,19 @@ private:
                                    {}};
     }
 
+    static std::unique_ptr<HttpClient> makeHttpClient() {
+        if (auto curl = CurlHttpClient::create()) {
+            return std::move(curl).value();
+        } else {
+            std::fprintf(stderr, "kelvo: %s\n", curl.error().message().c_str());
+        }
+        return std::make_unique<NoHttpClient>();
+    }
+
+    std::string upgradeMessage() const {
+        return m_state.exchange.replyOk ? m_state.exchange.reply.upgradeMessage : std::string();
+    }
+
     BrowserWindowCheck browserWindowCheck() {
         return makeLinuxBrowserWindowCheck([this](const std::string& text) {
             if (window()) {
@@ -623,12 +645,20 @@ private:
         [this]() -> VoiceProfilePort* { return m_speech ? &m_speech->profiles() : nullptr; },
         m_messageBoxes};
 
+    std::unique_ptr<HttpClient> m_http = makeHttpClient();
+    QtUiPoster m_uiPoster{QCoreApplication::instance()};
+    StartupReport m_startupReport{m_state.exchange, *m_http, [this](std::function<void()> task) {
+                                      m_uiPoster.post(std::move(task));
+                                  }};
+
     // The start-up's steps, each layer handing what it does not do to the
     // next: the main window's, then the engine's, then the program's own.
-    ProgramHooks m_programSteps{m_state, m_messageBoxes};
+    ProgramHooks m_programSteps{
+        m_state, m_messageBoxes,
+        ProgramHookParts{[this] { return m_startup.settings(); }, &m_startupReport, {}}};
     SpeechStartupHooks m_speechSteps{[this] { return speech(); }, m_programSteps};
     WindowStartupHooks m_windowSteps{[this] { return makeMainWindow(); }, m_speechSteps,
-                                     [] { return std::string(); }, m_windows, startupWindows()};
+                                     [this] { return upgradeMessage(); }, m_windows, startupWindows()};
     StartupSequence m_startup{m_state, m_platform.forStartup(), m_messageBoxes, m_windowSteps};
 
     // Every road out (button, tray, window close, a spoken quit) ends here

@@ -123,11 +123,7 @@ void MainWindowLogic::runLoadSteps(const std::string& upgradeMessage) {
         m_marker = "mm18";
         setListeningState(false);
         m_marker = "mm19";
-        if (!upgradeMessage.empty()) {
-            showBalloon("Message From Kelvo",
-                        upgradeMessage +
-                            "\r\n\r\n(kelvo is now awake and listening for your voice commands!)");
-        }
+        showUpgradeMessage(upgradeMessage);
     } catch (const LoadError& error) {
         m_boxes.custMsgBox("Error", "ok",
                            std::to_string(error.number) + error.description +
@@ -248,6 +244,14 @@ void MainWindowLogic::loadSocialList() {
     }
     m_view.setListEnabled(ListId::Login,
                           m_dispatch.facebookLoginShown || m_dispatch.myspaceLoginShown);
+}
+
+void MainWindowLogic::showUpgradeMessage(const std::string& upgradeMessage) {
+    if (!upgradeMessage.empty()) {
+        showBalloon("Message From Kelvo",
+                    upgradeMessage +
+                        "\r\n\r\n(kelvo is now awake and listening for your voice commands!)");
+    }
 }
 
 void MainWindowLogic::loadMusicList() {

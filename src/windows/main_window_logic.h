@@ -73,6 +73,8 @@ public:
     /// Puts back the fixed social rows (dropping any catalogue rows) and
     /// the login rows that the site switches allow.
     void loadSocialList();
+    /// The balloon with the content service's message; none when empty.
+    void showUpgradeMessage(const std::string& upgradeMessage);
     /// Fills the four music lists.
     void loadMusicList();
     /// Rebuilds every command list: fixed social rows, then the catalogue,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace kelvo {
 namespace {
 
@@ -74,6 +76,55 @@ TEST(CurlHttpClientTest, OversizedReplyGivesEmptyText) {
     auto client = makeClient(limits);
     EXPECT_EQ(client->httpPost(server.url(), "a=b"), "");
     EXPECT_EQ(client->lastFailure(), "reply too large");
+}
+
+// How each kind of bad service ends, so a run can stop asking one that is
+// not there but go on after one bad file.
+TEST(CurlHttpClientTest, OutcomeTellsUnreachableFromBadAnswers) {
+    HttpLimits limits;
+    limits.totalTimeout = std::chrono::milliseconds(300);
+    auto client = makeClient(limits);
+    int closedPort = 0;
+    {
+        LocalHttpServer closed(LocalHttpServer::reply("200 OK", "x"));
+        closedPort = std::stoi(closed.url().substr(17));
+    }
+    LocalHttpServer silent("", /*silent=*/true);
+    LocalHttpServer failing(LocalHttpServer::reply("500 Internal Server Error", "<html>"));
+    LocalHttpServer cut("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\nConnection: close\r\n\r\n"
+                        "only part");
+    LocalHttpServer empty(LocalHttpServer::reply("200 OK", ""));
+    const struct {
+        std::string address;
+        HttpOutcome outcome;
+    } cases[] = {
+        {"http://127.0.0.1:" + std::to_string(closedPort) + "/", HttpOutcome::Unreachable},
+        {silent.url(), HttpOutcome::Unreachable},
+        {failing.url(), HttpOutcome::Failed},
+        {cut.url(), HttpOutcome::Failed},
+        {"file:///etc/passwd", HttpOutcome::Failed},
+        {empty.url(), HttpOutcome::Answered},
+    };
+    for (const auto& c : cases) {
+        const HttpReply reply = client->post(c.address, "a=b");
+        EXPECT_EQ(reply.outcome, c.outcome) << c.address << ": " << reply.failure;
+        EXPECT_EQ(reply.body, "") << c.address;
+    }
+}
+
+TEST(CurlHttpClientTest, StopEndsARequestUnderWay) {
+    LocalHttpServer silent("", /*silent=*/true);
+    auto client = makeClient();
+    std::stop_source stop;
+    std::thread stopper([&stop] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        stop.request_stop();
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const HttpReply reply = client->post(silent.url(), "a=b", stop.get_token());
+    stopper.join();
+    EXPECT_EQ(reply.outcome, HttpOutcome::Failed);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
 }
 
 } // namespace

@@ -93,5 +93,29 @@ TEST(DateParsingTest, ShortDateTextReadsBack) {
     }
 }
 
+// Server dates are compared to the second, so the time must be read too, and
+// what the program writes must read back to the same second.
+TEST(DateParsingTest, DateTimeToTheSecond) {
+    const sys_days day = 2026y / December / 8d;
+    const struct {
+        const char* text;
+        sys_seconds expected;
+    } cases[] = {
+        {"12/8/2026", day},
+        {"12/8/2026 12:00:00 AM", day},
+        {"12/8/2026 12:30:05 PM", day + 12h + 30min + 5s},
+        {"12/8/2026 7:43:06 PM", day + 19h + 43min + 6s},
+        {"2026-12-08T19:43:06.125Z", day + 19h + 43min + 6s},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(tryParseDateTime(c.text).ok()) << c.text;
+        EXPECT_EQ(tryParseDateTime(c.text).value(), c.expected) << c.text;
+        EXPECT_EQ(tryParseDateTime(dateTimeText(c.expected)).value(), c.expected) << c.text;
+    }
+    EXPECT_EQ(dateTimeText(day + 19h + 3min + 6s), "12/8/2026 7:03:06 PM");
+    EXPECT_FALSE(tryParseDateTime("12/8/2026 13:00 PM").ok());
+    EXPECT_FALSE(tryParseDateTime("abcdefg").ok());
+}
+
 } // namespace
 } // namespace kelvo
