@@ -13,31 +13,6 @@ namespace kelvo {
 
 namespace {
 
-// Reply field of each picture's date, in the order they are fetched.
-struct OtherFile {
-    const char* key;
-    const char* file;
-    size_t field;
-};
-constexpr OtherFile kOtherFiles[] = {
-    {"splash", "splash.swf", 30},
-    {"splash_alt", "flash_alternative2.gif", 31},
-    {"logo", "logo.swf", 32},
-    {"logo_alt", "flash_alternative.gif", 33},
-    {"ad1", "ad1.swf", 18},
-    {"ad1_alt", "flash_ad1_alternative.gif", 22},
-    {"coupon1", "coupon1.gif", 26},
-    {"ad2", "ad2.swf", 19},
-    {"ad2_alt", "flash_ad2_alternative.gif", 23},
-    {"coupon2", "coupon2.gif", 27},
-    {"ad3", "ad3.swf", 20},
-    {"ad3_alt", "flash_ad3_alternative.gif", 24},
-    {"coupon3", "coupon3.gif", 28},
-    {"ad4", "ad4.swf", 21},
-    {"ad4_alt", "flash_ad4_alternative.gif", 25},
-    {"coupon4", "coupon4.gif", 29},
-};
-
 // Longest text whose hex form a settings read of that length keeps whole.
 constexpr size_t hexFits(int readLength) {
     return static_cast<size_t>(readLength - 1) / 2;
@@ -169,9 +144,9 @@ Result<StartupReply> parseStartupReply(std::string_view text) {
             reply.cmdFileDateClient = *date;
         }
     }
-    for (size_t i = 0; i < std::size(kOtherFiles); ++i) {
-        reply.otherFiles[i] = {kOtherFiles[i].key, kOtherFiles[i].file,
-                               tryParseDateTime(f[kOtherFiles[i].field]).value()};
+    for (size_t i = 0; i < std::size(kOtherUpdateFiles); ++i) {
+        reply.otherFiles[i] = {kOtherUpdateFiles[i].key, kOtherUpdateFiles[i].file,
+                               tryParseDateTime(f[kOtherUpdateFiles[i].field]).value()};
     }
     if (!isWebAddress(f[38]) || f[38].size() > maxPlaintextForReadLength(300)) {
         return badField(38, "is no web address");

@@ -44,6 +44,32 @@ struct StartupReply {
     std::string bookmarkTemplate; // empty or a web address
 };
 
+/// A picture or movie the content update fetches: its key, its file and the
+/// reply field of its server date, in the order they are fetched.
+struct OtherUpdateFile {
+    const char* key;
+    const char* file;
+    size_t field;
+};
+inline constexpr OtherUpdateFile kOtherUpdateFiles[] = {
+    {"splash", "splash.swf", 30},
+    {"splash_alt", "flash_alternative2.gif", 31},
+    {"logo", "logo.swf", 32},
+    {"logo_alt", "flash_alternative.gif", 33},
+    {"ad1", "ad1.swf", 18},
+    {"ad1_alt", "flash_ad1_alternative.gif", 22},
+    {"coupon1", "coupon1.gif", 26},
+    {"ad2", "ad2.swf", 19},
+    {"ad2_alt", "flash_ad2_alternative.gif", 23},
+    {"coupon2", "coupon2.gif", 27},
+    {"ad3", "ad3.swf", 20},
+    {"ad3_alt", "flash_ad3_alternative.gif", 24},
+    {"coupon3", "coupon3.gif", 28},
+    {"ad4", "ad4.swf", 21},
+    {"ad4_alt", "flash_ad4_alternative.gif", 25},
+    {"coupon4", "coupon4.gif", 29},
+};
+
 /// Fields a usable reply has at least.
 inline constexpr size_t kReplyFields = 42;
 
