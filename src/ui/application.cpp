@@ -55,10 +55,12 @@
 #include "ui/training_explainer_window.h"
 #include "ui/training_notice_window.h"
 #include "ui/training_screens_qt.h"
+#include "ui/update_window.h"
 #include "ui/upgrade_notice_window.h"
 #include "ui/window_notices.h"
 #include "ui/window_startup_hooks.h"
 #include "windows/local_search_settings_logic.h"
+#include "windows/update_window_logic.h"
 #include "windows/voip_settings_logic.h"
 
 #include <QAction>
@@ -82,7 +84,7 @@ class Application {
 public:
     Application() {
         m_control.setBackupCustomStore([this] { backupCustomStore(); });
-        m_control.setCloseDown([this] { m_closeDown.run(); });
+        m_control.setCloseDown([this] { m_closeDown.shutdownProcess(); });
         // The audio-setup error's help: the microphone set-up and the help
         // page, before the link ends the program.
         m_messageBoxes.setAudioProblemHandler([this] {
@@ -565,6 +567,14 @@ private:
         }
     }
 
+    void unloadOtherWindows() {
+        for (const std::string& name : m_windows.loadedWindows()) {
+            if (name != kMainWindowName) {
+                m_windows.unloadWindow(name);
+            }
+        }
+    }
+
     void removeTrayIcon() {
         if (window()) {
             window()->tray().removeIcon();
@@ -663,14 +673,23 @@ private:
 
     // Every road out (button, tray, window close, a spoken quit) ends here
     // once: the engine stops hearing before the files are saved.
-    CloseDown m_closeDown{m_state, m_control, m_messageBoxes, *m_platform.clock,
-                          CloseDownReleases{[this] { releaseSpeech(); },
-                                            [this] { removeTrayIcon(); },
-                                            [this] {
-                                                if (m_socialLogin) {
-                                                    m_socialLogin->tempFileCleanUp();
-                                                }
-                                            }}};
+    UpdateWindow m_updateWindow;
+    UpdateWindowLogic m_updateLogic{m_updateWindow};
+    CloseDown m_closeDown{
+        m_state,
+        m_control,
+        m_messageBoxes,
+        *m_platform.clock,
+        CloseDownReleases{[this] { releaseSpeech(); }, [this] { removeTrayIcon(); },
+                          [this] {
+                              if (m_socialLogin) {
+                                  m_socialLogin->tempFileCleanUp();
+                              }
+                          },
+                          [this] { m_startupReport.settle(); }, [this] { unloadOtherWindows(); },
+                          [this](bool busy) { m_windowSteps.setBusyPointer(busy); }},
+        CloseDownUpdate{[this] { return m_startup.settings(); }, m_http.get(), &m_updateLogic,
+                        &m_notices, &m_notices}};
     std::unique_ptr<TerminationWatcher> m_terminationWatcher;
 
     // Made once the start-up has fixed the folders; they go first, before

@@ -2,13 +2,18 @@
 
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_conflicts_notice_port.h"
 #include "fakes/fake_error_sink.h"
+#include "fakes/fake_http_client.h"
+#include "fakes/fake_update_notices.h"
+#include "fakes/startup_reply_text.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "speech/session_log.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -34,7 +39,9 @@ struct CloseDownRig {
 
     CloseDownReleases releases() {
         return {[this] { order.push_back("speech"); }, [this] { order.push_back("tray"); },
-                [this] { order.push_back("pages"); }};
+                [this] { order.push_back("pages"); },  [this] { order.push_back("report"); },
+                [this] { order.push_back("windows"); },
+                [this](bool busy) { order.push_back(busy ? "busy" : "normal"); }};
     }
 
     std::string data(const char* name) {
@@ -53,8 +60,9 @@ struct CloseDownRig {
 TEST(CloseDown, ReleasesThenSavesTheStoreTheGrammarAndTheSession) {
     CloseDownRig r;
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
-    closeDown.run();
-    EXPECT_EQ(r.order, (std::vector<std::string>{"speech", "tray", "pages"}));
+    closeDown.shutdownProcess();
+    EXPECT_EQ(r.order,
+              (std::vector<std::string>{"report", "speech", "tray", "windows", "pages", "busy", "normal"}));
     EXPECT_EQ(r.control.calls, std::vector<std::string>{"pump"});
     EXPECT_TRUE(r.errors.reports.empty());
     EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
@@ -68,11 +76,11 @@ TEST(CloseDown, ReleasesThenSavesTheStoreTheGrammarAndTheSession) {
 TEST(CloseDown, RunsOnceWhateverRoadReachesIt) {
     CloseDownRig r;
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
-    closeDown.run();
+    closeDown.shutdownProcess();
     const std::string log = r.data(kSessionLogFile);
-    closeDown.run();
+    closeDown.shutdownProcess();
     EXPECT_TRUE(closeDown.ran());
-    EXPECT_EQ(r.order.size(), 3u);
+    EXPECT_EQ(r.order.size(), 7u);
     EXPECT_EQ(r.data(kSessionLogFile), log);
 }
 
@@ -81,7 +89,7 @@ TEST(CloseDown, BeforeTheFoldersAreKnownNothingIsWritten) {
     const auto data = r.app.startup.dataFolder;
     r.app.startup.dataFolder.clear();
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, {});
-    closeDown.run();
+    closeDown.shutdownProcess();
     EXPECT_FALSE(std::filesystem::exists(data / kSessionLogFile));
     EXPECT_FALSE(
         std::filesystem::exists(r.app.startup.myDocumentsFolder / "commands_customfree.xml"));
@@ -94,7 +102,7 @@ TEST(CloseDown, BrokenStoreKeepsTheBackupAndTheGrammarAndStillLogsTheSession) {
     (void)writeFileAtomically(r.app.startup.myDocumentsFolder / "commands_customfree.xml", kStore);
     (void)writeFileAtomically(r.app.startup.dataFolder / "commands_customfree.xml", "<cset><c>");
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
-    closeDown.run();
+    closeDown.shutdownProcess();
     EXPECT_FALSE(r.errors.reports.empty());
     EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
               kStore);
@@ -107,9 +115,72 @@ TEST(CloseDown, SessionLogThatCannotBeWrittenIsReportedWithTheCloseDownCode) {
     // A folder where the log file should be: it can't be replaced.
     std::filesystem::create_directories(r.app.startup.dataFolder / kSessionLogFile / "x");
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
-    closeDown.run();
+    closeDown.shutdownProcess();
     ASSERT_FALSE(r.errors.reports.empty());
     EXPECT_EQ(r.errors.reports.back().location, kCloseDownLocation);
+}
+
+// A quit that arrives while the close-down lets events run is the same
+// close-down: it must not start a second one.
+TEST(CloseDown, AQuitFromInsideTheStepsDoesNothing) {
+    struct ReenteringControl : fakes::FakeAppControl {
+        void pumpEvents() override {
+            FakeAppControl::pumpEvents();
+            if (closeDown != nullptr) {
+                closeDown->shutdownProcess();
+            }
+        }
+        CloseDown* closeDown = nullptr;
+    };
+    CloseDownRig r;
+    ReenteringControl control;
+    CloseDown closeDown(r.app, control, r.errors, r.clock, r.releases());
+    control.closeDown = &closeDown;
+    closeDown.shutdownProcess();
+    EXPECT_EQ(r.order.size(), 7u);
+    EXPECT_EQ(control.calls.size(), 1u);
+}
+
+// The service is gone by the time the program ends: the update is cut
+// short, and the login pages, the backup, the merge and the session still
+// come out right.
+TEST(CloseDown, AFailedUpdateStillSavesEverything) {
+    CloseDownRig r;
+    fakes::FakeErrorSink quiet;
+    SettingsFile settings(r.app.startup.dataFolder / "mouse.ini", quiet);
+    settings.writeIni("Etowah", "Last", "x");
+    r.app.exchange.reply = parseStartupReply(fakes::startupReplyText()).value();
+    r.app.exchange.replyOk = true;
+    fakes::FakeHttpClient http;
+    http.outcomes.push_back(fakes::FakeHttpClient::unreachable());
+    fakes::FakeUpdateWindowView view;
+    UpdateWindowLogic window(view);
+    fakes::FakeConflictsNoticePort conflicts;
+    fakes::FakeUpgradeNoticePort newVersion;
+    CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases(),
+                        CloseDownUpdate{[&settings] { return &settings; }, &http, &window,
+                                        &conflicts, &newVersion});
+    closeDown.shutdownProcess();
+    EXPECT_EQ(http.posts.size(), 1u);
+    EXPECT_EQ(view.calls.front(), "show");
+    EXPECT_EQ(view.calls.back(), "close");
+    EXPECT_EQ(std::count(r.order.begin(), r.order.end(), "pages"), 1);
+    EXPECT_TRUE(r.errors.reports.empty());
+    EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
+              kStore);
+    EXPECT_NE(r.data("en_CLICK.XML").find("NAME=\"open notes\""), std::string::npos);
+    EXPECT_FALSE(r.data(kSessionLogFile).empty());
+
+    // Without a usable reply nothing is asked at all.
+    CloseDownRig noReply;
+    fakes::FakeHttpClient unused;
+    CloseDown quiet2(noReply.app, noReply.control, noReply.errors, noReply.clock,
+                     noReply.releases(),
+                     CloseDownUpdate{[&settings] { return &settings; }, &unused, &window,
+                                     &conflicts, &newVersion});
+    quiet2.shutdownProcess();
+    EXPECT_TRUE(unused.posts.empty());
+    EXPECT_FALSE(noReply.data(kSessionLogFile).empty());
 }
 
 } // namespace

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "services/app_control.h"
+#include "services/error_sink.h"
+#include "services/http_client.h"
+#include "services/settings_file.h"
+#include "speech/catalogue_files.h"
+#include "speech/conflicts_notice_port.h"
+#include "startup/exchange_state.h"
+#include "windows/update_window_logic.h"
+#include "windows/upgrade_notice_port.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kelvo {
+
+/// The version this program is.
+inline constexpr std::string_view kProgramVersion = "2.7";
+
+/// True when the content update is due: never run yet (`Etowah` `Last`
+/// "x"), or more than `Etowah` `Days` whole days since it last ran. An
+/// unreadable date or interval counts as due, as for the start-up report.
+bool isContentUpdateDue(const SettingsFile& settings, std::chrono::year_month_day today);
+
+/// True when serverVersion is a newer version than ours: dotted whole
+/// numbers compared one by one ("2.10" is newer than "2.7"). A text that is
+/// no such number is not newer.
+bool isNewerVersion(std::string_view serverVersion, std::string_view ours = kProgramVersion);
+
+/// What the content update works with.
+struct ContentUpdateParts {
+    ExchangeState& exchange;
+    SettingsFile& settings;
+    HttpClient& http;
+    CatalogueFiles files;
+    std::string serverBase;
+    UpdateWindowLogic& window;
+    AppControl& control;
+    ErrorSink& errors;
+    ConflictsNoticePort& conflicts;
+    UpgradeNoticePort& newVersion;
+    const Clock& clock;
+};
+
+/// The close-down's content update: the command and grammar files, the
+/// pictures of the start page, ads and coupons, the ad panes of the next
+/// start and the new-version notice. A file is saved only when the service
+/// answered it whole, with a body that is not empty and, for XML, parses
+/// with the root it must have; the old file is replaced through a temporary
+/// one. Once the service cannot be reached, the run asks it nothing more.
+class ContentUpdate {
+public:
+    explicit ContentUpdate(ContentUpdateParts parts) : m_p(std::move(parts)) {}
+
+    /// The update's steps from the progress window to the version check.
+    void run();
+
+    /// Fetches the file of user.type (kind "xml" or "other") and saves it
+    /// under target. False, with nothing saved, when the service is not
+    /// reached, answers badly or with a page, or the file is not what its
+    /// type must be.
+    bool downloadUpdateFile(const UserRecord& user, const std::filesystem::path& target,
+                            std::string_view kind);
+
+    /// Fetches the picture of key into the data folder unless the stored
+    /// date of key is serverDate to the second; a 6-byte body means the
+    /// service has none and changes nothing. The date is stamped only once
+    /// the file is saved.
+    void downloadOtherUpdateFile(std::string_view key, std::chrono::sys_seconds serverDate,
+                                 std::string_view fileName);
+
+    /// True once a request found the service unreachable.
+    bool serviceUnreachable() const { return m_unreachable; }
+
+private:
+    std::optional<std::string> fetch(std::string_view path, const std::string& form,
+                                     std::string_view what);
+    bool commandFilesChanged() const;
+    void updateCommandFiles();
+    void updateOtherFiles();
+
+    ContentUpdateParts m_p;
+    bool m_unreachable = false;
+};
+
+} // namespace kelvo

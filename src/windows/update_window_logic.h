@@ -1,0 +1,32 @@
+#pragma once
+
+#include "windows/update_window_view.h"
+
+namespace kelvo {
+
+/// What the progress window of the content update shows at each stage.
+class UpdateWindowLogic {
+public:
+    explicit UpdateWindowLogic(UpdateWindowView& view) : m_view(view) {}
+
+    /// Opens the window with "Connecting...." at 10.
+    void connecting();
+    /// "Checking For Updates".
+    void checking();
+    /// "Downloading Updates For kelvo.  Please Wait..." at 20.
+    void downloading();
+    /// Moves the bar as the files come.
+    void progress(int percent);
+    /// "Update Complete" at 100.
+    void complete();
+    /// Closes the window when it is open.
+    void close();
+
+    bool open() const { return m_open; }
+
+private:
+    UpdateWindowView& m_view;
+    bool m_open = false;
+};
+
+} // namespace kelvo
