@@ -35,8 +35,10 @@ ini=$data/mouse.ini
 start_x_server 1024x768
 start_session_bus
 export KELVO_REPORT_FIRST_PAINT=1
-install_settings_past_first_run
-sed -i 's/^\[Splash\]/[Splash]/; /^\[Splash\]/,/^\[/ s/^DisplayOnStart=True/DisplayOnStart=False/' "$ini"
+# The installed settings past the first run, without the splash.
+mkdir -p "$data"
+sed -e 's/^First=x/First=10/' -e '/^\[Splash\]/,/^\[/ s/^DisplayOnStart=True/DisplayOnStart=False/' \
+    "$here/resources/defaults/mouse.ini" >"$ini"
 
 setting() { # section key
     awk -F= -v s="[$1]" -v k="$2" '/^\[/{in_s=($0==s)} in_s && $1==k{print substr($0, length(k)+2)}' "$ini" | tr -d '\r'
