@@ -86,7 +86,8 @@ kelvo_pid=$!
 pids+=("$kelvo_pid")
 wait_for "the report did not reach the service" grep -q 'processupdate.aspx' "$work/service.log"
 grep -q 'version=2.7&edition=Free' "$work/service.log" || fail "the report lacks its fields"
-wait_for "the reply was not taken in" test "$(setting Etowah Days)" = 3
+days_are() { [ "$(setting Etowah Days)" = "$1" ]; }
+wait_for "the reply was not taken in" days_are 3
 wait_for "the main window did not paint" grep -q 'first paint' "$work/kelvo.log"
 
 # Close-down: the update fetches the new files and renames the clash.

@@ -12,6 +12,7 @@
 #include "program/program_interpreters.h"
 #include "program/program_voice_profiles.h"
 #include "program/speech_startup_hooks.h"
+#include "program/welcome_sound.h"
 #include "services/address_opener.h"
 #include "services/browser_window_check.h"
 #include "services/curl_http_client.h"
@@ -663,12 +664,17 @@ private:
 
     // The start-up's steps, each layer handing what it does not do to the
     // next: the main window's, then the engine's, then the program's own.
-    ProgramHooks m_programSteps{
-        m_state, m_messageBoxes,
-        ProgramHookParts{[this] { return m_startup.settings(); }, &m_startupReport, {}}};
+    WelcomeSound m_welcomeSound{[] { return MediaPlayer::create(); }};
+    ProgramHooks m_programSteps{m_state, m_messageBoxes,
+                                ProgramHookParts{[this] { return m_startup.settings(); },
+                                                 &m_startupReport,
+                                                 [this](const std::filesystem::path& sound) {
+                                                     m_welcomeSound.play(sound);
+                                                 }}};
     SpeechStartupHooks m_speechSteps{[this] { return speech(); }, m_programSteps};
     WindowStartupHooks m_windowSteps{[this] { return makeMainWindow(); }, m_speechSteps,
-                                     [this] { return upgradeMessage(); }, m_windows, startupWindows()};
+                                     [this] { return upgradeMessage(); }, m_windows,
+                                     startupWindows()};
     StartupSequence m_startup{m_state, m_platform.forStartup(), m_messageBoxes, m_windowSteps};
 
     // Every road out (button, tray, window close, a spoken quit) ends here

@@ -38,8 +38,10 @@ struct CloseDownRig {
     }
 
     CloseDownReleases releases() {
-        return {[this] { order.push_back("speech"); }, [this] { order.push_back("tray"); },
-                [this] { order.push_back("pages"); },  [this] { order.push_back("report"); },
+        return {[this] { order.push_back("speech"); },
+                [this] { order.push_back("tray"); },
+                [this] { order.push_back("pages"); },
+                [this] { order.push_back("report"); },
                 [this] { order.push_back("windows"); },
                 [this](bool busy) { order.push_back(busy ? "busy" : "normal"); }};
     }
@@ -61,8 +63,8 @@ TEST(CloseDown, ReleasesThenSavesTheStoreTheGrammarAndTheSession) {
     CloseDownRig r;
     CloseDown closeDown(r.app, r.control, r.errors, r.clock, r.releases());
     closeDown.shutdownProcess();
-    EXPECT_EQ(r.order,
-              (std::vector<std::string>{"report", "speech", "tray", "windows", "pages", "busy", "normal"}));
+    EXPECT_EQ(r.order, (std::vector<std::string>{"report", "speech", "tray", "windows", "pages",
+                                                 "busy", "normal"}));
     EXPECT_EQ(r.control.calls, std::vector<std::string>{"pump"});
     EXPECT_TRUE(r.errors.reports.empty());
     EXPECT_EQ(readWholeFile(r.app.startup.myDocumentsFolder / "commands_customfree.xml").value(),
