@@ -20,8 +20,9 @@ void TrainingExplainerLogic::open() {
          "the profile by reading short book excerpts aloud."},
         {"Training",
          "Each book excerpt that you read is considered a separate training session.  For best "
-         "performance of kelvo we recommend that you complete three (3) training sessions, or "
-         "book excerpts. You should complete at least one (1) training session.\n\n"
+         "performance of kelvo we recommend that Windows XP users complete three (3) training "
+         "sessions, or book excerpts. We recommend that Windows Vista users complete at least "
+         "one (1) training session. \n\n"
          "You can always perform additional training sessions for any profile you have "
          "created.  In particular, if the quality of speech recognition needs improvement, you "
          "should perform one or more additional training sessions."},

@@ -79,7 +79,9 @@ public:
     }
 
     Status displayUI(const std::string&, const std::string&, const std::string&) override {
-        return {}; // no training screen: the recognizer needs no training
+        // The training screens are the program's own windows (TrainingScreens);
+        // the engine itself has none to show.
+        return {};
     }
 
 private:
