@@ -133,6 +133,10 @@ void CreateProfileWizardWindow::closeWindow() {
 }
 
 void CreateProfileWizardWindow::closeEvent(QCloseEvent* event) {
+    if (!m_logic.mayClose()) {
+        event->ignore();
+        return;
+    }
     m_logic.formUnload();
     event->accept();
 }

@@ -117,6 +117,10 @@ void ProfileListWindow::closeWindow() {
 }
 
 void ProfileListWindow::closeEvent(QCloseEvent* event) {
+    if (m_mayClose && !m_mayClose()) {
+        event->ignore();
+        return;
+    }
     if (m_onClose)
         m_onClose();
     event->accept();

@@ -52,6 +52,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     /// Runs as the window closes: the logic's formUnload.
     std::function<void()> m_onClose;
+    /// Whether the logic lets the window close now.
+    std::function<bool()> m_mayClose;
 
 private:
     QLabel* m_title = nullptr;

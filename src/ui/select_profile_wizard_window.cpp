@@ -54,6 +54,7 @@ SelectProfileWizardWindow::SelectProfileWizardWindow(const ProfileWizardServices
     connect(label6, &LinkLabel::clicked, this, [this] { m_logic.defaultLabelClicked(); });
     connect(createLink(), &LinkLabel::clicked, this, [this] { m_logic.createClicked(); });
     m_onClose = [this] { m_logic.formUnload(); };
+    m_mayClose = [this] { return m_logic.mayClose(); };
     m_logic.formLoad();
 }
 

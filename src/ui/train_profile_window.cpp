@@ -16,6 +16,7 @@ TrainProfileWindow::TrainProfileWindow(const ProfileWizardServices& services)
     connect(button(), &QPushButton::clicked, this, [this] { m_logic.buttonClicked(); });
     connect(createLink(), &LinkLabel::clicked, this, [this] { m_logic.createClicked(); });
     m_onClose = [this] { m_logic.formUnload(); };
+    m_mayClose = [this] { return m_logic.mayClose(); };
     m_logic.formLoad();
 }
 

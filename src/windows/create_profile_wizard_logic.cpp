@@ -64,8 +64,10 @@ void CreateProfileWizardLogic::buttonClicked() {
         case 2: {
             m_step = kStepDone;
             std::string name = m_view.profileName();
+            m_busy = true;
             (void)m_s.profiles.profileTraining(profile_action::kCreateProfile, name,
                                                ProfileChoices{m_view.makeDefaultChecked(), false});
+            m_busy = false;
             m_view.closeWindow();
             break;
         }

@@ -55,6 +55,9 @@ public:
     void backdropHovered();
 
     int step() const { return m_step; }
+    /// False while a profile action runs: its screens are open, and the
+    /// window must stay until they return.
+    bool mayClose() const { return !m_busy; }
 
 private:
     void showStep(CreateProfileFrame frame, int title);
@@ -65,6 +68,7 @@ private:
     int m_step = 0;
     bool m_hover = false;
     bool m_unloaded = false;
+    bool m_busy = false;
 };
 
 } // namespace kelvo

@@ -98,11 +98,13 @@ void SelectProfileWizardLogic::buttonClicked() {
     case 2: {
         m_step = 0;
         std::string name = m_view.selectedProfile();
+        m_busy = true;
         const bool switched =
             m_s.profiles
                 .profileTraining(profile_action::kChangeProfile, name,
                                  ProfileChoices{m_view.makeDefaultChecked(), m_view.trainChecked()})
                 .ok();
+        m_busy = false;
         // A switch that did not happen has been reported; saying it did
         // would be wrong.
         if (switched)

@@ -40,6 +40,9 @@ public:
     void formUnload();
 
     int step() const { return m_step; }
+    /// False while a profile action runs: its screens are open, and the
+    /// window must stay until they return.
+    bool mayClose() const { return !m_busy; }
 
 private:
     void showFrames(std::initializer_list<SelectProfileFrame> shown);
@@ -47,6 +50,7 @@ private:
     SelectProfileWizardView& m_view;
     ProfileWizardServices m_s;
     int m_step = 0;
+    bool m_busy = false;
 };
 
 /// The profile name of a "MissingDefault - " mode: everything after its

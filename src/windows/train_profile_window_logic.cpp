@@ -26,7 +26,11 @@ void TrainProfileWindowLogic::buttonClicked() {
         profileNotice(m_s.boxes, "You must select a profile to train");
         return;
     }
-    if (m_s.profiles.profileTraining(profile_action::kTrainProfile, name, {}).ok())
+    m_busy = true;
+    const bool switched =
+        m_s.profiles.profileTraining(profile_action::kTrainProfile, name, {}).ok();
+    m_busy = false;
+    if (switched)
         showSwitchedNotice(m_s, name, true);
     m_view.closeWindow();
 }

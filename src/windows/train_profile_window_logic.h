@@ -24,10 +24,14 @@ public:
     void createClicked();
     /// The window closes: the main window shows again.
     void formUnload();
+    /// False while a profile action runs: its screens are open, and the
+    /// window must stay until they return.
+    bool mayClose() const { return !m_busy; }
 
 private:
     TrainProfileWindowView& m_view;
     ProfileWizardServices m_s;
+    bool m_busy = false;
 };
 
 } // namespace kelvo

@@ -2,6 +2,7 @@
 
 #include "speech/voice_profiles.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
                            const ProfileChoices& choices) override {
         calls.push_back(std::string(action) + " " + name + (choices.makeDefault ? " default" : "") +
                         (choices.train ? " train" : ""));
+        if (duringAction)
+            duringAction();
         if (fail)
             return Status::failure(5, "refused");
         if (action == profile_action::kCreateProfile)
@@ -31,6 +34,8 @@ public:
     std::vector<std::string> profiles;
     std::string current;
     bool fail = false;
+    /// Runs inside an action, as a user's clicks do while its screens are open.
+    std::function<void()> duringAction;
     std::vector<std::string> calls;
 };
 

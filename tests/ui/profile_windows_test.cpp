@@ -61,6 +61,24 @@ TEST(ProfileWindows, TheSelectWizardListsProfilesAndWaitsForASelection) {
     window->close();
 }
 
+TEST(ProfileWindows, AWizardStaysWhileItsProfileActionRuns) {
+    fakes::ProfileWizardRig rig;
+    QPointer<CreateProfileWizardWindow> window = new CreateProfileWizardWindow(rig.services);
+    window->show();
+    rig.profiles.duringAction = [&] {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(window.isNull());
+        EXPECT_TRUE(window->isVisible());
+    };
+    child<QPushButton>(*window, "cmdCreateProfile")->click();
+    child<QLineEdit>(*window, "txtProfileName")->setText("Ann");
+    child<QPushButton>(*window, "cmdCreateProfile")->click();
+    child<QPushButton>(*window, "cmdCreateProfile")->click();
+    ASSERT_EQ(rig.profiles.calls.size(), 1u);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST(ProfileWindows, PropertiesSayWhenNoDefaultIsSet) {
     fakes::ProfileWizardRig rig;
     auto* window = new ProfilePropertiesWindow(rig.services);
