@@ -74,11 +74,7 @@ void CloseDown::updateContentWhenDue(bool& due) {
         m_update.conflicts == nullptr || m_update.newVersion == nullptr) {
         return;
     }
-    const LocalDateTime now = m_clock.localNow();
-    due = isContentUpdateDue(
-        *settings, std::chrono::year_month_day{std::chrono::year(now.year),
-                                               std::chrono::month(static_cast<unsigned>(now.month)),
-                                               std::chrono::day(static_cast<unsigned>(now.day))});
+    due = isContentUpdateDue(*settings, localDate(m_clock));
     if (!due || !m_app.exchange.replyOk) {
         return;
     }

@@ -26,22 +26,6 @@ constexpr const char* kOtherDownloadLocation = "FmouPttu";
 // The service's body for "nothing for this key".
 constexpr size_t kNothingBodyBytes = 6;
 
-std::optional<long long> wholeNumber(std::string_view text) {
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::chrono::year_month_day today(const Clock& clock) {
-    const LocalDateTime now = clock.localNow();
-    return std::chrono::year_month_day{std::chrono::year(now.year),
-                                       std::chrono::month(static_cast<unsigned>(now.month)),
-                                       std::chrono::day(static_cast<unsigned>(now.day))};
-}
-
 std::optional<std::vector<unsigned long>> versionNumbers(std::string_view text) {
     std::vector<unsigned long> numbers;
     size_t start = 0;
@@ -85,21 +69,11 @@ bool isWhatTheTypeMustBe(std::string_view type, const std::string& body) {
 
 } // namespace
 
-bool isContentUpdateDue(const SettingsFile& settings, std::chrono::year_month_day day) {
-    const std::string interval = settings.readIni("Etowah", "Days", "abcd", 5);
-    const std::string last = settings.readIni("Etowah", "Last", "abcd", 25);
-    if (last == "x") {
-        return true;
-    }
-    auto lastText = decodeHex(last);
-    auto lastDate = lastText ? tryParseDate(*lastText, true)
-                             : Result<std::chrono::year_month_day>(lastText.error());
-    const auto days = wholeNumber(interval);
-    if (!lastDate || !days) {
-        return true;
-    }
-    const auto passed = (std::chrono::sys_days(day) - std::chrono::sys_days(*lastDate)).count();
-    return passed > *days;
+std::chrono::year_month_day localDate(const Clock& clock) {
+    const LocalDateTime now = clock.localNow();
+    return std::chrono::year_month_day{std::chrono::year(now.year),
+                                       std::chrono::month(static_cast<unsigned>(now.month)),
+                                       std::chrono::day(static_cast<unsigned>(now.day))};
 }
 
 bool isNewerVersion(std::string_view serverVersion, std::string_view ours) {
@@ -259,7 +233,7 @@ void ContentUpdate::run() {
     }
     m_p.window.progress(90);
     m_p.control.pumpEvents();
-    m_p.settings.writeIni("Etowah", "Last", stringToHex(shortDateText(today(m_p.clock))));
+    m_p.settings.writeIni("Etowah", "Last", stringToHex(shortDateText(localDate(m_p.clock))));
     m_p.window.complete();
     m_p.control.pumpEvents();
     const StartupReply& reply = m_p.exchange.reply;

@@ -8,6 +8,7 @@
 #include "speech/catalogue_files.h"
 #include "speech/conflicts_notice_port.h"
 #include "startup/exchange_state.h"
+#include "startup/report_due.h"
 #include "windows/update_window_logic.h"
 #include "windows/upgrade_notice_port.h"
 
@@ -21,10 +22,8 @@ namespace kelvo {
 /// The version this program is.
 inline constexpr std::string_view kProgramVersion = "2.7";
 
-/// True when the content update is due: never run yet (`Etowah` `Last`
-/// "x"), or more than `Etowah` `Days` whole days since it last ran. An
-/// unreadable date or interval counts as due, as for the start-up report.
-bool isContentUpdateDue(const SettingsFile& settings, std::chrono::year_month_day today);
+/// Today in the user's time zone.
+std::chrono::year_month_day localDate(const Clock& clock);
 
 /// True when serverVersion is a newer version than ours: dotted whole
 /// numbers compared one by one ("2.10" is newer than "2.7"). A text that is

@@ -35,18 +35,29 @@ bool laterThan(std::chrono::year_month_day today, std::chrono::year_month_day da
     return sys_days(today) > sys_days(date) + days(interval);
 }
 
-} // namespace
-
-bool isStartupReportDue(const SettingsFile& settings, std::chrono::year_month_day today) {
-    const std::string last = settings.readIni("Etowah", "Last", "abc", 30);
+// True when no content update ran yet ("x"), the stamp or the interval
+// cannot be read, or more than the interval's days passed since the stamp.
+bool updateIntervalPassed(const SettingsFile& settings, std::chrono::year_month_day today,
+                          std::string_view defaultValue, int lastLength, int daysLength) {
+    const std::string last = settings.readIni("Etowah", "Last", defaultValue, lastLength);
     if (last == "x") {
         return true;
     }
     auto lastText = decodeHex(last);
     auto lastDate = lastText ? tryParseDate(*lastText, true)
                              : Result<std::chrono::year_month_day>(lastText.error());
-    const auto interval = wholeNumber(settings.readIni("Etowah", "Days", "abc", 10));
-    if (!lastDate || !interval || laterThan(today, *lastDate, *interval)) {
+    const auto interval = wholeNumber(settings.readIni("Etowah", "Days", defaultValue, daysLength));
+    return !lastDate || !interval || laterThan(today, *lastDate, *interval);
+}
+
+} // namespace
+
+bool isContentUpdateDue(const SettingsFile& settings, std::chrono::year_month_day today) {
+    return updateIntervalPassed(settings, today, "abcd", 25, 5);
+}
+
+bool isStartupReportDue(const SettingsFile& settings, std::chrono::year_month_day today) {
+    if (updateIntervalPassed(settings, today, "abc", 30, 10)) {
         return true;
     }
 

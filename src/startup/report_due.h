@@ -14,4 +14,10 @@ namespace kelvo {
 /// questionnaire date is passed over.
 bool isStartupReportDue(const SettingsFile& settings, std::chrono::year_month_day today);
 
+/// True when the close-down's content update is due: never run yet
+/// (`Etowah` `Last` "x"), or more than `Etowah` `Days` whole days since it
+/// last ran. An unreadable date or interval counts as due, as for the
+/// report.
+bool isContentUpdateDue(const SettingsFile& settings, std::chrono::year_month_day today);
+
 } // namespace kelvo

@@ -568,12 +568,15 @@ private:
         }
     }
 
+    // The main window is on its way out too: hidden, its parts still
+    // there for the steps that follow.
     void unloadOtherWindows() {
         for (const std::string& name : m_windows.loadedWindows()) {
             if (name != kMainWindowName) {
                 m_windows.unloadWindow(name);
             }
         }
+        m_windows.hideWindow(kMainWindowName);
     }
 
     void removeTrayIcon() {
