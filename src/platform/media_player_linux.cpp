@@ -41,6 +41,8 @@ public:
             unload();
             return false;
         }
+        // Asked now, while the file is still at its start.
+        m_length = queryLength();
         return true;
     }
 
@@ -94,12 +96,17 @@ public:
     }
 
     std::optional<double> length() override {
-        if (m_pipeline == nullptr) {
-            return std::nullopt;
+        if (m_pipeline != nullptr && !m_length) {
+            m_length = queryLength();
         }
-        // The parser may know the length only a moment after the file is
-        // loaded; a second is plenty for a local file.
-        for (int attempt = 0; attempt < 50; ++attempt) {
+        return m_length;
+    }
+
+private:
+    // The parser may know the length only a moment after the file is
+    // loaded; half a second is plenty for a local file.
+    std::optional<double> queryLength() {
+        for (int attempt = 0; attempt < 25; ++attempt) {
             gint64 duration = 0;
             if (gst_element_query_duration(m_pipeline, GST_FORMAT_TIME, &duration) &&
                 duration >= 0) {
@@ -110,7 +117,6 @@ public:
         return std::nullopt;
     }
 
-private:
     // The file is loaded once the pipeline has prerolled; an error or a
     // time-out means it cannot be played.
     bool waitLoaded() {
@@ -138,11 +144,13 @@ private:
             m_panorama = nullptr;
         }
         m_rate = 1.0;
+        m_length.reset();
     }
 
     GstElement* m_pipeline = nullptr;
     GstElement* m_panorama = nullptr;
     double m_rate = 1.0;
+    std::optional<double> m_length;
 };
 
 } // namespace
