@@ -251,7 +251,8 @@ void StartupSequence::makeInstallationId() {
 
 Status StartupSequence::sendReportWhenDue() {
     m_marker = "m12";
-    if (!m_state.reportDue) {
+    // Without a service address no report can go: the log waits for one.
+    if (!m_state.reportDue || m_state.serverBase.empty()) {
         return {};
     }
     m_marker = "m13";

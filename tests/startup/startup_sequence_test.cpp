@@ -178,8 +178,8 @@ TEST_F(StartupSequenceTest, FirstStartInstallsDefaultsAndRunsEveryStep) {
     EXPECT_EQ(app.speech.profileDialogMode, "FirstTime");
     EXPECT_EQ(app.startup.adPaneCouponPicture[2], "coupon3.gif");
     EXPECT_EQ(app.startup.helpFile, fs::path(KELVO_RESOURCES_DIR) / "kelvo_r1.chm");
+    // No service address is installed, so no report goes.
     const std::vector<std::string> expected = {"prepareReport",
-                                               "postReport:",
                                                "takeInReply",
                                                "busy",
                                                "welcome:welcome.mp3",
@@ -318,6 +318,7 @@ TEST_F(StartupSequenceTest, StoredServerAddressIsDecrypted) {
 
 TEST_F(StartupSequenceTest, DueReportSummarisesAndDeletesTheSessionLog) {
     installDefaults();
+    set("Etowah", "s", tryEncryptText("http://127.0.0.1:9/", kServerAddressPassphrase).value());
     auto record = tryEncryptText("03062009\t12", kSessionLogPassphrase);
     ASSERT_TRUE(record.ok());
     ASSERT_TRUE(writeFileAtomically(folders.data / "sl.txt", "\"" + *record + "\"\r\n").ok());
@@ -325,6 +326,15 @@ TEST_F(StartupSequenceTest, DueReportSummarisesAndDeletesTheSessionLog) {
     EXPECT_TRUE(hooks.called("postReport:--03062009-12-1"));
     EXPECT_EQ(app.startup.sessionSummary, "--03062009-12-1");
     EXPECT_FALSE(fs::exists(folders.data / "sl.txt"));
+}
+
+TEST_F(StartupSequenceTest, DueReportWithoutAServiceAddressKeepsTheSessionLog) {
+    installDefaults();
+    ASSERT_TRUE(writeFileAtomically(folders.data / "sl.txt", "\"abc\"\r\n").ok());
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_TRUE(app.startup.reportDue);
+    EXPECT_FALSE(hooks.called("postReport:"));
+    EXPECT_TRUE(fs::exists(folders.data / "sl.txt"));
 }
 
 TEST_F(StartupSequenceTest, ReportNotDueKeepsTheSessionLog) {
@@ -414,6 +424,16 @@ TEST_F(StartupSequenceTest, ErrorMarkersOfLaterSteps) {
         MessageBoxes caseBoxes{state.messageBoxes, caseDialogs, control};
         fakes::FakeStartupHooks caseHooks;
         caseHooks.failures[step] = Status::failure(5, "Invalid procedure call");
+        if (step == "postReport") {
+            // The report goes only to a stored address.
+            fs::create_directories(caseFolders.data);
+            fs::copy_file(fs::path(KELVO_RESOURCES_DIR) / "defaults" / "mouse.ini",
+                          caseFolders.data / "mouse.ini");
+            fakes::FakeErrorSink quietSink;
+            SettingsFile(caseFolders.data / "mouse.ini", quietSink)
+                .writeIni("Etowah", "s",
+                          tryEncryptText("http://127.0.0.1:9/", kServerAddressPassphrase).value());
+        }
         StartupSequence caseSequence{
             state, {lock, caseFolders, keys, clock, random}, caseBoxes, caseHooks};
         EXPECT_EQ(caseSequence.run(), StartupOutcome::Stopped) << step;
