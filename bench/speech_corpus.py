@@ -8,8 +8,9 @@ Writes, into the output folder:
                     are no command, in several voices and speeds
   manifest.tsv      clip file, expected phrase (empty: must be rejected),
                     voice, speed, part ("tune" or "test": settings are chosen
-                    on one part and reported on the other; a text is in the
-                    same part for every voice)
+                    on one part and reported on the other; the two parts share
+                    neither a voice nor a text), voice group ("mainstream" or
+                    "other"), condition ("clean")
 """
 import argparse
 import hashlib
@@ -105,8 +106,14 @@ the kettle is boiling so make the tea
 she painted a picture of the harbour
 """.strip().splitlines()
 
-VOICES = [("en-us", 160), ("en-us", 185), ("en-gb", 160), ("en-gb", 185),
-          ("en-us+f3", 170), ("en-gb-x-rp", 170)]
+# (voice, speed, group, part): no voice speaks in both parts, so settings
+# chosen on the tune part are reported on speakers they never heard.
+VOICES = [("en-us", 160, "mainstream", "test"), ("en-us", 185, "mainstream", "test"),
+          ("en-gb", 160, "mainstream", "test"), ("en-gb", 185, "mainstream", "test"),
+          ("en-us+f3", 170, "other", "test"), ("en-gb-x-rp", 170, "other", "test"),
+          ("en-us+m3", 165, "mainstream", "tune"), ("en-us+m3", 190, "mainstream", "tune"),
+          ("en-gb+m3", 165, "mainstream", "tune"), ("en-gb+m3", 190, "mainstream", "tune"),
+          ("en-us+f2", 170, "other", "tune"), ("en-gb-scotland", 170, "other", "tune")]
 
 
 def catalogue_phrases(count):
@@ -169,11 +176,10 @@ def main():
     parser.add_argument("out", help="output folder")
     parser.add_argument("--sizes", default="300,3000,20000")
     parser.add_argument("--grammar", help="take the phrases of this grammar file")
-    parser.add_argument("--commands", type=int, default=40,
+    parser.add_argument("--commands", type=int, default=60,
                         help="phrases spoken per voice")
-    parser.add_argument("--sentences", type=int, default=40,
+    parser.add_argument("--sentences", type=int, default=30,
                         help="non-command sentences spoken per voice")
-    parser.add_argument("--voices", type=int, default=len(VOICES))
     args = parser.parse_args()
 
     os.makedirs(os.path.join(args.out, "clips"), exist_ok=True)
@@ -192,17 +198,20 @@ def main():
     spoken_pool = pool[:min(sizes)] if base is None else base[:min(sizes)]
     rng = random.Random(11)
     rows = []
-    for index, (voice, speed) in enumerate(VOICES[:args.voices]):
-        commands = rng.sample(spoken_pool, min(args.commands, len(spoken_pool)))
-        sentences = rng.sample(SENTENCES, min(args.sentences, len(SENTENCES)))
+    for index, (voice, speed, group, part) in enumerate(VOICES):
+        # Each voice speaks only texts of its own part.
+        own = [p for p in spoken_pool if part_of(p) == part]
+        own_sentences = [t for t in SENTENCES if part_of(t) == part]
+        commands = rng.sample(own, min(args.commands, len(own)))
+        sentences = rng.sample(own_sentences, min(args.sentences, len(own_sentences)))
         for n, text in enumerate(commands):
             name = f"clips/cmd_{index}_{n}.wav"
             speak(text, voice, speed, os.path.join(args.out, name))
-            rows.append((name, text, voice, speed, part_of(text)))
+            rows.append((name, text, voice, speed, part, group, "clean"))
         for n, text in enumerate(sentences):
             name = f"clips/oog_{index}_{n}.wav"
             speak(text, voice, speed, os.path.join(args.out, name))
-            rows.append((name, "", voice, speed, part_of(text)))
+            rows.append((name, "", voice, speed, part, group, "clean"))
     with open(os.path.join(args.out, "manifest.tsv"), "w", encoding="utf-8") as out:
         for row in rows:
             out.write("\t".join(str(x) for x in row) + "\n")
