@@ -24,7 +24,6 @@ fail() {
 }
 
 sandbox_home
-install_settings_past_first_run
 # The stand-in notes the moment it is called, then the address.
 mkdir -p "$work/bin"
 printf '#!/bin/sh\nprintf "%%s %%s\\n" "$(date +%%s.%%N)" "$*" >>"%s/opened.txt"\n' "$work" \
@@ -38,6 +37,7 @@ start_x_server 1280x1024
 start_desktop
 KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
 pids+=($!)
+close_first_run_wizard "$patience" || fail "no first-run wizard to close"
 
 # Listening for commands, and no grammar switch for two seconds.
 deadline=$((SECONDS + patience))
