@@ -12,6 +12,8 @@
 #include <exception>
 #include <optional>
 #include <set>
+#include <string_view>
+#include <utility>
 
 namespace kelvo {
 
@@ -34,32 +36,22 @@ struct SearchScope {
 };
 
 std::optional<SearchScope> searchScope(const std::string& mode) {
-    if (mode == "library+all" || mode == "library+spell") {
-        return SearchScope{MusicLibrary::All, SearchField::All};
-    }
-    if (mode == "library+artist") {
-        return SearchScope{MusicLibrary::All, SearchField::Artists};
-    }
-    if (mode == "library+album") {
-        return SearchScope{MusicLibrary::All, SearchField::Albums};
-    }
-    if (mode == "library+composer") {
-        return SearchScope{MusicLibrary::All, SearchField::Composers};
-    }
-    if (mode == "library+songname") {
-        return SearchScope{MusicLibrary::All, SearchField::SongNames};
-    }
-    if (mode == "movies+all") {
-        return SearchScope{MusicLibrary::Movies, SearchField::All};
-    }
-    if (mode == "tv+all") {
-        return SearchScope{MusicLibrary::Tv, SearchField::All};
-    }
-    if (mode == "podcasts+all") {
-        return SearchScope{MusicLibrary::Podcasts, SearchField::All};
-    }
-    if (mode == "radio+all") {
-        return SearchScope{MusicLibrary::Radio, SearchField::All};
+    static constexpr std::pair<std::string_view, SearchScope> kScopes[] = {
+        {"library+all", {MusicLibrary::All, SearchField::All}},
+        {"library+spell", {MusicLibrary::All, SearchField::All}},
+        {"library+artist", {MusicLibrary::All, SearchField::Artists}},
+        {"library+album", {MusicLibrary::All, SearchField::Albums}},
+        {"library+composer", {MusicLibrary::All, SearchField::Composers}},
+        {"library+songname", {MusicLibrary::All, SearchField::SongNames}},
+        {"movies+all", {MusicLibrary::Movies, SearchField::All}},
+        {"tv+all", {MusicLibrary::Tv, SearchField::All}},
+        {"podcasts+all", {MusicLibrary::Podcasts, SearchField::All}},
+        {"radio+all", {MusicLibrary::Radio, SearchField::All}},
+    };
+    for (const auto& [name, scope] : kScopes) {
+        if (mode == name) {
+            return scope;
+        }
     }
     return std::nullopt;
 }
