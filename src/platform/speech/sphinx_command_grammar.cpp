@@ -175,12 +175,24 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
             }
         }
     }
+    std::map<std::string, std::string> made;
     if (!unknown.empty()) {
-        for (auto& [word, phones] : lexicon.pronounce(unknown)) {
+        made = lexicon.pronounce(unknown);
+        for (auto& [word, phones] : made) {
             resolved[word] = {word};
             variantsOf[word] = {word};
             result.newWords.emplace_back(word, phones);
         }
+    }
+    // Every word the phrases use may be said as another accent says it.
+    std::set<std::string> used;
+    for (const auto& [token, words] : resolved) {
+        used.insert(words.begin(), words.end());
+    }
+    for (auto& [variant, phones] :
+         lexicon.accentVariants(std::vector<std::string>(used.begin(), used.end()), made)) {
+        variantsOf[std::string(baseWord(variant))].push_back(variant);
+        result.newWords.emplace_back(std::move(variant), std::move(phones));
     }
 
     std::vector<std::vector<std::string>> sequences;
@@ -211,6 +223,17 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
             joinWords(words), SphinxCommandGrammar::Entry{ruleName, phrase.text});
         if (added) {
             sequences.push_back(std::move(words));
+        }
+    }
+
+    // A phrase that begins a longer one may still go on after a pause.
+    for (const std::vector<std::string>& words : sequences) {
+        std::string prefix;
+        for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+            prefix += (i ? " " : "") + words[i];
+            if (auto found = result.phrases.find(prefix); found != result.phrases.end()) {
+                found->second.continues = true;
+            }
         }
     }
 

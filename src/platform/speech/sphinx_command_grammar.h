@@ -27,6 +27,16 @@ public:
     /// Pronunciations made for unknown words (word -> phones); words that
     /// cannot be pronounced are missing from the result.
     virtual std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) = 0;
+    /// Other accents' ways of saying the words: new dictionary entries
+    /// ("word(3)", phones), each unlike every pronunciation the word has.
+    /// `made` holds the pronunciations just made for unknown words.
+    virtual std::vector<std::pair<std::string, std::string>>
+    accentVariants(const std::vector<std::string>& words,
+                   const std::map<std::string, std::string>& made) {
+        (void)words;
+        (void)made;
+        return {};
+    }
 };
 
 /// The garbage words that absorb speech outside the grammar: one per phone.
@@ -46,6 +56,9 @@ struct SphinxCommandGrammar {
     struct Entry {
         std::string ruleName;
         std::string text;
+        /// Another phrase begins with this one ("go google" and "go google
+        /// maps"): a pause after it may not be the end.
+        bool continues = false;
     };
     /// Keyed by the decoder words joined with single blanks.
     std::unordered_map<std::string, Entry> phrases;

@@ -87,6 +87,13 @@ bool SphinxDecoder::hasWord(const std::string& word) const {
     return phones != nullptr;
 }
 
+std::string SphinxDecoder::phones(const std::string& entry) const {
+    char* phones = ps_lookup_word(m_decoder, entry.c_str());
+    std::string result = phones ? phones : "";
+    std::free(phones);
+    return result;
+}
+
 std::vector<std::string> SphinxDecoder::variants(const std::string& word) const {
     std::vector<std::string> result;
     if (!hasWord(word)) {
@@ -193,6 +200,10 @@ Status SphinxDecoder::process(const std::int16_t* samples, std::size_t count) {
 
 bool SphinxDecoder::inSpeech() const {
     return ps_get_in_speech(m_decoder) != 0;
+}
+
+int SphinxDecoder::endSilenceFrames() const {
+    return static_cast<int>(cmd_ln_int32_r(ps_get_config(m_decoder), "-vad_postspeech"));
 }
 
 std::string SphinxDecoder::partialHypothesis() const {

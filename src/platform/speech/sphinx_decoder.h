@@ -29,8 +29,9 @@ SphinxModelPaths installedSphinxModel();
 
 struct SphinxDecoderOptions {
     SphinxModelPaths model;
-    /// Silence (in 10 ms frames) that ends an utterance.
-    int endSilenceFrames = 35;
+    /// Silence (in 10 ms frames) after which the decoder stops hearing
+    /// speech: enough to end a finished phrase.
+    int endSilenceFrames = 7;
     /// Loads the language model for free dictation as the first search.
     bool withLanguageModel = false;
     /// Further decoder settings as "-name", "value" pairs (for tuning).
@@ -52,6 +53,10 @@ public:
 
     /// True when the dictionary knows the word.
     bool hasWord(const std::string& word) const;
+
+    /// The phones of one dictionary entry ("word" or "word(2)"); empty when
+    /// the dictionary lacks it.
+    std::string phones(const std::string& entry) const;
 
     /// The dictionary entries of a word: itself, then "word(2)", "word(3)"...
     std::vector<std::string> variants(const std::string& word) const;
@@ -83,6 +88,8 @@ public:
     Status startUtterance();
     Status process(const std::int16_t* samples, std::size_t count);
     bool inSpeech() const;
+    /// The silence, in 10 ms frames, after which inSpeech() turns false.
+    int endSilenceFrames() const;
     /// The best word string so far, while an utterance goes on.
     std::string partialHypothesis() const;
     /// Ends the utterance and gives the best word string (may be empty).

@@ -20,13 +20,14 @@ std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size
         m_deadReported = false;
     }
     if (inSpeech) {
-        double energy = 0.0;
         for (std::size_t i = 0; i < count; ++i) {
-            energy += static_cast<double>(samples[i]) * samples[i];
+            m_windowEnergy += static_cast<double>(samples[i]) * samples[i];
             m_clipped += std::abs(static_cast<int>(samples[i])) >= 32700 ? 1 : 0;
+            if (++m_windowSamples == kWindowSamples) {
+                closeWindow();
+            }
         }
         m_speechSamples += count;
-        m_loudestRms = std::max(m_loudestRms, std::sqrt(energy / static_cast<double>(count)));
     }
     if (m_flatRun >= kNoSignalSamples && !m_deadReported) {
         m_deadReported = true;
@@ -35,7 +36,17 @@ std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size
     return std::nullopt;
 }
 
+void SpeechLevelMeter::closeWindow() {
+    if (m_windowSamples > 0) {
+        m_loudestRms = std::max(m_loudestRms,
+                                std::sqrt(m_windowEnergy / static_cast<double>(m_windowSamples)));
+    }
+    m_windowEnergy = 0.0;
+    m_windowSamples = 0;
+}
+
 std::optional<int> SpeechLevelMeter::utteranceEnded() {
+    closeWindow();
     std::optional<int> code;
     if (m_speechSamples > 0) {
         if (static_cast<double>(m_clipped) > kClippedShare * static_cast<double>(m_speechSamples)) {

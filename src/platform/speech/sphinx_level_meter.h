@@ -17,6 +17,7 @@ public:
     static constexpr double kClippedShare = 0.005;
     /// Loudest 100 ms of an utterance below this RMS is too quiet.
     static constexpr double kQuietRms = 250.0;
+    static constexpr std::size_t kWindowSamples = 1600;
 
     /// Looks at the next samples; `inSpeech` while an utterance is heard.
     /// Returns kNoSignal once when the input goes dead.
@@ -26,11 +27,16 @@ public:
     std::optional<int> utteranceEnded();
 
 private:
+    void closeWindow();
+
     std::size_t m_flatRun = 0;
     bool m_deadReported = false;
     std::size_t m_speechSamples = 0;
     std::size_t m_clipped = 0;
     double m_loudestRms = 0.0;
+    // The speech of the current 100 ms, however the sound is chunked.
+    double m_windowEnergy = 0.0;
+    std::size_t m_windowSamples = 0;
 };
 
 } // namespace kelvo::speech

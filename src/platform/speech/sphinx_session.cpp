@@ -1,5 +1,7 @@
 #include "platform/speech/sphinx_session.h"
 
+#include "platform/speech/sphinx_wav.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -241,6 +243,27 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis) const {
     return outcome;
 }
 
+void SphinxSession::setEndSilences(int continuable, int open) {
+    m_continuableEndSilenceFrames = continuable;
+    m_openEndSilenceFrames = open;
+}
+
+int SphinxSession::endSilenceNow() const {
+    switch (modeOf(m_current)) {
+    case Mode::Commands:
+        if (auto entry = m_current.grammar->match(m_active->partialHypothesis())) {
+            return entry->continues ? m_continuableEndSilenceFrames : 0;
+        }
+        break;
+    case Mode::Idle:
+        return 0; // nothing is reported
+    case Mode::Spelling:
+    case Mode::Dictation:
+        break;
+    }
+    return m_openEndSilenceFrames;
+}
+
 std::optional<SpeechOutcome> SphinxSession::guess() {
     if (m_position - m_lastGuessAt < kHypothesisInterval) {
         return std::nullopt;
@@ -281,22 +304,38 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
     bool speech = m_active->inSpeech();
     if (speech && !m_speech) {
         m_speech = true;
+        m_pausing = false;
         m_speechStart = m_position;
         m_lastGuessAt = m_position;
         m_lastGuess.clear();
-    } else if (speech && modeOf(m_current) != Mode::Idle) {
-        if (std::optional<SpeechOutcome> partial = guess()) {
-            outcomes.push_back(std::move(*partial));
-        }
-    } else if (!speech && m_speech) {
-        std::string hypothesis = m_active->endUtterance();
-        m_utterance = false;
-        m_speech = false;
+    } else if (speech) {
+        m_pausing = false; // the pause was inside the phrase
         if (modeOf(m_current) != Mode::Idle) {
-            SpeechOutcome outcome = interpret(hypothesis);
-            outcome.speechStart = m_speechStart;
-            outcome.resultAt = m_position;
-            outcomes.push_back(std::move(outcome));
+            if (std::optional<SpeechOutcome> partial = guess()) {
+                outcomes.push_back(std::move(*partial));
+            }
+        }
+    } else if (m_speech) {
+        if (!m_pausing) {
+            // The decoder's short end silence has passed. A phrase that
+            // nothing in the grammar continues is over; anything else gets
+            // the longer silence, and speech before it goes on as one.
+            m_pausing = true;
+            m_pauseFrom = m_position;
+            int frames = std::max(0, endSilenceNow() - m_active->endSilenceFrames());
+            m_pauseLength = static_cast<std::uint64_t>(frames) * kSpeechSampleRate / 100;
+        }
+        if (m_position - m_pauseFrom >= m_pauseLength) {
+            std::string hypothesis = m_active->endUtterance();
+            m_utterance = false;
+            m_speech = false;
+            m_pausing = false;
+            if (modeOf(m_current) != Mode::Idle) {
+                SpeechOutcome outcome = interpret(hypothesis);
+                outcome.speechStart = m_speechStart;
+                outcome.resultAt = m_position;
+                outcomes.push_back(std::move(outcome));
+            }
         }
     }
     return outcomes;

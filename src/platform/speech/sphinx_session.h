@@ -64,6 +64,14 @@ public:
     /// Feeds samples; returns the utterances that ended in them.
     Result<std::vector<SpeechOutcome>> feed(const std::int16_t* samples, std::size_t count);
 
+    /// Silences (in 10 ms frames) that end an utterance. A finished phrase
+    /// ends after the decoder's own short end silence; a phrase that a
+    /// longer one continues after `continuable`; anything else (words that
+    /// are no phrase yet, dictation, spelling) after `open`.
+    void setEndSilences(int continuable, int open);
+    static constexpr int kContinuableEndSilenceFrames = 25;
+    static constexpr int kOpenEndSilenceFrames = 35;
+
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
     std::uint64_t samplesFed() const { return m_position; }
@@ -79,6 +87,8 @@ private:
     Status useGrammar(const SphinxCommandGrammar& grammar);
     SpeechOutcome interpret(const std::string& hypothesis) const;
     std::optional<SpeechOutcome> guess();
+    /// The silence, in frames, that ends the utterance as heard so far.
+    int endSilenceNow() const;
 
     SphinxDecoder& m_commands;
     std::function<SphinxDecoder*()> m_dictationLoader;
@@ -90,6 +100,12 @@ private:
     std::deque<std::string> m_keptGrammars;
     bool m_utterance = false;
     bool m_speech = false;
+    int m_continuableEndSilenceFrames = kContinuableEndSilenceFrames;
+    int m_openEndSilenceFrames = kOpenEndSilenceFrames;
+    /// The decoder heard its end silence; the utterance may still go on.
+    bool m_pausing = false;
+    std::uint64_t m_pauseFrom = 0;
+    std::uint64_t m_pauseLength = 0;
     std::uint64_t m_position = 0;
     std::uint64_t m_speechStart = 0;
     std::uint64_t m_lastGuessAt = 0;

@@ -17,6 +17,7 @@ public:
                                 "the",  "news",   "go",   "to", "yahoo"};
     std::map<std::string, std::string> pronounceable{{"kelvo", "K EH L V OW"}};
     std::vector<std::vector<std::string>> asked;
+    bool accents = false;
 
     std::vector<std::string> variants(const std::string& word) override {
         if (!known.count(word)) {
@@ -36,6 +37,17 @@ public:
             }
         }
         return made;
+    }
+    std::vector<std::pair<std::string, std::string>>
+    accentVariants(const std::vector<std::string>& words,
+                   const std::map<std::string, std::string>& made) override {
+        std::vector<std::pair<std::string, std::string>> said;
+        for (const std::string& w : words) {
+            if (accents && (w == "news" || made.count(w))) {
+                said.emplace_back(w + "(2)", "N Y UW Z");
+            }
+        }
+        return said;
     }
 };
 
@@ -107,13 +119,46 @@ TEST_F(SphinxCommandGrammarTest, HypothesesMapBackToTheRulesPhrase) {
     }
 }
 
+TEST_F(SphinxCommandGrammarTest, PhrasesKnowWhetherALongerOneContinuesThem) {
+    SphinxCommandGrammar g = compile(R"(<GRAMMAR>
+  <RULE NAME="a" TOPLEVEL="ACTIVE"><P>go google</P></RULE>
+  <RULE NAME="b" TOPLEVEL="ACTIVE"><P>go google mail</P></RULE>
+  <RULE NAME="c" TOPLEVEL="ACTIVE"><P>open google</P></RULE>
+  <RULE NAME="d" TOPLEVEL="ACTIVE"><P>go to google</P></RULE>
+</GRAMMAR>)");
+    const std::pair<const char*, bool> cases[] = {{"go google", true},
+                                                  {"go google mail", false},
+                                                  {"open google", false},
+                                                  {"go to google", false}};
+    for (const auto& [phrase, continues] : cases) {
+        auto entry = g.match(phrase);
+        ASSERT_TRUE(entry.has_value()) << phrase;
+        EXPECT_EQ(entry->continues, continues) << phrase;
+    }
+}
+
+TEST_F(SphinxCommandGrammarTest, AccentVariantsJoinTheSearch) {
+    lexicon.accents = true;
+    SphinxCommandGrammar g = compile(kGrammar);
+    // Known words and words just pronounced alike get their other accents.
+    std::set<std::pair<std::string, std::string>> words(g.newWords.begin(), g.newWords.end());
+    EXPECT_TRUE(words.count({"news(2)", "N Y UW Z"}));
+    EXPECT_TRUE(words.count({"kelvo(2)", "N Y UW Z"}));
+    std::vector<std::string> arcs = describeFsg(g.fsg.get());
+    EXPECT_TRUE(std::any_of(arcs.begin(), arcs.end(), [](const std::string& arc) {
+        return arc.find(" news(2)") != std::string::npos;
+    }));
+    ASSERT_TRUE(g.match("read the news(2)").has_value());
+    EXPECT_EQ(g.match("read the news(2)")->ruleName, "read");
+}
+
 TEST_F(SphinxCommandGrammarTest, UnknownWordsArePronouncedOrTheirRuleLeftOut) {
     SphinxCommandGrammar g = compile(kGrammar);
     ASSERT_EQ(lexicon.asked.size(), 1u); // one batch for all new words
     std::vector<std::string> asked = lexicon.asked[0];
     std::sort(asked.begin(), asked.end());
     EXPECT_EQ(asked, (std::vector<std::string>{"kelvo", "zzyzx"}));
-    ASSERT_EQ(g.newWords.size(), 1u);
+    ASSERT_GE(g.newWords.size(), 1u);
     EXPECT_EQ(g.newWords[0].first, "kelvo");
     EXPECT_EQ(g.newWords[0].second, "K EH L V OW");
     ASSERT_EQ(g.problems.size(), 1u);

@@ -62,6 +62,21 @@ TEST(SphinxLevelMeter, UtteranceLevels) {
     }
 }
 
+// The loudest 100 ms decides, however small the chunks: one loud 20 ms
+// in quiet speech does not make it loud enough.
+TEST(SphinxLevelMeter, LevelsAreJudgedOver100MsWhateverTheChunks) {
+    for (std::size_t chunk : {320u, 1600u}) {
+        SpeechLevelMeter meter;
+        std::vector<std::int16_t> speech = tone(550, 320);
+        auto quiet = tone(100, 1280);
+        speech.insert(speech.end(), quiet.begin(), quiet.end());
+        for (std::size_t at = 0; at < speech.size(); at += chunk) {
+            meter.feed(speech.data() + at, chunk, true);
+        }
+        EXPECT_EQ(meter.utteranceEnded(), interference::kTooQuiet) << chunk;
+    }
+}
+
 TEST(SphinxLevelMeter, SoundOutsideSpeechIsNotJudged) {
     SpeechLevelMeter meter;
     auto loud = tone(60000);

@@ -3,6 +3,7 @@
 #include "fakes/espeak_clips.h"
 #include "platform/speech/sphinx_audio_source.h"
 #include "platform/speech/sphinx_lexicon.h"
+#include "platform/speech/sphinx_listener.h"
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,10 @@ protected:
         std::size_t end = audio.size();
         audio.resize(end + 24000);
         fillWithRoomNoise(audio.data() + end, 24000, seed);
-        for (std::size_t at = 0; at < audio.size(); at += 1600) {
+        constexpr std::size_t kChunk = SphinxListener::kChunkSamples;
+        for (std::size_t at = 0; at < audio.size(); at += kChunk) {
             auto outcomes =
-                session.feed(audio.data() + at, std::min<std::size_t>(1600, audio.size() - at));
+                session.feed(audio.data() + at, std::min<std::size_t>(kChunk, audio.size() - at));
             EXPECT_TRUE(outcomes.ok());
             if (!outcomes.ok()) {
                 return std::nullopt;
@@ -188,6 +190,52 @@ TEST_F(SphinxSessionTest, OtherSpeechIsRejectedByALargeGrammar) {
     }
     EXPECT_GE(rejected * 5, said * 4) << rejected << " of " << said;
     EXPECT_GE(right, 5) << right << " of 6";
+}
+
+// A finished phrase ends soon after the voice; one a longer phrase continues
+// waits, so the rest said after a short pause makes the longer phrase.
+TEST_F(SphinxSessionTest, PhrasesThatCouldGoOnWaitForTheRest) {
+    std::string xml = "<GRAMMAR>";
+    for (const char* p : {"go to amazon", "go to amazon books", "scroll down"}) {
+        xml += std::string("<RULE NAME=\"") + p + "\" TOPLEVEL=\"ACTIVE\"><P>" + p + "</P></RULE>";
+    }
+    XmlGrammar parsed = parseXmlGrammar(xml + "</GRAMMAR>").value();
+    ListeningState state;
+    state.grammar = std::make_shared<SphinxCommandGrammar>(compileCommandGrammar(
+        parsed, std::vector<bool>(3, true), "g2", *s_lexicon, s_decoder->logmath(), {}));
+    state.rulesActive = true;
+    SphinxSession session(*s_decoder, nullptr);
+    session.setListeningState(state);
+    // Samples from the end of the voice to the result.
+    auto wait = [&](const char* phrase) -> std::int64_t {
+        auto clip = fakes::spokenClip(phrase);
+        std::size_t end = clip.size();
+        while (end > 0 && std::abs(clip[end - 1]) < 1000) {
+            --end;
+        }
+        std::uint64_t voiceEnd = session.samplesFed() + 6400 + end;
+        auto heard = hear(session, clip);
+        EXPECT_TRUE(heard && heard->text == phrase) << phrase;
+        return heard ? static_cast<std::int64_t>(heard->resultAt - voiceEnd) : 0;
+    };
+    std::int64_t continuable = wait("go to amazon");
+    std::int64_t finished = wait("scroll down");
+    EXPECT_LT(finished, 16 * 160) << "finished phrases end within 160 ms";
+    EXPECT_GE(continuable - finished, 10 * 160);
+
+    auto start = fakes::spokenClip("go to amazon");
+    while (!start.empty() && std::abs(start.back()) < 300) {
+        start.pop_back();
+    }
+    std::vector<std::int16_t> pause(2400); // 150 ms
+    std::uint32_t seed = 3;
+    fillWithRoomNoise(pause.data(), pause.size(), seed);
+    start.insert(start.end(), pause.begin(), pause.end());
+    auto rest = fakes::spokenClip("books");
+    start.insert(start.end(), rest.begin(), rest.end());
+    auto heard = hear(session, start);
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_EQ(heard->text, "go to amazon books");
 }
 
 TEST_F(SphinxSessionTest, GuessesComeWhileAPhraseIsSpokenAndNotTooOften) {
