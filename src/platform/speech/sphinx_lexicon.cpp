@@ -1,11 +1,22 @@
 #include "platform/speech/sphinx_lexicon.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <future>
+#include <set>
 
 namespace kelvo::speech {
 
-DecoderLexicon::DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer)
-    : m_decoder(decoder), m_pronouncer(std::move(pronouncer)) {}
+std::vector<std::string> DecoderLexicon::defaultAccentVoices() {
+    // None yet: on the tuning voices British forms won as many commands as
+    // they let stray speech through.
+    return {};
+}
+
+DecoderLexicon::DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer,
+                               std::vector<std::string> accentVoices)
+    : m_decoder(decoder), m_pronouncer(std::move(pronouncer)),
+      m_accentVoices(std::move(accentVoices)) {}
 
 std::vector<std::string> DecoderLexicon::variants(const std::string& word) {
     std::lock_guard lock(m_mutex);
@@ -32,6 +43,63 @@ DecoderLexicon::pronounce(const std::vector<std::string>& words) {
             for (const auto& entry : *made) {
                 m_made.insert(entry);
                 result.insert(entry);
+            }
+        }
+    }
+    return result;
+}
+
+std::vector<std::pair<std::string, std::string>>
+DecoderLexicon::accentVariants(const std::vector<std::string>& words,
+                               const std::map<std::string, std::string>& made) {
+    std::vector<std::string> ask;
+    for (const std::string& word : words) {
+        if (!m_accents.count(word)) {
+            ask.push_back(word);
+        }
+    }
+    if (!ask.empty() && !m_accentVoices.empty()) {
+        // One espeak-ng run per voice, side by side.
+        std::vector<std::future<Result<std::map<std::string, std::string>>>> runs;
+        for (const std::string& voice : m_accentVoices) {
+            runs.push_back(std::async(std::launch::async, [this, &ask, &voice] {
+                return m_pronouncer.pronounce(ask, voice);
+            }));
+        }
+        for (auto& run : runs) {
+            Result<std::map<std::string, std::string>> said = run.get();
+            if (!said) {
+                std::fprintf(stderr, "kelvo: no accent pronunciations: %s\n",
+                             said.error().message().c_str());
+                continue;
+            }
+            for (auto& [word, phones] : *said) {
+                std::vector<std::string>& known = m_accents[word];
+                if (std::find(known.begin(), known.end(), phones) == known.end()) {
+                    known.push_back(std::move(phones));
+                }
+            }
+        }
+    }
+    for (const std::string& word : ask) {
+        m_accents.try_emplace(word);
+    }
+
+    std::vector<std::pair<std::string, std::string>> result;
+    std::lock_guard lock(m_mutex);
+    for (const std::string& word : words) {
+        std::vector<std::string> entries = m_decoder.variants(word);
+        std::set<std::string> have;
+        for (const std::string& entry : entries) {
+            have.insert(m_decoder.phones(entry));
+        }
+        if (auto found = made.find(word); found != made.end()) {
+            have.insert(found->second);
+        }
+        std::size_t next = std::max<std::size_t>(entries.size(), 1) + 1;
+        for (const std::string& phones : m_accents[word]) {
+            if (have.insert(phones).second) {
+                result.emplace_back(word + "(" + std::to_string(next++) + ")", phones);
             }
         }
     }

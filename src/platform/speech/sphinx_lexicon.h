@@ -6,6 +6,8 @@
 
 #include <map>
 #include <mutex>
+#include <string>
+#include <vector>
 
 namespace kelvo::speech {
 
@@ -14,10 +16,17 @@ namespace kelvo::speech {
 /// added under `mutex()`.
 class DecoderLexicon : public SphinxLexicon {
 public:
-    DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer);
+    /// The espeak-ng voices whose pronunciations every grammar word also gets.
+    static std::vector<std::string> defaultAccentVoices();
+
+    DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer,
+                   std::vector<std::string> accentVoices = defaultAccentVoices());
 
     std::vector<std::string> variants(const std::string& word) override;
     std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) override;
+    std::vector<std::pair<std::string, std::string>>
+    accentVariants(const std::vector<std::string>& words,
+                   const std::map<std::string, std::string>& made) override;
 
     /// Held while the decoder's dictionary changes.
     std::mutex& mutex() { return m_mutex; }
@@ -28,6 +37,9 @@ private:
     std::mutex m_mutex;
     /// Pronunciations made this run, so a reload asks espeak-ng nothing.
     std::map<std::string, std::string> m_made;
+    std::vector<std::string> m_accentVoices;
+    /// What the accent voices said for each word asked about so far.
+    std::map<std::string, std::vector<std::string>> m_accents;
 };
 
 } // namespace kelvo::speech

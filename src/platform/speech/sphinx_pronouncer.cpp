@@ -15,13 +15,15 @@ struct Symbol {
 };
 
 // Longer symbols first: the first match wins. British r-less diphthongs get
-// the r the American model expects.
+// the r the American model expects; Scottish long vowels are the nearest
+// American ones.
 constexpr std::array kSymbols{
     Symbol{"aɪə", "AY ER"}, Symbol{"aʊə", "AW ER"}, Symbol{"tʃ", "CH"},   Symbol{"dʒ", "JH"},
     Symbol{"aɪ", "AY"},     Symbol{"aʊ", "AW"},     Symbol{"eɪ", "EY"},   Symbol{"oʊ", "OW"},
     Symbol{"əʊ", "OW"},     Symbol{"ɔɪ", "OY"},     Symbol{"ɪə", "IH R"}, Symbol{"iə", "IY AH"},
     Symbol{"eə", "EH R"},   Symbol{"ʊə", "UH R"},   Symbol{"ɑː", "AA"},   Symbol{"ɔː", "AO"},
-    Symbol{"ɜː", "ER"},     Symbol{"iː", "IY"},     Symbol{"uː", "UW"},   Symbol{"n̩", "AH N"},
+    Symbol{"ɜː", "ER"},     Symbol{"iː", "IY"},     Symbol{"uː", "UW"},   Symbol{"eː", "EY"},
+    Symbol{"oː", "OW"},     Symbol{"aː", "AA"},     Symbol{"ʉ", "UW"},    Symbol{"n̩", "AH N"},
     Symbol{"l̩", "AH L"},    Symbol{"ɑ", "AA"},      Symbol{"ɒ", "AA"},    Symbol{"ɔ", "AO"},
     Symbol{"æ", "AE"},      Symbol{"a", "AE"},      Symbol{"ʌ", "AH"},    Symbol{"ə", "AH"},
     Symbol{"ɐ", "AH"},      Symbol{"ɚ", "ER"},      Symbol{"ɜ", "ER"},    Symbol{"ɛ", "EH"},
@@ -103,7 +105,7 @@ std::optional<std::string> ipaToModelPhones(std::string_view ipa) {
 EspeakPronouncer::EspeakPronouncer(std::string program) : m_program(std::move(program)) {}
 
 Result<std::map<std::string, std::string>>
-EspeakPronouncer::pronounce(const std::vector<std::string>& words) {
+EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::string& voice) {
     std::map<std::string, std::string> result;
     std::vector<std::string> asked;
     std::string text;
@@ -116,8 +118,8 @@ EspeakPronouncer::pronounce(const std::vector<std::string>& words) {
     if (asked.empty()) {
         return result;
     }
-    auto transcribe = [this](const std::string& input) {
-        return runProgramForOutput({m_program, "-q", "--ipa", "-v", "en-us", input});
+    auto transcribe = [this, &voice](const std::string& input) {
+        return runProgramForOutput({m_program, "-q", "--ipa", "-v", voice, input});
     };
 
     // One run for all words; espeak writes a line per clause. Should the

@@ -22,10 +22,11 @@ public:
     /// `program` is looked up on PATH; tests point it elsewhere.
     explicit EspeakPronouncer(std::string program = "espeak-ng");
 
-    /// Pronunciations of the words that could be transcribed, keyed by word;
-    /// the others are missing from the map. Fails only when the program
-    /// cannot be run.
-    Result<std::map<std::string, std::string>> pronounce(const std::vector<std::string>& words);
+    /// Pronunciations of the words that could be transcribed, keyed by word,
+    /// as the named espeak-ng voice says them; the others are missing from
+    /// the map. Fails only when the program cannot be run.
+    Result<std::map<std::string, std::string>> pronounce(const std::vector<std::string>& words,
+                                                         const std::string& voice = "en-us");
 
 private:
     std::string m_program;
