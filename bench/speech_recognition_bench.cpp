@@ -6,14 +6,18 @@
 // then run:               build/bench/speech_recognition_bench
 // KELVO_SPEECH_CORPUS names another corpus folder. Settings are tried on one
 // part of the corpus and reported on the other: KELVO_BENCH_PART=tune or
-// test. Settings to try: KELVO_SPHINX_ARGS ("-name value ..."),
-// KELVO_GARBAGE_LOGPROB, KELVO_SPEECH_DICT. KELVO_BENCH_VERBOSE lists the
+// test. Settings to try: KELVO_SPHINX_ARGS ("-name value ..."; the end
+// silence of a finished phrase is "-vad_postspeech N"), KELVO_CONTINUABLE_END_SILENCE
+// and KELVO_OPEN_END_SILENCE (frames that end a phrase a longer one
+// continues, and words that are no phrase yet), KELVO_GARBAGE_LOGPROB,
+// KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES. KELVO_BENCH_VERBOSE lists the
 // misses, KELVO_BENCH_TRACE every clip.
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"
 #include "platform/speech/sphinx_engine_core.h"
 #include "platform/speech/sphinx_lexicon.h"
+#include "platform/speech/sphinx_listener.h"
 #include "platform/speech/sphinx_session.h"
 #include "platform/speech/sphinx_wav.h"
 #include "platform/speech/sphinx_xml_grammar.h"
@@ -24,6 +28,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <sys/resource.h>
@@ -67,6 +72,11 @@ struct Clip {
     std::string expected;
     std::string voice;
     std::string part;
+    std::string group;
+    /// "clean", or the noise mixed in ("snr20", "snr10", "noise" alone).
+    std::string condition = "clean";
+    /// Where the voice stops, in samples; 0: found from the sound.
+    std::size_t speechEnd = 0;
     std::vector<std::int16_t> samples;
 };
 
@@ -98,7 +108,19 @@ Engine& engine() {
         if (!prepareCommandDecoder(*made.decoder, dict)) {
             std::exit(1);
         }
-        made.lexicon = std::make_unique<DecoderLexicon>(*made.decoder, EspeakPronouncer());
+        // KELVO_ACCENT_VOICES tries other accents ("en-gb,en-gb-x-rp"; "none").
+        std::vector<std::string> voices = DecoderLexicon::defaultAccentVoices();
+        if (const char* list = std::getenv("KELVO_ACCENT_VOICES")) {
+            voices.clear();
+            std::istringstream names(list);
+            for (std::string voice; std::getline(names, voice, ',');) {
+                if (!voice.empty() && voice != "none") {
+                    voices.push_back(voice);
+                }
+            }
+        }
+        made.lexicon =
+            std::make_unique<DecoderLexicon>(*made.decoder, EspeakPronouncer(), std::move(voices));
         return made;
     }();
     return e;
@@ -136,6 +158,15 @@ const std::vector<Clip>& clips() {
             std::string speed;
             std::getline(fields, speed, '\t');
             std::getline(fields, clip.part, '\t');
+            std::getline(fields, clip.group, '\t');
+            std::string condition;
+            if (std::getline(fields, condition, '\t') && !condition.empty()) {
+                clip.condition = condition;
+            }
+            std::string end;
+            if (std::getline(fields, end, '\t') && !end.empty()) {
+                clip.speechEnd = static_cast<std::size_t>(std::stoul(end));
+            }
             // Settings are chosen on one part and reported on the other.
             const char* part = std::getenv("KELVO_BENCH_PART");
             if (part && *part && clip.part != part) {
@@ -204,13 +235,29 @@ std::string sound(const std::string& text) {
     return out;
 }
 
-bool mainstream(const std::string& voice) {
-    return voice == "en-us" || voice == "en-gb";
+bool mainstream(const Clip& clip) {
+    if (!clip.group.empty()) {
+        return clip.group == "mainstream";
+    }
+    return clip.voice == "en-us" || clip.voice == "en-gb";
 }
+
+struct Tally {
+    int commands = 0, correct = 0, mainCommands = 0, mainCorrect = 0, mainExact = 0;
+    int sentences = 0, rejected = 0;
+    std::vector<double> latencies;
+};
 
 void BM_DecodeCorpus(benchmark::State& state) {
     auto grammar = compile(grammarText(static_cast<int>(state.range(0))));
     SphinxSession session(*engine().decoder, nullptr);
+    auto frames = [](const char* name, int fallback) {
+        const char* value = std::getenv(name);
+        return value && *value ? std::atoi(value) : fallback;
+    };
+    session.setEndSilences(
+        frames("KELVO_CONTINUABLE_END_SILENCE", SphinxSession::kContinuableEndSilenceFrames),
+        frames("KELVO_OPEN_END_SILENCE", SphinxSession::kOpenEndSilenceFrames));
     ListeningState listening;
     listening.grammar = grammar;
     listening.rulesActive = true;
@@ -218,19 +265,23 @@ void BM_DecodeCorpus(benchmark::State& state) {
 
     std::mt19937 noise(5);
     std::uniform_int_distribution<int> dither(-6, 6);
-    constexpr std::size_t kChunk = 1600;
-    int commands = 0, correct = 0, mainCommands = 0, mainCorrect = 0, mainExact = 0;
-    int sentences = 0, rejected = 0;
+    // The chunks the program's listener reads.
+    constexpr std::size_t kChunk = SphinxListener::kChunkSamples;
+    std::map<std::string, Tally> tallies;
     double audioSeconds = 0, cpuSeconds = 0;
-    std::vector<double> latencies;
     for (auto _ : state) {
         for (const Clip& clip : clips()) {
+            Tally& tally = tallies[clip.condition];
             std::vector<std::int16_t> audio(8000);
             audio.insert(audio.end(), clip.samples.begin(), clip.samples.end());
             // Where the voice stops, not where the file does.
             std::size_t speechEnd = audio.size();
-            while (speechEnd > 8000 && std::abs(audio[speechEnd - 1]) < 1000) {
-                --speechEnd;
+            if (clip.speechEnd) {
+                speechEnd = 8000 + clip.speechEnd;
+            } else {
+                while (speechEnd > 8000 && std::abs(audio[speechEnd - 1]) < 1000) {
+                    --speechEnd;
+                }
             }
             audio.resize(audio.size() + 32000);
             for (std::int16_t& s : audio) {
@@ -255,50 +306,62 @@ void BM_DecodeCorpus(benchmark::State& state) {
                     }
                 }
             }
+            double latency = 0;
             if (heard) {
                 double endAt = static_cast<double>(heard->resultAt - base) / kSpeechSampleRate;
-                latencies.push_back(endAt - static_cast<double>(speechEnd) / kSpeechSampleRate +
-                                    lastChunkSeconds);
+                latency =
+                    endAt - static_cast<double>(speechEnd) / kSpeechSampleRate + lastChunkSeconds;
+                tally.latencies.push_back(latency);
             }
             bool recognised = heard && heard->kind == SpeechOutcome::Kind::Recognition;
             if (std::getenv("KELVO_BENCH_TRACE")) {
-                std::fprintf(stderr, "CLIP\t%s\t%s\t%d\t%s\n", clip.expected.c_str(),
-                             clip.voice.c_str(), recognised ? 1 : 0,
-                             heard ? heard->text.c_str() : "");
+                std::fprintf(stderr, "CLIP\t%s\t%s\t%s\t%d\t%s\t%.0f\n", clip.expected.c_str(),
+                             clip.voice.c_str(), clip.condition.c_str(), recognised ? 1 : 0,
+                             heard ? heard->text.c_str() : "", latency * 1000);
             }
             if (clip.expected.empty()) {
-                ++sentences;
-                rejected += recognised ? 0 : 1;
+                ++tally.sentences;
+                tally.rejected += recognised ? 0 : 1;
                 if (recognised && std::getenv("KELVO_BENCH_VERBOSE")) {
-                    std::fprintf(stderr, "[%s] not rejected: heard \"%s\"\n", clip.voice.c_str(),
-                                 heard->text.c_str());
+                    std::fprintf(stderr, "[%s %s] not rejected: heard \"%s\"\n", clip.voice.c_str(),
+                                 clip.condition.c_str(), heard->text.c_str());
                 }
             } else {
                 bool exact = recognised && heard->text == clip.expected;
                 bool ok = recognised && sound(heard->text) == sound(clip.expected);
-                ++commands;
-                correct += ok;
-                if (mainstream(clip.voice)) {
-                    ++mainCommands;
-                    mainCorrect += ok;
-                    mainExact += exact;
+                ++tally.commands;
+                tally.correct += ok;
+                if (mainstream(clip)) {
+                    ++tally.mainCommands;
+                    tally.mainCorrect += ok;
+                    tally.mainExact += exact;
                 }
                 if (!ok && std::getenv("KELVO_BENCH_VERBOSE")) {
-                    std::fprintf(stderr, "[%s] expected \"%s\" heard \"%s\"\n", clip.voice.c_str(),
-                                 clip.expected.c_str(), heard ? heard->text.c_str() : "(nothing)");
+                    std::fprintf(stderr, "[%s %s] expected \"%s\" heard \"%s\"\n",
+                                 clip.voice.c_str(), clip.condition.c_str(), clip.expected.c_str(),
+                                 heard ? heard->text.c_str() : "(nothing)");
                 }
             }
         }
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    state.counters["accuracy_mainstream"] = mainCommands ? 1.0 * mainCorrect / mainCommands : 0;
-    state.counters["exact_text_mainstream"] = mainCommands ? 1.0 * mainExact / mainCommands : 0;
-    state.counters["accuracy_all_voices"] = commands ? 1.0 * correct / commands : 0;
-    state.counters["rejection"] = sentences ? 1.0 * rejected / sentences : 0;
+    auto ratio = [](int part, int whole) { return whole ? 1.0 * part / whole : 0.0; };
+    for (const auto& [condition, t] : tallies) {
+        // Clean figures keep their plain names; noisy ones carry the condition.
+        std::string suffix = condition == "clean" ? "" : "_" + condition;
+        if (t.commands) {
+            state.counters["accuracy_mainstream" + suffix] = ratio(t.mainCorrect, t.mainCommands);
+            state.counters["exact_text_mainstream" + suffix] = ratio(t.mainExact, t.mainCommands);
+            state.counters["accuracy_all_voices" + suffix] = ratio(t.correct, t.commands);
+        }
+        if (t.sentences) {
+            state.counters["rejection" + suffix] = ratio(t.rejected, t.sentences);
+        }
+        state.counters["latency_p50_ms" + suffix] = percentile(t.latencies, 0.5) * 1000;
+        state.counters["latency_p95_ms" + suffix] = percentile(t.latencies, 0.95) * 1000;
+    }
     state.counters["rtf"] = audioSeconds > 0 ? cpuSeconds / audioSeconds : 0;
-    state.counters["latency_p50_ms"] = percentile(latencies, 0.5) * 1000;
-    state.counters["latency_p95_ms"] = percentile(latencies, 0.95) * 1000;
     state.counters["peak_rss_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_DecodeCorpus)->Apply(atEveryGrammarSize);
