@@ -9,9 +9,9 @@
 // test. Settings to try: KELVO_SPHINX_ARGS ("-name value ..."; the end
 // silence of a finished phrase is "-vad_postspeech N"), KELVO_CONTINUABLE_END_SILENCE
 // and KELVO_OPEN_END_SILENCE (frames that end a phrase a longer one
-// continues, and words that are no phrase yet), KELVO_GARBAGE_LOGPROB,
-// KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES. KELVO_BENCH_VERBOSE lists the
-// misses, KELVO_BENCH_TRACE every clip.
+// continues, and words that are no phrase yet), KELVO_LONGEST_SILENCE (frames of silence inside a
+// phrase that reject it), KELVO_GARBAGE_LOGPROB, KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES.
+// KELVO_BENCH_VERBOSE lists the misses, KELVO_BENCH_TRACE every clip.
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"
@@ -258,6 +258,8 @@ void BM_DecodeCorpus(benchmark::State& state) {
     session.setEndSilences(
         frames("KELVO_CONTINUABLE_END_SILENCE", SphinxSession::kContinuableEndSilenceFrames),
         frames("KELVO_OPEN_END_SILENCE", SphinxSession::kOpenEndSilenceFrames));
+    session.setLongestSilence(
+        frames("KELVO_LONGEST_SILENCE", SphinxSession::kLongestSilenceFrames));
     ListeningState listening;
     listening.grammar = grammar;
     listening.rulesActive = true;

@@ -73,11 +73,10 @@ struct SphinxCommandGrammar {
 struct SphinxGrammarOptions {
     /// Natural-log cost of each garbage phone; 0 turns rejection off. Out of
     /// grammar speech is heard as garbage when the phone loop beats the best
-    /// phrase by more than this per phone. Larger grammars fit stray speech
-    /// better, so the cost is set where 20,000 phrases still reject more
-    /// than four sentences in five while hearing as many commands as a
-    /// dearer loop.
-    double garbagePhoneLogProb = -2.0;
+    /// phrase by more than this per phone. Stray speech that a phrase wins
+    /// is mostly caught by the long silence it needs (see SphinxSession),
+    /// so the loop can be dearer and lose fewer commands to it.
+    double garbagePhoneLogProb = -2.6;
     float languageWeight = 6.5f;
 };
 

@@ -214,6 +214,17 @@ std::string SphinxDecoder::partialHypothesis() const {
     return hyp ? hyp : "";
 }
 
+std::vector<SphinxDecoder::Span> SphinxDecoder::spans() const {
+    std::vector<Span> result;
+    for (ps_seg_t* seg = ps_seg_iter(m_decoder); seg; seg = ps_seg_next(seg)) {
+        Span span;
+        span.word = ps_seg_word(seg);
+        ps_seg_frames(seg, &span.first, &span.last);
+        result.push_back(std::move(span));
+    }
+    return result;
+}
+
 std::string SphinxDecoder::endUtterance() {
     if (!m_inUtterance) {
         return {};

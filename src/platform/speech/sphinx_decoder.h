@@ -92,6 +92,14 @@ public:
     int endSilenceFrames() const;
     /// The best word string so far, while an utterance goes on.
     std::string partialHypothesis() const;
+    /// The words of the last ended utterance with their first and last
+    /// 10 ms frames, fillers and silence included ("<sil>", "[NOISE]").
+    struct Span {
+        std::string word;
+        int first = 0;
+        int last = 0;
+    };
+    std::vector<Span> spans() const;
     /// Ends the utterance and gives the best word string (may be empty).
     std::string endUtterance();
     bool inUtterance() const { return m_inUtterance; }

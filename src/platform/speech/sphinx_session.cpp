@@ -202,12 +202,30 @@ Status SphinxSession::begin() {
     return m_active->startUtterance();
 }
 
-SpeechOutcome SphinxSession::interpret(const std::string& hypothesis) const {
+bool SphinxSession::silenceInsidePhrase() const {
+    bool begun = false;
+    for (const SphinxDecoder::Span& span : m_active->spans()) {
+        bool filler = span.word.front() == '<' || span.word.front() == '[' ||
+                      span.word.front() == '+' || span.word.front() == '(';
+        if (!filler) {
+            begun = true;
+        } else if (begun && span.last - span.first + 1 > m_longestSilenceFrames) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SpeechOutcome SphinxSession::interpret(const std::string& hypothesis, bool ended) const {
     SpeechOutcome outcome;
     std::vector<std::string> words = spokenWords(hypothesis);
     switch (modeOf(m_current)) {
     case Mode::Commands:
-        if (auto entry = m_current.grammar->match(hypothesis)) {
+        // The decoder sees at most its end silence and the speech detector's
+        // lead-in of a real pause, so a longer "silence" between or after
+        // the words is speech the phrase could not explain: stray speech.
+        if (auto entry = m_current.grammar->match(hypothesis);
+            entry && !(ended && silenceInsidePhrase())) {
             outcome.kind = SpeechOutcome::Kind::Recognition;
             outcome.text = entry->text;
             outcome.ruleName = entry->ruleName;
@@ -270,7 +288,7 @@ std::optional<SpeechOutcome> SphinxSession::guess() {
     }
     m_lastGuessAt = m_position;
     // An unfinished phrase gives the words heard so far.
-    SpeechOutcome outcome = interpret(m_active->partialHypothesis());
+    SpeechOutcome outcome = interpret(m_active->partialHypothesis(), false);
     if (outcome.text.empty() || outcome.text == m_lastGuess) {
         return std::nullopt;
     }
@@ -331,7 +349,7 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
             m_speech = false;
             m_pausing = false;
             if (modeOf(m_current) != Mode::Idle) {
-                SpeechOutcome outcome = interpret(hypothesis);
+                SpeechOutcome outcome = interpret(hypothesis, true);
                 outcome.speechStart = m_speechStart;
                 outcome.resultAt = m_position;
                 outcomes.push_back(std::move(outcome));

@@ -69,8 +69,13 @@ public:
     /// longer one continues after `continuable`; anything else (words that
     /// are no phrase yet, dictation, spelling) after `open`.
     void setEndSilences(int continuable, int open);
-    static constexpr int kContinuableEndSilenceFrames = 25;
+    static constexpr int kContinuableEndSilenceFrames = 20;
     static constexpr int kOpenEndSilenceFrames = 35;
+
+    /// A phrase heard with a longer silence (in 10 ms frames) after its first
+    /// word is rejected.
+    void setLongestSilence(int frames) { m_longestSilenceFrames = frames; }
+    static constexpr int kLongestSilenceFrames = 35;
 
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
@@ -85,7 +90,9 @@ public:
 private:
     Status begin();
     Status useGrammar(const SphinxCommandGrammar& grammar);
-    SpeechOutcome interpret(const std::string& hypothesis) const;
+    /// `ended`: the utterance is over, so its word timings are known.
+    SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
+    bool silenceInsidePhrase() const;
     std::optional<SpeechOutcome> guess();
     /// The silence, in frames, that ends the utterance as heard so far.
     int endSilenceNow() const;
@@ -102,6 +109,7 @@ private:
     bool m_speech = false;
     int m_continuableEndSilenceFrames = kContinuableEndSilenceFrames;
     int m_openEndSilenceFrames = kOpenEndSilenceFrames;
+    int m_longestSilenceFrames = kLongestSilenceFrames;
     /// The decoder heard its end silence; the utterance may still go on.
     bool m_pausing = false;
     std::uint64_t m_pauseFrom = 0;

@@ -193,7 +193,7 @@ TEST_F(SphinxSessionTest, OtherSpeechIsRejectedByALargeGrammar) {
 }
 
 // A finished phrase ends soon after the voice; one a longer phrase continues
-// waits, so the rest said after a short pause makes the longer phrase.
+// waits, so the rest said after a fluent pause makes the longer phrase.
 TEST_F(SphinxSessionTest, PhrasesThatCouldGoOnWaitForTheRest) {
     std::string xml = "<GRAMMAR>";
     for (const char* p : {"go to amazon", "go to amazon books", "scroll down"}) {
@@ -227,7 +227,7 @@ TEST_F(SphinxSessionTest, PhrasesThatCouldGoOnWaitForTheRest) {
     while (!start.empty() && std::abs(start.back()) < 300) {
         start.pop_back();
     }
-    std::vector<std::int16_t> pause(2400); // 150 ms
+    std::vector<std::int16_t> pause(1600); // a fluent 100 ms
     std::uint32_t seed = 3;
     fillWithRoomNoise(pause.data(), pause.size(), seed);
     start.insert(start.end(), pause.begin(), pause.end());
