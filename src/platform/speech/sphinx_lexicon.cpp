@@ -8,8 +8,9 @@
 namespace kelvo::speech {
 
 std::vector<std::string> DecoderLexicon::defaultAccentVoices() {
-    // More British voices let more stray speech through than they win.
-    return {"en-gb"};
+    // None by default: British forms let near misses through ("open my
+    // garden" heard as "go target") as often as they win commands.
+    return {};
 }
 
 DecoderLexicon::DecoderLexicon(SphinxDecoder& decoder, EspeakPronouncer pronouncer,
