@@ -10,7 +10,8 @@ the clean figure compares the same phrases.
 
 Writes into the output folder the grammars, clips/*.wav and manifest.tsv:
 clip, expected phrase, voice, speed, part, group, condition ("clean",
-"snr20", "snr10" or "noise"), and where the voice ends in 16 kHz samples.
+"snr20", "snr10" or "noise"), and where the voice ends and where it begins,
+in 16 kHz samples.
 """
 import argparse
 import array
@@ -141,14 +142,14 @@ def main():
             levels.append(level)
             name = f"clips/{part}_{n}_clean.wav"
             write_wav(os.path.join(args.out, name), speech)
-            out_rows.append([name] + row[1:6] + ["clean", str(end)])
+            out_rows.append([name] + row[1:6] + ["clean", str(end), str(begin)])
             for condition, snr in LEVELS.items():
                 kind = NOISES[(n + len(out_rows)) % len(NOISES)]
                 noise = piece(tracks[kind], LEAD + len(speech) + TAIL, rng)
                 gain = level / (rms(noise) * 10 ** (snr / 20))
                 name = f"clips/{part}_{n}_{condition}_{kind}.wav"
                 write_wav(os.path.join(args.out, name), mixed(speech, noise, gain))
-                out_rows.append([name] + row[1:6] + [condition, str(LEAD + end)])
+                out_rows.append([name] + row[1:6] + [condition, str(LEAD + end), str(LEAD + begin)])
         # Noise alone, as loud as under a typical voice at each level.
         typical = sorted(levels)[len(levels) // 2]
         for kind in NOISES:
@@ -158,7 +159,7 @@ def main():
                     gain = typical / (rms(noise) * 10 ** (snr / 20))
                     name = f"clips/{part}_noise_{kind}_{condition}_{n}.wav"
                     write_wav(os.path.join(args.out, name), mixed([], noise, gain))
-                    out_rows.append([name, "", kind, "0", part, "other", "noise", "0"])
+                    out_rows.append([name, "", kind, "0", part, "other", "noise", "0", "0"])
     with open(os.path.join(args.out, "manifest.tsv"), "w", encoding="utf-8") as out:
         for row in out_rows:
             out.write("\t".join(row) + "\n")

@@ -128,7 +128,7 @@ Result<std::unique_ptr<SpeechAudioSource>> openPulse(const std::string& device =
     // Small fragments keep the delay between speech and result short.
     pa_buffer_attr attributes{};
     attributes.maxlength = static_cast<std::uint32_t>(-1);
-    attributes.fragsize = kSpeechSampleRate / 10 * 2;
+    attributes.fragsize = kSpeechSampleRate / 50 * 2;
     int error = 0;
     pa_simple* stream =
         pa_simple_new(nullptr, "kelvo", PA_STREAM_RECORD, device.empty() ? nullptr : device.c_str(),

@@ -30,7 +30,10 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
     std::string postSpeech = std::to_string(options.endSilenceFrames);
     std::vector<std::string> arguments{"kelvo", "-hmm", options.model.acousticModel.string(),
                                        "-dict", options.model.dictionary.string(), "-cmn", "live",
-                                       "-vad_postspeech", postSpeech, "-fsgusealtpron", "no",
+                                       "-vad_postspeech", postSpeech,
+                                       // Speech is sure after 50 ms: a pause
+                                       // inside a phrase is bridged sooner.
+                                       "-vad_startspeech", "5", "-fsgusealtpron", "no",
                                        // More Gaussians per frame: markedly fewer
                                        // confusions between similar commands.
                                        "-topn", "16"};
@@ -220,6 +223,12 @@ std::vector<SphinxDecoder::Span> SphinxDecoder::spans() const {
         Span span;
         span.word = ps_seg_word(seg);
         ps_seg_frames(seg, &span.first, &span.last);
+        int32 acoustic = 0;
+        int32 language = 0;
+        int32 back = 0;
+        ps_seg_prob(seg, &acoustic, &language, &back);
+        // Senone scores are kept shifted down by 10 bits.
+        span.acoustic = logmath_log_to_ln(ps_get_logmath(m_decoder), acoustic) * 1024.0;
         result.push_back(std::move(span));
     }
     return result;

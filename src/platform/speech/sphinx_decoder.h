@@ -98,6 +98,9 @@ public:
         std::string word;
         int first = 0;
         int last = 0;
+        /// Natural-log acoustic score against the best state of each frame:
+        /// how badly the word fits its sound (0 is a perfect fit).
+        double acoustic = 0;
     };
     std::vector<Span> spans() const;
     /// Ends the utterance and gives the best word string (may be empty).

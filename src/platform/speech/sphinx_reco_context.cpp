@@ -109,6 +109,11 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
         core->useAdaptation(adaptation);
     };
     events.outcome = [this](const SpeechOutcome& outcome) {
+        // What was heard, for the spoken checks to show when they fail.
+        if (m_reportListening && outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+            std::fprintf(stderr, "kelvo: heard \"%s\"%s\n", outcome.text.c_str(),
+                         outcome.kind == SpeechOutcome::Kind::Recognition ? "" : " (rejected)");
+        }
         PhraseEvent event;
         event.streamNumber = 1;
         event.streamPosition = streamBytes(outcome.resultAt);

@@ -202,14 +202,17 @@ Status SphinxSession::begin() {
     return m_active->startUtterance();
 }
 
-bool SphinxSession::silenceInsidePhrase() const {
+bool SphinxSession::strayInsidePhrase() const {
     bool begun = false;
     for (const SphinxDecoder::Span& span : m_active->spans()) {
         bool filler = span.word.front() == '<' || span.word.front() == '[' ||
                       span.word.front() == '+' || span.word.front() == '(';
+        int frames = span.last - span.first + 1;
         if (!filler) {
             begun = true;
-        } else if (begun && span.last - span.first + 1 > m_longestSilenceFrames) {
+        } else if (begun &&
+                   (frames > m_longestSilenceFrames ||
+                    (frames >= m_swallowedFrames && span.acoustic / frames < m_swallowedScore))) {
             return true;
         }
     }
@@ -225,7 +228,7 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis, bool ended
         // lead-in of a real pause, so a longer "silence" between or after
         // the words is speech the phrase could not explain: stray speech.
         if (auto entry = m_current.grammar->match(hypothesis);
-            entry && !(ended && silenceInsidePhrase())) {
+            entry && !(ended && strayInsidePhrase())) {
             outcome.kind = SpeechOutcome::Kind::Recognition;
             outcome.text = entry->text;
             outcome.ruleName = entry->ruleName;
@@ -314,12 +317,28 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
         }
         m_utterance = true;
         m_speech = false;
+        if (!m_onset.empty()) {
+            // Given again: the detector may have been holding the start of speech.
+            std::vector<std::int16_t> onset(m_onset.begin(), m_onset.end());
+            if (Status replayed = m_active->process(onset.data(), onset.size()); !replayed) {
+                return replayed;
+            }
+        }
     }
     if (Status processed = m_active->process(samples, count); !processed) {
         return processed;
     }
     m_position += count;
     bool speech = m_active->inSpeech();
+    if (speech) {
+        m_onset.clear();
+    } else {
+        m_onset.insert(m_onset.end(), samples, samples + count);
+        if (m_onset.size() > kOnsetSamples) {
+            m_onset.erase(m_onset.begin(),
+                          m_onset.begin() + static_cast<long>(m_onset.size() - kOnsetSamples));
+        }
+    }
     if (speech && !m_speech) {
         m_speech = true;
         m_pausing = false;

@@ -69,13 +69,24 @@ public:
     /// longer one continues after `continuable`; anything else (words that
     /// are no phrase yet, dictation, spelling) after `open`.
     void setEndSilences(int continuable, int open);
-    static constexpr int kContinuableEndSilenceFrames = 20;
+    static constexpr int kContinuableEndSilenceFrames = 15;
     static constexpr int kOpenEndSilenceFrames = 35;
 
     /// A phrase heard with a longer silence (in 10 ms frames) after its first
     /// word is rejected.
     void setLongestSilence(int frames) { m_longestSilenceFrames = frames; }
     static constexpr int kLongestSilenceFrames = 35;
+
+    /// A phrase whose silence or filler after its first word lasts at least
+    /// `frames` and fits its sound worse than `score` (natural log per frame,
+    /// against the best state) is rejected: that "silence" is speech the
+    /// phrase could not explain. Quiet fits at about -3.
+    void setSwallowedSpeech(int frames, double score) {
+        m_swallowedFrames = frames;
+        m_swallowedScore = score;
+    }
+    static constexpr int kSwallowedFrames = 15;
+    static constexpr double kSwallowedScore = -4.4;
 
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
@@ -86,13 +97,18 @@ public:
     /// Speech heard between two guesses, in samples (0.3 s): asking the
     /// decoder costs a search of its best path.
     static constexpr std::uint64_t kHypothesisInterval = 4800;
+    /// The latest sound without speech that a new utterance is given again
+    /// (0.1 s): the detector holds the onset of speech until it is sure of
+    /// it, and a restart in that time would cut the first word.
+    static constexpr std::size_t kOnsetSamples = 1600;
 
 private:
     Status begin();
     Status useGrammar(const SphinxCommandGrammar& grammar);
     /// `ended`: the utterance is over, so its word timings are known.
     SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
-    bool silenceInsidePhrase() const;
+    /// Silence or filler after the first word that only stray speech explains.
+    bool strayInsidePhrase() const;
     std::optional<SpeechOutcome> guess();
     /// The silence, in frames, that ends the utterance as heard so far.
     int endSilenceNow() const;
@@ -110,6 +126,8 @@ private:
     int m_continuableEndSilenceFrames = kContinuableEndSilenceFrames;
     int m_openEndSilenceFrames = kOpenEndSilenceFrames;
     int m_longestSilenceFrames = kLongestSilenceFrames;
+    int m_swallowedFrames = kSwallowedFrames;
+    double m_swallowedScore = kSwallowedScore;
     /// The decoder heard its end silence; the utterance may still go on.
     bool m_pausing = false;
     std::uint64_t m_pauseFrom = 0;
@@ -118,6 +136,8 @@ private:
     std::uint64_t m_speechStart = 0;
     std::uint64_t m_lastGuessAt = 0;
     std::string m_lastGuess;
+    /// The latest samples the decoder heard no speech in.
+    std::deque<std::int16_t> m_onset;
 };
 
 /// Teaches a fresh command decoder the garbage words, the supplementary

@@ -221,7 +221,7 @@ TEST_F(SphinxSessionTest, PhrasesThatCouldGoOnWaitForTheRest) {
     std::int64_t continuable = wait("go to amazon");
     std::int64_t finished = wait("scroll down");
     EXPECT_LT(finished, 25 * 160) << "finished phrases end well before the old 350 ms";
-    EXPECT_GE(continuable - finished, 10 * 160);
+    EXPECT_GE(continuable - finished, 6 * 160);
 
     auto start = fakes::spokenClip("go to amazon");
     while (!start.empty() && std::abs(start.back()) < 300) {
@@ -273,6 +273,47 @@ TEST_F(SphinxSessionTest, NothingIsReportedWhileNothingListens) {
     ASSERT_TRUE(heard.has_value());
     EXPECT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
     EXPECT_GT(heard->resultAt, heard->speechStart);
+}
+
+// The program switches what it listens for often; a switch while the
+// detector is still making sure of the speech must not cut its first word.
+TEST_F(SphinxSessionTest, ASwitchAsSpeechBeginsKeepsItsStart) {
+    ListeningState off = commands();
+    off.rulesActive = false;
+    int right = 0;
+    for (const std::string& phrase : kPhrases) {
+        SphinxSession session(*s_decoder, nullptr);
+        session.setListeningState(off);
+        std::vector<std::int16_t> audio(8000);
+        std::uint32_t seed = 5;
+        fillWithRoomNoise(audio.data(), audio.size(), seed);
+        auto clip = fakes::spokenClip(phrase);
+        std::size_t voice = 0;
+        while (voice < clip.size() && std::abs(clip[voice]) < 1000) {
+            ++voice;
+        }
+        const std::size_t chunk = SphinxListener::kChunkSamples;
+        std::size_t switchAt = (audio.size() + voice + 640) / chunk; // 40 ms into the voice
+        audio.insert(audio.end(), clip.begin(), clip.end());
+        audio.resize(audio.size() + 16000);
+        fillWithRoomNoise(audio.data() + audio.size() - 16000, 16000, seed);
+        std::optional<SpeechOutcome> heard;
+        for (std::size_t n = 0; n * chunk + chunk <= audio.size() && !heard; ++n) {
+            if (n == switchAt && !session.inSpeech()) {
+                session.setListeningState(commands());
+            }
+            auto outcomes = session.feed(audio.data() + n * chunk, chunk);
+            ASSERT_TRUE(outcomes.ok());
+            for (const SpeechOutcome& outcome : *outcomes) {
+                if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                    heard = outcome;
+                }
+            }
+        }
+        right += heard && heard->text == phrase;
+    }
+    // Cut, one in four is missed.
+    EXPECT_GE(right, static_cast<int>(kPhrases.size()) * 5 / 6);
 }
 
 TEST_F(SphinxSessionTest, SpellingGivesLetters) {
