@@ -73,11 +73,10 @@ struct SphinxCommandGrammar {
 struct SphinxGrammarOptions {
     /// Natural-log cost of each garbage phone; 0 turns rejection off. Out of
     /// grammar speech is heard as garbage when the phone loop beats the best
-    /// phrase by more than this per phone. Long stray speech that a phrase
-    /// wins is caught by the long silence it needs (see SphinxSession); the
-    /// loop stays as dear as short near misses allow ("open my garden" once
-    /// that command is gone must not be heard as "go target").
-    double garbagePhoneLogProb = -2.0;
+    /// phrase by more than this per phone. Stray speech that a phrase wins
+    /// mostly needs a silence that is no silence (see SphinxSession), so the
+    /// loop can be dearer and lose fewer commands to it.
+    double garbagePhoneLogProb = -2.3;
     float languageWeight = 6.5f;
 };
 

@@ -36,7 +36,11 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
                                        "-vad_startspeech", "5", "-fsgusealtpron", "no",
                                        // More Gaussians per frame: markedly fewer
                                        // confusions between similar commands.
-                                       "-topn", "16"};
+                                       "-topn", "16",
+                                       // Wider beams: fewer commands lost to
+                                       // a path pruned early, for a third
+                                       // more decoding time.
+                                       "-beam", "1e-60", "-wbeam", "1e-40", "-pbeam", "1e-60"};
     if (options.extraArguments.size() % 2 != 0) {
         return Status::failure(EINVAL, "the speech decoder settings come in name and value pairs");
     }

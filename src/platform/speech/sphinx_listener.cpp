@@ -13,14 +13,21 @@ SphinxListener::SphinxListener(SphinxDecoder& commands, std::function<SphinxDeco
 }
 
 SphinxListener::~SphinxListener() {
-    m_stop = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wanted.notify_all();
     m_thread.join();
 }
 
 void SphinxListener::setListeningState(ListeningState state) {
-    std::lock_guard lock(m_mutex);
-    m_state = std::move(state);
-    m_changed = true;
+    {
+        std::lock_guard lock(m_mutex);
+        m_state = std::move(state);
+        m_changed = true;
+    }
+    m_wanted.notify_all();
 }
 
 void SphinxListener::run() {
@@ -28,6 +35,11 @@ void SphinxListener::run() {
     std::vector<std::int16_t> chunk(kChunkSamples);
     if (m_events.beforeListening) {
         m_events.beforeListening();
+    }
+    {
+        std::unique_lock lock(m_mutex);
+        m_wanted.wait(lock,
+                      [this] { return m_stop || m_state.rulesActive || m_state.dictationActive; });
     }
     while (!m_stop) {
         if (Status read = m_source->read(chunk); !read) {

@@ -4,6 +4,7 @@
 #include "platform/speech/sphinx_session.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -22,7 +23,9 @@ struct ListenerEvents {
 };
 
 /// The decoder thread: reads the audio input in 20 ms chunks, decodes it
-/// with the listening state in force and reports each utterance.
+/// with the listening state in force and reports each utterance. It starts
+/// reading once there is something to listen for: a file played as the
+/// microphone would otherwise be over before the first grammar is ready.
 class SphinxListener {
 public:
     SphinxListener(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
@@ -46,6 +49,7 @@ private:
     std::shared_ptr<SpeechAudioSource> m_source;
     ListenerEvents m_events;
     std::mutex m_mutex;
+    std::condition_variable m_wanted;
     ListeningState m_state;
     bool m_changed = false;
     std::atomic<bool> m_stop{false};
