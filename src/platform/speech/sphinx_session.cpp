@@ -210,6 +210,9 @@ bool SphinxSession::strayInsidePhrase() const {
         int frames = span.last - span.first + 1;
         if (!filler) {
             begun = true;
+            if (frames > kLongestWordFrames) {
+                return true;
+            }
         } else if (begun &&
                    (frames > m_longestSilenceFrames ||
                     (frames >= m_swallowedFrames && span.acoustic / frames < m_swallowedScore))) {

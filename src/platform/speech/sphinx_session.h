@@ -88,6 +88,10 @@ public:
     static constexpr int kSwallowedFrames = 15;
     static constexpr double kSwallowedScore = -4.4;
 
+    /// No command word takes two seconds; one heard that long is noise or
+    /// babble the phrase stretched over.
+    static constexpr int kLongestWordFrames = 200;
+
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
     std::uint64_t samplesFed() const { return m_position; }
