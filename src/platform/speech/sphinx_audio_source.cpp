@@ -161,6 +161,18 @@ void fillWithRoomNoise(std::int16_t* samples, std::size_t count, std::uint32_t& 
     }
 }
 
+void fillDigitalSilence(std::int16_t* samples, std::size_t count, std::uint32_t& seed) {
+    constexpr std::size_t kBlock = kSpeechSampleRate / 100;
+    for (std::size_t at = 0; at < count; at += kBlock) {
+        std::size_t n = std::min(kBlock, count - at);
+        bool silent = std::all_of(samples + at, samples + at + n,
+                                  [](std::int16_t s) { return s >= -2 && s <= 2; });
+        if (silent) {
+            fillWithRoomNoise(samples + at, n, seed);
+        }
+    }
+}
+
 std::unique_ptr<SpeechAudioSource> makeSampleSource(std::vector<std::int16_t> samples, bool paced) {
     return std::make_unique<SampleSource>(std::move(samples), paced);
 }

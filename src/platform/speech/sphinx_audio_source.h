@@ -35,4 +35,9 @@ std::unique_ptr<SpeechAudioSource> makeSampleSource(std::vector<std::int16_t> sa
 /// the recognizer's noise estimate alike).
 void fillWithRoomNoise(std::int16_t* samples, std::size_t count, std::uint32_t& seed);
 
+/// Gives each 10 ms of digital silence inside the sound (a pause in a file,
+/// an input that gates its quiet) the room's noise: the recognizer hears
+/// such a pause as no silence it knows.
+void fillDigitalSilence(std::int16_t* samples, std::size_t count, std::uint32_t& seed);
+
 } // namespace kelvo::speech

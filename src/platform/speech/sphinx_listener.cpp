@@ -33,6 +33,7 @@ void SphinxListener::setListeningState(ListeningState state) {
 void SphinxListener::run() {
     SpeechLevelMeter meter;
     std::vector<std::int16_t> chunk(kChunkSamples);
+    std::uint32_t seed = 31;
     if (m_events.beforeListening) {
         m_events.beforeListening();
     }
@@ -60,6 +61,7 @@ void SphinxListener::run() {
                 m_events.interference(*code);
             }
         }
+        fillDigitalSilence(chunk.data(), chunk.size(), seed);
         auto outcomes = m_session.feed(chunk.data(), chunk.size());
         if (!outcomes) {
             if (m_events.failed) {

@@ -80,13 +80,14 @@ public:
     /// A phrase whose silence or filler after its first word lasts at least
     /// `frames` and fits its sound worse than `score` (natural log per frame,
     /// against the best state) is rejected: that "silence" is speech the
-    /// phrase could not explain. Quiet fits at about -3.
+    /// phrase could not explain. Quiet fits at about -3; a pause that took
+    /// in the end of a long nasal, at about -5.6.
     void setSwallowedSpeech(int frames, double score) {
         m_swallowedFrames = frames;
         m_swallowedScore = score;
     }
     static constexpr int kSwallowedFrames = 15;
-    static constexpr double kSwallowedScore = -4.4;
+    static constexpr double kSwallowedScore = -5.8;
 
     /// No command word takes two seconds; one heard that long is noise or
     /// babble the phrase stretched over.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <thread>
 
 #include <fcntl.h>
@@ -26,6 +28,23 @@ TEST(SphinxAudioSource, SamplesThenQuietNoise) {
         moves = moves || chunk[i] != chunk[3];
     }
     EXPECT_TRUE(moves); // never dead-flat: that would read as no signal
+}
+
+TEST(SphinxAudioSource, OnlyDigitalSilenceIsGivenNoise) {
+    std::vector<std::int16_t> sound(480, 0); // silence, quiet sound, silence
+    for (std::size_t i = 160; i < 320; ++i) {
+        sound[i] = static_cast<std::int16_t>(i % 2 ? 3 : -3);
+    }
+    sound[479] = 1; // still silent
+    std::vector<std::int16_t> kept(sound.begin() + 160, sound.begin() + 320);
+    std::uint32_t seed = 1;
+    fillDigitalSilence(sound.data(), sound.size(), seed);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), sound.begin() + 160));
+    for (std::size_t block : {0u, 320u}) {
+        EXPECT_TRUE(std::any_of(sound.begin() + block, sound.begin() + block + 160,
+                                [](std::int16_t s) { return std::abs(s) > 2; }))
+            << block;
+    }
 }
 
 TEST(SphinxAudioSource, FilesAreDecodedAndPacedLikeAMicrophone) {
