@@ -291,17 +291,17 @@ void BM_DecodeCorpus(benchmark::State& state) {
         compile(nearMiss ? withoutSpokenCommands(grammarText(static_cast<int>(state.range(0))))
                          : grammarText(static_cast<int>(state.range(0))));
     SphinxSession session(*engine().decoder, nullptr);
-    auto frames = [](const char* name, int fallback) {
+    auto setting = [](const char* name, int fallback) {
         const char* value = std::getenv(name);
         return value && *value ? std::atoi(value) : fallback;
     };
     session.setEndSilences(
-        frames("KELVO_CONTINUABLE_END_SILENCE", SphinxSession::kContinuableEndSilenceFrames),
-        frames("KELVO_OPEN_END_SILENCE", SphinxSession::kOpenEndSilenceFrames));
+        setting("KELVO_CONTINUABLE_END_SILENCE", SphinxSession::kContinuableEndSilenceFrames),
+        setting("KELVO_OPEN_END_SILENCE", SphinxSession::kOpenEndSilenceFrames));
     session.setLongestSilence(
-        frames("KELVO_LONGEST_SILENCE", SphinxSession::kLongestSilenceFrames));
+        setting("KELVO_LONGEST_SILENCE", SphinxSession::kLongestSilenceFrames));
     const char* swallowedScore = std::getenv("KELVO_SWALLOWED_SCORE");
-    session.setSwallowedSpeech(frames("KELVO_SWALLOWED_FRAMES", SphinxSession::kSwallowedFrames),
+    session.setSwallowedSpeech(setting("KELVO_SWALLOWED_FRAMES", SphinxSession::kSwallowedFrames),
                                swallowedScore && *swallowedScore ? std::atof(swallowedScore)
                                                                  : SphinxSession::kSwallowedScore);
     ListeningState listening;
@@ -313,15 +313,14 @@ void BM_DecodeCorpus(benchmark::State& state) {
     std::uniform_int_distribution<int> dither(-6, 6);
     // The chunks the program's listener reads.
     const std::size_t kChunk = static_cast<std::size_t>(
-        frames("KELVO_BENCH_CHUNK", static_cast<int>(SphinxListener::kChunkSamples)));
+        setting("KELVO_BENCH_CHUNK", static_cast<int>(SphinxListener::kChunkSamples)));
     std::map<std::string, Tally> tallies;
     double audioSeconds = 0, cpuSeconds = 0;
     for (auto _ : state) {
         for (const Clip& clip : clips()) {
-            const bool command = !clip.expected.empty() && !nearMiss;
-            Tally& tally =
-                tallies[nearMiss && !clip.expected.empty() ? clip.condition + "_near_miss"
-                                                           : clip.condition];
+            const bool removed = nearMiss && !clip.expected.empty();
+            const bool command = !clip.expected.empty() && !removed;
+            Tally& tally = tallies[removed ? clip.condition + "_near_miss" : clip.condition];
             std::vector<std::int16_t> audio(8000);
             audio.insert(audio.end(), clip.samples.begin(), clip.samples.end());
             // Where the voice stops, not where the file does.

@@ -18,38 +18,20 @@ patience=${KELVO_E2E_PATIENCE:-120}
 
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
+# shellcheck source=lib/spoken.sh
+source "$here/scripts/lib/spoken.sh"
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2
     sed -n 1,40p "$work/kelvo.log" >&2 || true
     exit 1
 }
-wait_for() {
-    local deadline=$((SECONDS + patience))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
-}
 player() { playerctl -p mpv "$@" 2>/dev/null; }
 is() { [ "$(player "${@:2}")" = "$1" ]; }
-settled() {
-    local before
-    before=$(grep -c "listening for" "$work/kelvo.log" || true)
-    sleep 2
-    [ "$(grep -c "listening for" "$work/kelvo.log" || true)" = "$before" ] &&
-        [ "$(grep "listening for" "$work/kelvo.log" | tail -n1)" = "kelvo: listening for commands" ]
-}
-say() {
-    espeak-ng -v en-us -w "$work/say.wav" "$1"
-    sox -q "$work/say.wav" -r 16000 -c 1 -b 16 -e signed-integer -t raw "$work/say.raw"
-    timeout "$patience" cat "$work/say.raw" >"$work/mic" || fail "the program stopped listening"
-}
 
 sandbox_home
 record_opened_addresses
-mkfifo "$work/mic"
-printf '[AudioInput]\nSource=fifo:%s\n' "$work/mic" >"$XDG_CONFIG_HOME/kelvo/speech.ini"
+use_fifo_microphone
 start_x_server 1280x1024
 start_session_bus
 

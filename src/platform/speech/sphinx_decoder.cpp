@@ -41,8 +41,8 @@ Result<std::unique_ptr<SphinxDecoder>> SphinxDecoder::create(const SphinxDecoder
                                        // a path pruned early, for a third
                                        // more decoding time.
                                        "-beam", "1e-60", "-wbeam", "1e-40", "-pbeam", "1e-60",
-                                       // Digital silence (a file, a muted
-                                       // input) fits no model without it.
+                                       // Exact zeros have no log energy;
+                                       // not every caller fills them first.
                                        "-dither", "yes"};
     if (options.extraArguments.size() % 2 != 0) {
         return Status::failure(EINVAL, "the speech decoder settings come in name and value pairs");

@@ -322,8 +322,7 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
         m_speech = false;
         if (!m_onset.empty()) {
             // Given again: the detector may have been holding the start of speech.
-            std::vector<std::int16_t> onset(m_onset.begin(), m_onset.end());
-            if (Status replayed = m_active->process(onset.data(), onset.size()); !replayed) {
+            if (Status replayed = m_active->process(m_onset.data(), m_onset.size()); !replayed) {
                 return replayed;
             }
         }

@@ -112,7 +112,8 @@ private:
     Status useGrammar(const SphinxCommandGrammar& grammar);
     /// `ended`: the utterance is over, so its word timings are known.
     SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
-    /// Silence or filler after the first word that only stray speech explains.
+    /// Word timings only stray speech explains: a silence or filler after
+    /// the first word too long or fitting too badly, or a word held too long.
     bool strayInsidePhrase() const;
     std::optional<SpeechOutcome> guess();
     /// The silence, in frames, that ends the utterance as heard so far.
@@ -142,7 +143,7 @@ private:
     std::uint64_t m_lastGuessAt = 0;
     std::string m_lastGuess;
     /// The latest samples the decoder heard no speech in.
-    std::deque<std::int16_t> m_onset;
+    std::vector<std::int16_t> m_onset;
 };
 
 /// Teaches a fresh command decoder the garbage words, the supplementary
