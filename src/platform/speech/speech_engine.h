@@ -47,6 +47,20 @@ public:
     /// any other topic.
     virtual Status dictationLoad(const std::string& topic, LoadOption option) = 0;
 
+    /// Loads free dictation biased toward what the caller knows can be said
+    /// next: each entry is a text as the user sees it (a bookmark title, an
+    /// artist, album or track title, a place name); the engine makes words
+    /// of it (case, punctuation and digits are its business). Speech that
+    /// fits those words and their order is heard as them; other speech is
+    /// heard with the general model, as plain free dictation would hear it.
+    /// Replaces the loaded topic, as dictationLoad does; dictationSetState
+    /// turns it on. An empty list is plain free dictation, and so is this
+    /// call on an engine that cannot bias its dictation.
+    virtual Status dictationLoadVocabulary(const std::vector<std::string>& phrases) {
+        (void)phrases;
+        return dictationLoad("", LoadOption::Static);
+    }
+
     /// Turns the loaded dictation on or off.
     virtual Status dictationSetState(RuleState state) = 0;
 
