@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "integrations/bookmarks/bookmark_search.h"
+#include "integrations/music/default_player.h"
 #include "integrations/music/mpris_player.h"
 #include "integrations/music/music_interpreter.h"
 #include "integrations/social/social_login.h"
@@ -650,7 +651,9 @@ private:
     ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
     ProgramInterpreters m_interpreters;
     ProgramCustomCommandHooks m_customHooks;
-    MprisPlayer m_musicPlayer;
+    MprisPlayer m_musicPlayer{
+        [this] { return startDefaultPlayer(processEnvironment(), *m_platform.shell); },
+        *m_platform.processes};
 
     // The voice profiles and their screens; the profiles act once the
     // engine's side is made.

@@ -13,7 +13,8 @@ namespace kelvo::fakes {
 /// A music player held in memory: a library of tracks, its libraries and
 /// user playlists, a radio, the transport and the window. Every call is
 /// recorded as a short line ("next", "volume 50", "select Rock play").
-/// Setting `running` false makes attach() fail as with no player.
+/// Setting `running` false makes attach() fail as with no player; like the
+/// players on the desktop it has no music store unless `ownStore` is set.
 class SimulatedMusicPlayer : public MusicPlayer {
 public:
     struct Track {
@@ -53,13 +54,17 @@ public:
     Status attach() override {
         calls.push_back("attach");
         if (!running) {
-            return Status::failure(music_error::kNoPlayer, "not running");
+            return Status::failure(music_error::kNoPlayer, "No music player is installed.");
         }
         visible = true;
         if (!miniPlayer) {
             maximized = true;
         }
         return {};
+    }
+    Status offers(MusicStep step) override {
+        const auto refused = refusedSteps.find(step);
+        return refused == refusedSteps.end() ? Status{} : refused->second;
     }
     Status showLibrary(MusicLibrary library) override {
         calls.push_back("library " + std::to_string(static_cast<int>(library)));
@@ -69,9 +74,9 @@ public:
         miniPlayer = !miniPlayer;
         return record("mini");
     }
-    Status gotoStoreHome() override { return record("store home"); }
+    Status gotoStoreHome() override { return storeCall("store home"); }
     Status openStoreAddress(const std::string& address) override {
-        return record("store " + address);
+        return storeCall("store " + address);
     }
     Status restartTrack() override {
         position = 0;
@@ -153,6 +158,9 @@ public:
     }
 
     bool running = true;
+    bool ownStore = false;
+    /// The steps offers() refuses, with the refusal.
+    std::map<MusicStep, Status> refusedSteps;
     /// The next playlist listing or search fails with this.
     std::optional<Status> failNext;
     std::vector<Track> tracks;
@@ -170,6 +178,11 @@ private:
     Status record(const std::string& line) {
         calls.push_back(line);
         return {};
+    }
+    Status storeCall(const std::string& line) {
+        calls.push_back(line);
+        return ownStore ? Status{}
+                        : Status::failure(music_error::kNotOffered, "No store in this player.");
     }
     Status takeFailure() {
         Status failure = *failNext;

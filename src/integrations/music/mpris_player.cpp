@@ -1,9 +1,12 @@
 #include "integrations/music/mpris_player.h"
 
 #include "integrations/music/session_bus.h"
+#include "platform/process_table.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace kelvo {
 
@@ -17,6 +20,17 @@ constexpr const char* kPlayer = "org.mpris.MediaPlayer2.Player";
 constexpr const char* kPlaylists = "org.mpris.MediaPlayer2.Playlists";
 /// How far fast forward and rewind jump, in microseconds.
 constexpr long long kSkipMicroseconds = 10'000'000;
+/// How long a started player has to come on the bus, and a player asked to
+/// quit to leave it; how often the bus is looked at meanwhile.
+constexpr auto kStartWait = std::chrono::seconds(10);
+constexpr auto kQuitWait = std::chrono::seconds(3);
+constexpr auto kBusPoll = std::chrono::milliseconds(100);
+
+constexpr const char* kNoSearch = "The music player does not let other programs search its "
+                                  "library by artist, album, composer or song name.";
+constexpr const char* kNoPlaylistMaking =
+    "The music player does not let other programs create playlists.";
+constexpr const char* kNoVolume = "The music player does not let other programs set its volume.";
 
 Status notOffered(const std::string& message) {
     return Status::failure(music_error::kNotOffered, message);
@@ -57,6 +71,8 @@ bool isTrue(const Result<BusValue>& value) {
 } // namespace
 
 MprisPlayer::MprisPlayer() = default;
+MprisPlayer::MprisPlayer(std::function<Status()> startDefaultPlayer, ProcessTable& processes)
+    : m_startDefaultPlayer(std::move(startDefaultPlayer)), m_processes(&processes) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -64,7 +80,11 @@ Status MprisPlayer::findPlayer() {
         auto bus = SessionBus::connect(kCallTimeoutMs);
         if (!bus) {
             m_bus.reset();
-            return bus.error();
+            m_name.clear();
+            return Status::failure(music_error::kNoPlayer,
+                                   "No music player can be reached: the desktop's session bus "
+                                   "is not there (" +
+                                       bus.error().message() + ").");
         }
         m_bus = std::move(bus).value();
     }
@@ -74,7 +94,9 @@ Status MprisPlayer::findPlayer() {
     }
     if (names->empty()) {
         m_name.clear();
-        return Status::failure(music_error::kNoPlayer, "no music player is on the session bus");
+        return Status::failure(music_error::kNoPlayer,
+                               "No music player appears to be running.  Please start your music "
+                               "player before using a Music command.");
     }
     m_name = names->front();
     for (const std::string& name : *names) {
@@ -89,7 +111,55 @@ Status MprisPlayer::findPlayer() {
 }
 
 Status MprisPlayer::attach() {
-    return findPlayer();
+    Status found = findPlayer();
+    // Without a bus a started player could not be driven either.
+    if (found || found.number() != music_error::kNoPlayer || !m_bus || !m_startDefaultPlayer) {
+        return found;
+    }
+    return startAndWait();
+}
+
+Status MprisPlayer::startAndWait() {
+    if (Status started = m_startDefaultPlayer(); !started) {
+        return started;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + kStartWait;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kBusPoll);
+        Status found = findPlayer();
+        if (found || found.number() != music_error::kNoPlayer) {
+            return found;
+        }
+    }
+    return Status::failure(music_error::kNoPlayer,
+                           "The music player was started, but it does not let other programs "
+                           "drive it: it offers no media-player interface on the session bus.");
+}
+
+Status MprisPlayer::offers(MusicStep step) {
+    if (m_name.empty()) {
+        return noPlayerYet();
+    }
+    switch (step) {
+    case MusicStep::SearchLibrary:
+        return notOffered(kNoSearch);
+    case MusicStep::CreatePlaylist:
+        return notOffered(kNoPlaylistMaking);
+    case MusicStep::FindPlaylist: {
+        auto lists = playlists();
+        return lists ? Status{} : lists.error();
+    }
+    case MusicStep::SetVolume: {
+        auto volume = m_bus->getProperty(m_name, kPath, kPlayer, "Volume");
+        if (!volume) {
+            return limitOr(volume.error(), kNoVolume);
+        }
+        return isTrue(m_bus->getProperty(m_name, kPath, kPlayer, "CanControl"))
+                   ? Status{}
+                   : notOffered(kNoVolume);
+    }
+    }
+    return {};
 }
 
 Status MprisPlayer::playerCall(const char* method) {
@@ -182,7 +252,7 @@ Status MprisPlayer::setMuted(bool muted) {
     if (m_name.empty()) {
         return noPlayerYet();
     }
-    const std::string volumeLimit = "The music player does not let other programs set its volume.";
+    const std::string volumeLimit = kNoVolume;
     if (muted) {
         auto volume = m_bus->getProperty(m_name, kPath, kPlayer, "Volume");
         if (!volume) {
@@ -213,7 +283,7 @@ Status MprisPlayer::setVolume(int percent) {
     m_volumeBeforeMute.erase(m_name);
     const double level = std::clamp(percent, 0, 100) / 100.0;
     return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(level)),
-                   "The music player does not let other programs set its volume.");
+                   kNoVolume);
 }
 
 Status MprisPlayer::showPlayer() {
@@ -232,10 +302,44 @@ Status MprisPlayer::quit() {
         // Nothing runs, so there is nothing to quit.
         return found.number() == music_error::kNoPlayer ? Status{} : found;
     }
-    if (!isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanQuit"))) {
-        return notOffered("The music player does not let other programs quit it.");
+    const std::string name = m_name;
+    if (isTrue(m_bus->getProperty(name, kPath, kRoot, "CanQuit")) &&
+        m_bus->call(name, kPath, kRoot, "Quit") && leavesTheBus(name)) {
+        m_name.clear();
+        return {};
     }
-    return m_bus->call(m_name, kPath, kRoot, "Quit");
+    return endProcessOf(name);
+}
+
+bool MprisPlayer::leavesTheBus(const std::string& name) {
+    const auto deadline = std::chrono::steady_clock::now() + kQuitWait;
+    do {
+        auto names = m_bus->namesWithPrefix(name);
+        if (names && std::find(names->begin(), names->end(), name) == names->end()) {
+            return true;
+        }
+        std::this_thread::sleep_for(kBusPoll);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
+Status MprisPlayer::endProcessOf(const std::string& name) {
+    const std::string limit = "The music player does not let other programs quit it.";
+    if (m_processes == nullptr) {
+        return notOffered(limit);
+    }
+    auto pid = m_bus->processIdOf(name);
+    if (!pid) {
+        return pid.error();
+    }
+    // Only the player's own process: another program of the same name is
+    // none of its business.
+    if (!m_processes->terminate(static_cast<pid_t>(*pid))) {
+        return notOffered(limit + "  Its process (" + std::to_string(*pid) +
+                          ") could not be ended either.");
+    }
+    m_name.clear();
+    return {};
 }
 
 Result<std::vector<MusicPlaylist>> MprisPlayer::playlists() {
@@ -281,7 +385,7 @@ Status MprisPlayer::selectPlaylist(const MusicPlaylist& playlist, bool) {
 }
 
 Status MprisPlayer::createPlaylist(const std::string&) {
-    return notOffered("The music player does not let other programs create playlists.");
+    return notOffered(kNoPlaylistMaking);
 }
 
 Status MprisPlayer::deletePlaylist(const MusicPlaylist&) {
@@ -290,8 +394,7 @@ Status MprisPlayer::deletePlaylist(const MusicPlaylist&) {
 
 Result<std::vector<MusicTrack>> MprisPlayer::searchLibrary(MusicLibrary, SearchField,
                                                            const std::string&) {
-    return notOffered("The music player does not let other programs search its library by "
-                      "artist, album, composer or song name.");
+    return notOffered(kNoSearch);
 }
 
 Status MprisPlayer::addTrack(const MusicPlaylist&, const MusicTrack&) {

@@ -2,12 +2,14 @@
 
 #include "integrations/music/music_player.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace kelvo {
 
+class ProcessTable;
 class SessionBus;
 
 /// The user's own music player over the desktop's media-player interface
@@ -15,12 +17,17 @@ class SessionBus;
 /// one found. Transport, volume, position, raise, quit and the playlists a
 /// player offers; what that interface cannot carry (library search,
 /// making playlists, a music store, a small player) fails with kNotOffered
-/// and a message that says so. Calls block for at most two seconds each.
+/// and a message that says so. Calls block for at most two seconds each;
+/// starting a player waits up to ten seconds for it to come on the bus.
 class MprisPlayer final : public MusicPlayer {
 public:
-    /// The bus is reached at each attach(), so a player or a bus that comes
+    /// Drives the players already running; starts none and ends none. The
+    /// bus is reached at each attach(), so a player or a bus that comes
     /// later is found then.
     MprisPlayer();
+    /// Also starts the user's player when none runs, and ends the process
+    /// of one that will not quit when asked.
+    MprisPlayer(std::function<Status()> startDefaultPlayer, ProcessTable& processes);
     ~MprisPlayer() override;
     MprisPlayer(const MprisPlayer&) = delete;
     MprisPlayer& operator=(const MprisPlayer&) = delete;
@@ -29,6 +36,7 @@ public:
     const std::string& playerName() const { return m_name; }
 
     Status attach() override;
+    Status offers(MusicStep step) override;
     Status showLibrary(MusicLibrary library) override;
     Status toggleMiniPlayer() override;
     Status gotoStoreHome() override;
@@ -55,9 +63,14 @@ public:
 
 private:
     Status findPlayer();
+    Status startAndWait();
+    bool leavesTheBus(const std::string& name);
+    Status endProcessOf(const std::string& name);
     Status playerCall(const char* method);
     Status seekBy(long long microseconds);
 
+    std::function<Status()> m_startDefaultPlayer;
+    ProcessTable* m_processes = nullptr;
     std::unique_ptr<SessionBus> m_bus;
     std::string m_name;
     /// The volume each player had before it was muted here.

@@ -56,19 +56,38 @@ std::optional<SearchScope> searchScope(const std::string& mode) {
     return std::nullopt;
 }
 
-/// The query of a store search mode; nothing for other modes.
-std::optional<std::string> storeQueryPrefix(const std::string& mode) {
-    if (mode == "store+all" || mode == "store+spell") {
-        return "term=";
+/// What the store's search page is told to look for, after the words, by
+/// store search mode; nothing for other modes.
+std::optional<std::string_view> storeSearchKind(const std::string& mode) {
+    static constexpr std::pair<std::string_view, std::string_view> kKinds[] = {
+        {"store+all", ""},
+        {"store+spell", ""},
+        {"store+artist", "&item_type=b"},
+        {"store+album", "&item_type=a"},
+        {"store+song", "&item_type=t"},
+    };
+    for (const auto& [name, kind] : kKinds) {
+        if (mode == name) {
+            return kind;
+        }
     }
-    if (mode == "store+song") {
-        return "songTerm=";
+    return std::nullopt;
+}
+
+/// What a mode's words ask of the player; nothing for the store searches,
+/// which the browser takes.
+std::optional<MusicStep> stepOfMode(const std::string& mode) {
+    if (searchScope(mode)) {
+        return MusicStep::SearchLibrary;
     }
-    if (mode == "store+album") {
-        return "albumTerm=";
+    if (mode == "playlist") {
+        return MusicStep::FindPlaylist;
     }
-    if (mode == "store+artist") {
-        return "artistTerm=";
+    if (mode == "create+playlist" || mode == "spellcreate+playlist") {
+        return MusicStep::CreatePlaylist;
+    }
+    if (mode == "volume") {
+        return MusicStep::SetVolume;
     }
     return std::nullopt;
 }
@@ -183,7 +202,7 @@ Status MusicInterpreter::runAction(MusicAction action) {
     case MusicAction::MiniPlayer:
         return player.toggleMiniPlayer();
     case MusicAction::MusicStore:
-        return player.gotoStoreHome();
+        return orInBrowser(player.gotoStoreHome(), kMusicStoreAddress);
     case MusicAction::RepeatMusic:
         return player.restartTrack();
     case MusicAction::NextTrack:
@@ -212,23 +231,49 @@ Status MusicInterpreter::runAction(MusicAction action) {
     return {};
 }
 
+Status MusicInterpreter::orInBrowser(const Status& offered, const std::string& address) {
+    if (offered.number() != music_error::kNotOffered) {
+        return offered;
+    }
+    return m_p.host.openUrl(address);
+}
+
 void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::string& text) {
     feedbackHeard(text);
+    // Checked before the beep: the user is never asked for words that would
+    // then be refused.
+    const std::string mode(row.mode);
+    if (!stepCanBeDone(mode)) {
+        return;
+    }
     if (Status listening = row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1();
         !listening) {
         endPendingMode();
         m_p.boxes.reportError(listening.number(), listening.message(), kMusicLocation);
         return;
     }
-    if (row.needsPlayer && !attachPlayer()) {
-        return;
+    m_p.state.iTunesPendingMode = mode;
+}
+
+bool MusicInterpreter::stepCanBeDone(const std::string& mode) {
+    const std::optional<MusicStep> step = stepOfMode(mode);
+    if (!step) {
+        return true;
     }
-    m_p.state.iTunesPendingMode = std::string(row.mode);
+    if (!attachPlayer()) {
+        return false;
+    }
+    if (Status offered = m_p.player.offers(*step); !offered) {
+        showFailure(offered);
+        endPendingMode();
+        return false;
+    }
+    return true;
 }
 
 void MusicInterpreter::secondStep(const std::string& text) {
     const std::string mode = m_p.state.iTunesPendingMode;
-    if (attachPlayer()) {
+    if (!stepOfMode(mode) || attachPlayer()) {
         takeWords(mode, text);
     }
     endPendingMode();
@@ -238,11 +283,12 @@ void MusicInterpreter::takeWords(const std::string& mode, const std::string& tex
     if (searchScope(mode)) {
         feedbackHeard(text);
         searchLibrary(text, mode);
-    } else if (std::optional<std::string> prefix = storeQueryPrefix(mode)) {
+    } else if (std::optional<std::string_view> kind = storeSearchKind(mode)) {
         feedbackHeard(text);
         // Every word coded, not only the blanks: the words become an address.
-        const std::string address = kStoreSearchAddress + *prefix + percentEncode(text);
-        if (Status opened = m_p.player.openStoreAddress(address); !opened) {
+        const std::string address =
+            kMusicStoreSearchAddress + percentEncode(text) + std::string(*kind);
+        if (Status opened = orInBrowser(m_p.player.openStoreAddress(address), address); !opened) {
             showFailure(opened);
         }
     } else if (mode == "playlist") {
@@ -453,8 +499,8 @@ void MusicInterpreter::showFailure(const Status& failure) {
         message(kPlayerTitle, failure.message());
         break;
     case music_error::kNoPlayer:
-        message("", "No music player appears to be running.  Please start your music player "
-                    "before using a Music command.");
+        // The player's side says why: none installed, none started, no bus.
+        message("", failure.message());
         break;
     case music_error::kPlayerGone:
         message("Error", "A problem occurred connecting to the music player.  Please say the "

@@ -16,9 +16,10 @@ namespace kelvo {
 /// The playlist a library search fills.
 inline constexpr const char* kSearchPlaylistName = "kelvo search";
 
-/// Start of a music-store search address; the query follows.
-inline constexpr const char* kStoreSearchAddress =
-    "itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?";
+/// The music store opened in the browser when the player has none of its
+/// own: its home page, and its search page, which the words follow.
+inline constexpr const char* kMusicStoreAddress = "https://bandcamp.com/";
+inline constexpr const char* kMusicStoreSearchAddress = "https://bandcamp.com/search?q=";
 
 /// What the music commands work with.
 struct MusicParts {
@@ -33,8 +34,9 @@ struct MusicParts {
 
 /// The voice commands of the music player: 22 phrases that act at once and
 /// 19 that take the next utterance (dictated or spelled) as their words.
-/// Whatever fails on a second step, the grammar listens for commands again
-/// and nothing stays pending.
+/// A two-step phrase asks for its words only once the player is there and
+/// can take them; whatever fails on a second step, the grammar listens for
+/// commands again and nothing stays pending.
 class MusicInterpreter {
 public:
     explicit MusicInterpreter(MusicParts parts);
@@ -51,6 +53,8 @@ private:
     void takeWords(const std::string& mode, const std::string& text);
 
     Status runAction(MusicAction action);
+    Status orInBrowser(const Status& offered, const std::string& address);
+    bool stepCanBeDone(const std::string& mode);
     void searchLibrary(const std::string& words, const std::string& mode);
     void searchForPlaylist(const std::string& name);
     void createPlaylist(const std::string& name);

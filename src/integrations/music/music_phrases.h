@@ -39,8 +39,6 @@ struct TwoStepMusicPhrase {
     std::string_view phrase;
     /// The words are spelled rather than dictated.
     bool spelling;
-    /// The player must be there before the words are asked for.
-    bool needsPlayer;
     /// The pending mode the words are taken for.
     std::string_view mode;
 };

@@ -23,6 +23,9 @@ inline constexpr int kPlayerGone = 462;
 inline constexpr int kNotOffered = 438;
 } // namespace music_error
 
+/// What the words of a two-step command are taken for.
+enum class MusicStep { SearchLibrary, FindPlaylist, CreatePlaylist, SetVolume };
+
 /// A playlist of the library, as the player lists it.
 struct MusicPlaylist {
     std::string id;
@@ -46,9 +49,16 @@ class MusicPlayer {
 public:
     virtual ~MusicPlayer() = default;
 
-    /// Finds the player to drive now (and shows its window where it has
-    /// one). Fails with kNoPlayer when there is none.
+    /// Finds the player to drive now: the one playing, else the first one
+    /// running, else the user's default player, started and waited for.
+    /// Fails with kNoPlayer, and a message for the user, when there is none.
     virtual Status attach() = 0;
+
+    /// Whether the player can take this step at all, asked before the
+    /// words are: fails as the step itself would (kNotOffered naming the
+    /// limit), so that no words are asked for only to be refused. Changes
+    /// nothing.
+    virtual Status offers(MusicStep step) = 0;
 
     /// Selects a library and plays its first track (the radio only shows).
     virtual Status showLibrary(MusicLibrary library) = 0;
@@ -56,10 +66,11 @@ public:
     /// Switches between the small player and the full window.
     virtual Status toggleMiniPlayer() = 0;
 
-    /// Opens the music store's home page.
+    /// Opens the player's own music store. kNotOffered when it has none.
     virtual Status gotoStoreHome() = 0;
 
-    /// Opens a music-store address (a search).
+    /// Opens a music-store search address in the player's own store.
+    /// kNotOffered when it has none.
     virtual Status openStoreAddress(const std::string& address) = 0;
 
     /// Transport. restartTrack goes back to the start of the playing track.
@@ -82,8 +93,9 @@ public:
     /// Brings the player's full window to the front.
     virtual Status showPlayer() = 0;
 
-    /// Asks the player to quit. Succeeds without doing anything when no
-    /// player runs.
+    /// Asks the player to quit, and ends its process when it cannot or
+    /// does not. Succeeds without doing anything when no player runs;
+    /// never starts one.
     virtual Status quit() = 0;
 
     /// The library's playlists, in the player's order.

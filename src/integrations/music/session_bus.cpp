@@ -293,6 +293,26 @@ Result<std::vector<std::string>> SessionBus::namesWithPrefix(const std::string& 
     return found;
 }
 
+Result<std::uint32_t> SessionBus::processIdOf(const std::string& name) {
+    auto request =
+        newCall(kBusName, kBusPath, kBusName, "GetConnectionUnixProcessID", {BusValue(name)});
+    if (!request) {
+        return request.error();
+    }
+    auto reply = m_connection->send(*request, m_timeoutMs);
+    if (!reply) {
+        return reply.error();
+    }
+    DBusMessageIter iter;
+    if (dbus_message_iter_init(reply->get(), &iter)) {
+        auto pid = readValue(iter);
+        if (const auto* number = pid ? std::get_if<std::uint32_t>(&pid.value()) : nullptr) {
+            return *number;
+        }
+    }
+    return Status::failure(music_error::kPlayerGone, "the bus named no process for " + name);
+}
+
 Result<BusValue> SessionBus::getProperty(const std::string& destination, const std::string& path,
                                          const std::string& interface,
                                          const std::string& property) {

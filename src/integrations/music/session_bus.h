@@ -41,6 +41,9 @@ public:
     /// The names on the bus that start with the prefix, sorted.
     Result<std::vector<std::string>> namesWithPrefix(const std::string& prefix);
 
+    /// The process id of the program that owns a name on the bus.
+    Result<std::uint32_t> processIdOf(const std::string& name);
+
     /// Calls a method whose reply is ignored.
     Status call(const std::string& destination, const std::string& path,
                 const std::string& interface, const std::string& method,

@@ -3,6 +3,11 @@
 
 #include "integrations/music/mpris_player.h"
 
+#include "integrations/music/default_player.h"
+#include "platform/process_table.h"
+#include "platform/shell.h"
+
+#include "fakes/fake_environment.h"
 #include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "fakes/tool_output.h"
@@ -12,6 +17,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <thread>
@@ -186,6 +192,53 @@ TEST_F(MprisPlayerTest, QuitsPlayersUntilNoneIsLeft) {
     } else {
         unsetenv("XDG_RUNTIME_DIR");
     }
+}
+
+TEST(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
+    std::istringstream bus(
+        toolOutput({"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"}));
+    std::string address;
+    pid_t busPid = -1;
+    ASSERT_TRUE(std::getline(bus, address) && bus >> busPid) << "no dbus-daemon";
+    setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+
+    // A home whose default audio player is an idle mpv, as `xdg-mime
+    // default` sets it.
+    fakes::TempDir home;
+    std::filesystem::create_directories(home / "data/applications");
+    std::filesystem::create_directories(home / "config");
+    std::ofstream(home / "data/applications/idle-mpv.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Idle Player\nExec=mpv --no-config "
+           "\"--script="
+        << kPlugin << "\" --ao=null --vo=null --idle=yes --really-quiet %U\n";
+    std::ofstream(home / "config/mimeapps.list")
+        << "[Default Applications]\naudio/mpeg=idle-mpv.desktop\n";
+    const char* path = std::getenv("PATH");
+    const Environment env = fakes::environmentOf({{"HOME", home.path().string()},
+                                                  {"XDG_CONFIG_HOME", (home / "config").string()},
+                                                  {"XDG_CONFIG_DIRS", (home / "none").string()},
+                                                  {"XDG_DATA_HOME", (home / "data").string()},
+                                                  {"XDG_DATA_DIRS", (home / "none").string()},
+                                                  {"PATH", path ? path : "/usr/bin:/bin"}});
+    const auto shell = makeLinuxShell(env);
+    const auto processes = makeProcProcessTable();
+    MprisPlayer player([&] { return startDefaultPlayer(env, *shell); }, *processes);
+
+    EXPECT_TRUE(player.quit()) << "quitting starts nothing";
+    EXPECT_EQ(toolOutput({"playerctl", "-l"}), "");
+    ASSERT_TRUE(player.attach());
+    EXPECT_EQ(player.playerName(), "org.mpris.MediaPlayer2.mpv");
+    ASSERT_TRUE(player.quit());
+    EXPECT_TRUE(eventually([] { return toolOutput({"playerctl", "-l"}).empty(); }));
+
+    std::filesystem::remove(home / "config/mimeapps.list");
+    std::filesystem::remove(home / "data/applications/idle-mpv.desktop");
+    const Status none = player.attach();
+    EXPECT_EQ(none.number(), music_error::kNoPlayer);
+    EXPECT_NE(none.message().find("No music player appears to be installed"), std::string::npos)
+        << none.message();
+    kill(busPid, SIGTERM);
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "integrations/music/mpris_player.h"
 
+#include "fakes/fake_process_table.h"
 #include "fakes/tool_output.h"
 
 #include <dbus/dbus.h>
@@ -153,6 +154,13 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
         EXPECT_EQ(fake.calls(), (std::vector<std::string>{"list UserDefined", "activate /list/1",
                                                           "list UserDefined", "activate /list/2",
                                                           "list UserDefined"}));
+
+        // It cannot quit, so its own process is ended, and only that one.
+        fakes::FakeProcessTable processes;
+        processes.processes = {{getpid(), "player"}, {getpid() + 1, "player"}};
+        MprisPlayer quitting({}, processes);
+        ASSERT_TRUE(quitting.quit());
+        EXPECT_EQ(processes.terminated, std::vector<pid_t>{getpid()});
     }
     kill(busPid, SIGTERM);
     unsetenv("DBUS_SESSION_BUS_ADDRESS");

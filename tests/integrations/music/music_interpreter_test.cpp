@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace kelvo {
 namespace {
@@ -123,7 +124,9 @@ TEST_P(TwoStepPhrase, WaitsForWordsThenListensForCommandsAgain) {
     const size_t before = rig.player.calls.size();
     EXPECT_TRUE(rig.say(c.words));
     EXPECT_EQ(rig.feedback.feedbackText, std::string("I Heard: ") + c.words);
-    const std::vector<std::string> made(rig.player.calls.begin() + before, rig.player.calls.end());
+    // What the player was asked, and what the browser was given.
+    std::vector<std::string> made(rig.player.calls.begin() + before, rig.player.calls.end());
+    made.insert(made.end(), rig.host.calls.begin(), rig.host.calls.end());
     EXPECT_NE(std::find(made.begin(), made.end(), c.call), made.end())
         << testing::PrintToString(made);
     EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
@@ -143,20 +146,17 @@ INSTANTIATE_TEST_SUITE_P(
         TwoStepCase{"search music album", "library+album", false, "zzz", "search 0 3 zzz"},
         TwoStepCase{"search music song", "library+songname", false, "Ella", "search 0 5 Ella"},
         TwoStepCase{"search music store artist", "store+artist", false, "Ella Fitz",
-                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
-                    "search?artistTerm=Ella%20Fitz"},
+                    "open https://bandcamp.com/search?q=Ella%20Fitz&item_type=b"},
         TwoStepCase{"search music store album", "store+album", false, "a&b",
-                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
-                    "search?albumTerm=a%26b"},
+                    "open https://bandcamp.com/search?q=a%26b&item_type=a"},
         TwoStepCase{"search music store song", "store+song", false, "x",
-                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?songTerm=x"},
+                    "open https://bandcamp.com/search?q=x&item_type=t"},
         TwoStepCase{"search music store", "store+all", false, "two words",
-                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/"
-                    "search?term=two%20words"},
+                    "open https://bandcamp.com/search?q=two%20words"},
         TwoStepCase{"search music playlist", "playlist", false, "rock", "select Rock"},
         TwoStepCase{"spell search music playlist", "playlist", true, "ROCK", "select Rock"},
         TwoStepCase{"spell search music store", "store+spell", true, "abc",
-                    "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?term=abc"},
+                    "open https://bandcamp.com/search?q=abc"},
         TwoStepCase{"spell search music", "library+spell", true, "Moon",
                     "select kelvo search play"},
         TwoStepCase{"create playlist", "create+playlist", false, "Jazz", "create Jazz"},
@@ -177,11 +177,13 @@ TEST(MusicInterpreter, OneStepPhraseAlsoServesAsPendingWords) {
     MusicRig rig;
     rig.say("search music store");
     EXPECT_TRUE(rig.say("next track"));
-    const std::vector<std::string> expected = {
-        "next", "attach",
-        "store itms://itunes.apple.com/WebObjects/MZSearch.woa/wa/search?term=next%20track"};
+    const std::vector<std::string> expected = {"attach", "next",
+                                               "store https://bandcamp.com/search?q=next%20track"};
     EXPECT_EQ(std::vector<std::string>(rig.player.calls.end() - 3, rig.player.calls.end()),
               expected);
+    EXPECT_EQ(rig.host.opened,
+              std::vector<std::string>{"https://bandcamp.com/search?q=next%20track"})
+        << "the player has no store of its own";
     EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
     EXPECT_TRUE(rig.listeningForCommands());
 }
@@ -193,12 +195,53 @@ TEST(MusicInterpreter, NoPlayerClearsThePendingModeAndListensAgain) {
     EXPECT_FALSE(rig.say("next track"));
     EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
     EXPECT_TRUE(rig.listeningForCommands());
-    EXPECT_NE(rig.lastBox().find("No music player"), std::string::npos);
+    EXPECT_EQ(rig.lastBox(), "No music player is installed.") << "the player says why";
+}
 
-    // A two-step phrase that needs the player sets no mode without one.
-    EXPECT_TRUE(rig.say("music volume"));
-    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
-    EXPECT_TRUE(rig.listeningForCommands());
+TEST(MusicInterpreter, TwoStepPhraseIsRefusedBeforeItAsksForWords) {
+    struct Case {
+        const char* phrase;
+        bool running;
+        std::optional<MusicStep> refused;
+        const char* box;
+    };
+    const Status noSearch = Status::failure(music_error::kNotOffered, "No search here.");
+    for (const Case& c :
+         {Case{"search music artist", false, {}, "No music player is installed."},
+          Case{"music volume", false, {}, "No music player is installed."},
+          Case{"spell search music", true, MusicStep::SearchLibrary, "No search here."},
+          Case{"search music playlist", true, MusicStep::FindPlaylist, "No search here."},
+          Case{"create playlist", true, MusicStep::CreatePlaylist, "No search here."}}) {
+        MusicRig rig;
+        rig.player.running = c.running;
+        if (c.refused) {
+            rig.player.refusedSteps.emplace(*c.refused, noSearch);
+        }
+        EXPECT_TRUE(rig.say(c.phrase)) << c.phrase;
+        EXPECT_EQ(rig.lastBox(), c.box) << c.phrase;
+        EXPECT_EQ(rig.host.count("beep 500 200"), 0) << c.phrase;
+        EXPECT_TRUE(rig.listeningForCommands()) << c.phrase;
+        EXPECT_TRUE(rig.state.iTunesPendingMode.empty()) << c.phrase;
+    }
+
+    // The store is the browser's: its searches need no player.
+    MusicRig rig;
+    rig.player.running = false;
+    rig.say("search music store song");
+    rig.say("blue");
+    EXPECT_EQ(rig.host.opened,
+              std::vector<std::string>{"https://bandcamp.com/search?q=blue&item_type=t"});
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
+TEST(MusicInterpreter, MusicStoreIsThePlayersOwnElseTheBrowsers) {
+    MusicRig rig;
+    rig.say("music store");
+    EXPECT_EQ(rig.host.opened, std::vector<std::string>{"https://bandcamp.com/"});
+    rig.player.ownStore = true;
+    rig.say("music store");
+    EXPECT_EQ(rig.host.opened.size(), 1u);
+    EXPECT_EQ(rig.lastCall(), "store home");
 }
 
 TEST(MusicInterpreter, SecondStepFailureStillEndsTheMode) {

@@ -1,0 +1,47 @@
+#include "integrations/music/default_player.h"
+
+#include "integrations/music/music_player.h"
+#include "platform/default_applications.h"
+#include "platform/shell.h"
+
+#include <vector>
+
+namespace kelvo {
+
+namespace {
+
+/// Audio types a player is chosen for, the commonest first.
+constexpr const char* kAudioTypes[] = {"audio/mpeg", "audio/x-vorbis+ogg", "audio/ogg",
+                                       "audio/flac", "audio/x-wav"};
+
+} // namespace
+
+Status startDefaultPlayer(const Environment& env, Shell& shell) {
+    for (const char* type : kAudioTypes) {
+        const std::optional<DesktopEntry> entry = defaultApplicationFor(env, type);
+        if (!entry) {
+            continue;
+        }
+        const std::string name = entry->name.empty() ? entry->file.stem().string() : entry->name;
+        auto command = execArguments(*entry);
+        if (!command) {
+            return Status::failure(music_error::kNoPlayer,
+                                   "The music player " + name +
+                                       " cannot be started: " + command.error().message());
+        }
+        const std::vector<std::string> arguments(command->begin() + 1, command->end());
+        if (const int started = shell.startProgram(command->front(), arguments);
+            !shellSucceeded(started)) {
+            return Status::failure(music_error::kNoPlayer, "The music player " + name +
+                                                               " could not be started (" +
+                                                               command->front() + ", error " +
+                                                               std::to_string(started) + ").");
+        }
+        return {};
+    }
+    return Status::failure(music_error::kNoPlayer,
+                           "No music player appears to be installed.  Please install a music "
+                           "player, or choose one for audio files, before using a Music command.");
+}
+
+} // namespace kelvo
