@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Starts the real program and a real music player (mpv with its MPRIS
-# plugin, playing two tones) on one X server and one session bus, then
+# Starts the real program and a real music player (an idle mpv with its
+# MPRIS plugin, playing two tones) on one X server and one session bus, then
 # speaks to the program through a fifo as its microphone: "pause music"
-# must pause the player, "next track" skip to the second tone and "mute
-# music" set its volume to 0, each read back with playerctl.
+# must pause the player, "next track" skip to the second tone, "mute music"
+# set its volume to 0 (each read back with playerctl), "music store" open
+# the store in the browser and "quit music" end the player. Then, with no
+# player running, "play music" must start the home's default audio player
+# (set with xdg-mime) and "quit music" end it.
 # Usage: scripts/spoken-music.sh [kelvo]  (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,10 +41,25 @@ start_session_bus
 for tone in 440 660; do
     sox -n -r 8000 -c 1 "$work/tone$tone.wav" synth 300 sine "$tone"
 done
-mpv --no-config --script="$plugin" --ao=null --vo=null --really-quiet --idle=no \
+mpv --no-config --script="$plugin" --ao=null --vo=null --really-quiet --idle=yes \
     "$work/tone440.wav" "$work/tone660.wav" >"$work/mpv.log" 2>&1 &
-pids+=($!)
+first=$!
+pids+=("$first")
 wait_for is Playing status || fail "mpv did not play"
+
+# The home's default audio player, as a user sets it: an idle mpv.
+mkdir -p "$XDG_DATA_HOME/applications"
+printf '[Desktop Entry]\nType=Application\nName=Idle Player\nExec=mpv --no-config "--script=%s" --ao=null --vo=null --idle=yes --really-quiet %%U\n' \
+    "$plugin" >"$XDG_DATA_HOME/applications/idle-mpv.desktop"
+xdg-mime default idle-mpv.desktop audio/mpeg
+[ "$(xdg-mime query default audio/mpeg)" = idle-mpv.desktop ] || fail "xdg-mime set no default"
+player_pid() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.mpris.MediaPlayer2.mpv 2>/dev/null |
+        awk '/uint32/ { print $2 }'
+}
+has_player() { [ -n "$(player_pid)" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
 pids+=($!)
@@ -54,4 +72,17 @@ say "next track"
 wait_for is tone660.wav metadata xesam:title || fail "next track left $(player metadata xesam:title)"
 say "mute music"
 wait_for is 0.000000 volume || fail "mute music left the volume at $(player volume)"
-echo "PASS: the player paused, skipped to $(player metadata xesam:title) and was muted by voice"
+say "music store"
+wait_for opened_lines 1 || fail "music store opened nothing"
+grep -qx "https://bandcamp.com/" "$work/opened.txt" || fail "music store opened $(cat "$work/opened.txt")"
+say "quit music"
+wait_for ended "$first" || fail "quit music left the player running"
+
+say "play music"
+wait_for has_player || fail "play music started no player: $(sed -n '/Music/,+2p' "$work/kelvo.log")"
+started=$(player_pid)
+pids+=("$started")
+[ "$started" != "$first" ] || fail "the old player is still there"
+say "quit music"
+wait_for ended "$started" || fail "quit music left the started player running"
+echo "PASS: the player paused, skipped to the second tone, was muted, opened the store and quit by voice; play music started the default player and quit music ended it"
