@@ -8,9 +8,9 @@ namespace kelvo {
 
 ProgramDispatchHost::ProgramDispatchHost(AddressOpener& opener, Shell& shell,
                                          DispatchWindowHooks window,
-                                         std::filesystem::path programFolder)
+                                         const std::filesystem::path& programFolder)
     : m_opener(opener), m_shell(shell), m_window(std::move(window)),
-      m_programFolder(std::move(programFolder)) {}
+      m_programFolder(programFolder) {}
 
 speech::SpeechGrammar* ProgramDispatchHost::grammar() {
     return m_speech == nullptr ? nullptr : m_speech->grammar();

@@ -21,11 +21,15 @@ struct DispatchWindowHooks {
 /// The recognition road's host in the running program: the speech system's
 /// grammar, reloads, sleep and beep; the address opener and the shell; the
 /// main window through its hooks. The speech system is made after the road
-/// (it needs the road's event sink), so it is attached later.
+/// (it needs the road's event sink), so it is attached later. The program
+/// folder is read at each use: the host is made before the start-up fixes
+/// it.
 class ProgramDispatchHost final : public DispatchHost {
 public:
     ProgramDispatchHost(AddressOpener& opener, Shell& shell, DispatchWindowHooks window,
-                        std::filesystem::path programFolder);
+                        const std::filesystem::path& programFolder);
+    ProgramDispatchHost(AddressOpener&, Shell&, DispatchWindowHooks,
+                        std::filesystem::path&&) = delete;
 
     void attach(SpeechSystem& speech) { m_speech = &speech; }
 
@@ -44,7 +48,7 @@ private:
     AddressOpener& m_opener;
     Shell& m_shell;
     DispatchWindowHooks m_window;
-    std::filesystem::path m_programFolder;
+    const std::filesystem::path& m_programFolder;
     SpeechSystem* m_speech = nullptr;
 };
 

@@ -648,7 +648,8 @@ private:
     WindowNotices m_notices{m_windows};
 
     // The recognition road's parts that exist before the engine.
-    ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(), {}};
+    ProgramDispatchHost m_dispatchHost{m_opener, *m_platform.shell, dispatchWindowHooks(),
+                                       m_state.startup.programFolder};
     ProgramInterpreters m_interpreters;
     ProgramCustomCommandHooks m_customHooks;
     MprisPlayer m_musicPlayer{

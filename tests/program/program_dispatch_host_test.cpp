@@ -11,8 +11,10 @@ namespace {
 class ProgramDispatchHostTest : public ::testing::Test {
 protected:
     ProgramDispatchHost makeHost(DispatchWindowHooks hooks = {}) {
-        return ProgramDispatchHost(opener, shell, std::move(hooks), "/opt/kelvo");
+        return ProgramDispatchHost(opener, shell, std::move(hooks), programFolder);
     }
+
+    std::filesystem::path programFolder = "/opt/kelvo";
 
     fakes::FakeShell shell;
     fakes::FakeKeyStore keys;
@@ -52,6 +54,14 @@ TEST_F(ProgramDispatchHostTest, WithoutSpeechOrWindowEverythingIsSafe) {
     host.setSignalText("No signal - check mic");
     EXPECT_EQ(host.mainWindowCaption(), "");
     EXPECT_EQ(host.programFolder(), "/opt/kelvo");
+}
+
+TEST_F(ProgramDispatchHostTest, TheProgramFolderIsTheOneTheStartUpFixesLater) {
+    // The program makes the host before its start-up has found the folder.
+    programFolder.clear();
+    ProgramDispatchHost host = makeHost();
+    programFolder = "/usr/share/kelvo";
+    EXPECT_EQ(host.programFolder(), "/usr/share/kelvo");
 }
 
 TEST_F(ProgramDispatchHostTest, MainWindowHooksAreCalled) {
