@@ -15,7 +15,7 @@ public:
     std::function<bool(const std::string&)> socialPages;
     std::function<void(const std::string&)> bookmarkSearch;
     std::function<void(const std::string&)> siteLogin;
-    std::function<void()> forgetBookmarkSearch;
+    std::function<void()> forgetSteps;
 
     bool checkMusic(const std::string& phrase) override { return music && music(phrase); }
     bool goSocialNetworkPage(const std::string& phrase) override {
@@ -31,9 +31,9 @@ public:
             siteLogin(site);
         }
     }
-    void forgetPendingSearch() override {
-        if (forgetBookmarkSearch) {
-            forgetBookmarkSearch();
+    void forgetPendingSteps() override {
+        if (forgetSteps) {
+            forgetSteps();
         }
     }
 };

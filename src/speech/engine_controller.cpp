@@ -97,6 +97,7 @@ Status EngineController::missing(const char* what) {
 Status EngineController::shutdown() {
     m_step = "s1";
     m_objects.release();
+    forgetPendingDictation();
     return {};
 }
 
@@ -104,6 +105,7 @@ Status EngineController::crankUpEngine(const std::string& profileName) {
     m_step = "cue1";
     // A context and grammar of an earlier recognizer must not outlive it.
     m_objects.release();
+    forgetPendingDictation();
     auto recognizer = m_platform.createRecognizer();
     if (!recognizer)
         return fail(recognizer.error());
@@ -188,6 +190,7 @@ Status EngineController::startListening() {
         return missing("recognizer");
     m_objects.grammar.reset();
     m_objects.rc.reset();
+    forgetPendingDictation();
     auto context = m_objects.recognizer->createRecoContext(m_sink);
 
     m_step = "sl2";

@@ -7,6 +7,7 @@
 #include "speech/speech_state.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,6 +61,21 @@ public:
     /// Where the last action was when it ended (quoted by error reports).
     const std::string& stepMarker() const { return m_step; }
 
+    /// Whoever keeps what a dictation waits for (a search's words, a
+    /// location): told by forgetPendingDictation.
+    void setPendingDictationForgetter(std::function<void()> forget) {
+        m_forgetPendingDictation = std::move(forget);
+    }
+
+    /// Called wherever the commands listen again from outside the
+    /// recognition road (sleep or wake, a grammar file the program loads, a
+    /// new or released engine): dictated words awaited before will not
+    /// come, and the next phrase must be taken as a command.
+    void forgetPendingDictation() const {
+        if (m_forgetPendingDictation)
+            m_forgetPendingDictation();
+    }
+
     /// The path of a grammar file of the data folder.
     std::filesystem::path grammarPath(const std::string& fileName) const {
         return m_dataFolder / fileName;
@@ -82,6 +98,7 @@ private:
     FeedbackPort& m_feedback;
     SpeechObjects m_objects;
     std::string m_step;
+    std::function<void()> m_forgetPendingDictation;
 };
 
 } // namespace kelvo

@@ -39,6 +39,7 @@ Status GrammarSwitcher::LoadDifferentGrammar(const std::string& fileName) {
             return s;
         if (auto s = (*g)->dictationSetState(RuleState::Inactive); !s)
             return s;
+        m_engine.forgetPendingDictation();
         if (auto s = (*g)->cmdSetRuleIdState(speech::kAllRules, RuleState::Inactive); !s)
             return s;
         if (auto s =

@@ -22,9 +22,10 @@ public:
     /// Logs in to the social site ("myspace", "facebook").
     virtual void login(const std::string& site) = 0;
 
-    /// Forgets a bookmark search waiting for its words: the commands listen
-    /// again (sleep, wake or a failed road), so the next phrase is no search.
-    virtual void forgetPendingSearch() {}
+    /// Forgets a second step waiting for its words (a music search, volume
+    /// or playlist; a bookmark search): the commands listen again, so the
+    /// next phrase is a command.
+    virtual void forgetPendingSteps() {}
 };
 
 /// Interpreters that take no phrase, until the integrations exist.

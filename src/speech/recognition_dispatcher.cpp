@@ -54,7 +54,7 @@ void RecognitionDispatcher::handleRecoEvent(const std::string& eventName, const 
 void RecognitionDispatcher::clearPendingDictation() {
     m_c.state.pendingSearch.clear();
     m_c.state.dictationMode.clear();
-    m_c.interpreters.forgetPendingSearch();
+    m_c.interpreters.forgetPendingSteps();
 }
 
 void RecognitionDispatcher::runOne(const Queued& event) {

@@ -53,8 +53,11 @@ public:
     void handleRecoEvent(const std::string& eventName, const std::string& key,
                          const std::string& phraseText);
 
-    /// Forgets a search (the bookmark search's too) or location dictation
-    /// waiting for its words (any switch of sleep and wake does this).
+    /// Forgets whatever waits for dictated words: a catalogue search, a
+    /// location, an interpreter's second step. The one place that does it:
+    /// the speech side calls it whenever the commands listen again from
+    /// outside the road (sleep or wake, a grammar the program loads, a new
+    /// engine), as does the road when it sleeps, wakes or fails.
     void clearPendingDictation();
 
     /// True while a road runs (recognitions then wait their turn).

@@ -59,6 +59,7 @@ Status SleepWake::muteUnmute(std::int16_t mode) {
         return s;
     if (auto s = (*g)->dictationLoad("", LoadOption::Static); !s)
         return s;
+    m_engine.forgetPendingDictation();
     m_app.pumpEvents();
 
     if (g = grammar(); !g)

@@ -109,7 +109,8 @@ public:
                 m_bookmarkSearch->searchBookmarks(text);
             }
         };
-        m_interpreters.forgetBookmarkSearch = [this] {
+        m_interpreters.forgetSteps = [this] {
+            m_state.music.iTunesPendingMode.clear();
             if (m_bookmarkSearch) {
                 m_bookmarkSearch->forgetPending();
             }

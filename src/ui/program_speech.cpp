@@ -44,13 +44,14 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
                                                              road.feedback, *m_tone},
                                               m_road->events());
     parts.host.attach(*m_system);
+    m_system->engine().setPendingDictationForgetter(
+        [this] { m_road->dispatcher().clearPendingDictation(); });
     m_profiles = std::make_unique<VoiceProfiles>(VoiceProfileServices{
         *m_platform, m_system->engine(), m_system->grammars(), road.state.speech, road.boxes,
         road.settings, road.feedback, parts.screens, parts.dataFolder});
 }
 
 Status ProgramSpeech::toggleListening() {
-    m_road->dispatcher().clearPendingDictation();
     return m_system->sleepWake().muteUnmute(kModeToggle);
 }
 

@@ -41,10 +41,7 @@ public:
 
     SpeechSystem& system() { return *m_system; }
 
-    /// Sleeps or wakes as the tray's item and the listening picture do. As
-    /// with the spoken sleep and wake, a search or location dictation still
-    /// waiting for its words is dropped: the commands listen afterwards, and
-    /// the next command must not be taken as search words.
+    /// Sleeps or wakes as the tray's item and the listening picture do.
     Status toggleListening();
     RecognitionRoad& road() { return *m_road; }
     VoiceProfiles& profiles() { return *m_profiles; }

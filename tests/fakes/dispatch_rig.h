@@ -38,7 +38,7 @@ public:
         calls.push_back("bookmarks " + phrase);
     }
     void login(const std::string& site) override { calls.push_back("login " + site); }
-    void forgetPendingSearch() override { ++forgotten; }
+    void forgetPendingSteps() override { ++forgotten; }
 
     std::string musicTakes;
     std::string socialTakes;

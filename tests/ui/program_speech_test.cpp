@@ -11,6 +11,7 @@
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_wav.h"
+#include "program/program_interpreters.h"
 #include "services/address_opener.h"
 #include "speech/command_catalogue.h"
 #include "test_paths.h"
@@ -20,6 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -85,7 +89,7 @@ struct ProgramRig {
     SettingsFile settings{dir / "mouse.ini", errors};
     fakes::FakeWindowRegistry windows;
     fakes::FakeFeedbackPort feedback;
-    NoInterpreters interpreters;
+    ProgramInterpreters interpreters;
     fakes::FakeShell shell;
     fakes::FakeKeyStore keys;
     AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
@@ -133,19 +137,39 @@ TEST(ProgramSpeech, AfterANewProfileTheEngineHearsAgain) {
     EXPECT_EQ(rig.shell.calls.back().target, "https://www.youtube.com");
 }
 
-TEST(ProgramSpeech, SleepingOrWakingFromTheTrayDropsAWaitingDictation) {
+TEST(ProgramSpeech, CommandsBackFromOutsideTheRoadDropEveryWaitingDictation) {
     ProgramRig rig("");
     ASSERT_TRUE(rig.start().ok());
-    for (bool asleep : {true, false}) {
+    int stepsForgotten = 0;
+    rig.interpreters.forgetSteps = [&stepsForgotten] { ++stepsForgotten; };
+    SpeechSystem& system = rig.speech->system();
+    const std::vector<std::pair<std::string, std::function<Status()>>> roads = {
+        {"tray sleep", [&] { return rig.speech->toggleListening(); }},
+        {"tray wake", [&] { return rig.speech->toggleListening(); }},
+        {"custom-command save",
+         [&] {
+             rig.host.muteUnmute(kModeWake);
+             return Status{};
+         }},
+        {"training", [&] { return system.grammars().LoadDifferentGrammar(kTrainingGrammarFile); }},
+        {"profile change",
+         [&] {
+             (void)system.engine().controlEngine("shutdown", "");
+             return rig.start();
+         }},
+    };
+    for (const auto& [road, run] : roads) {
         rig.state.dispatch.pendingSearch.u = "https://example.org/?q=SEARCHTERMS";
         rig.state.dispatch.pendingSearch.styp = "1";
         rig.state.dispatch.dictationMode = "zip";
-        ASSERT_TRUE(rig.speech->toggleListening().ok());
-        EXPECT_EQ(rig.state.speech.asleep, asleep);
-        EXPECT_EQ(rig.state.speech.muted, asleep);
-        EXPECT_TRUE(rig.state.dispatch.pendingSearch.u.empty());
-        EXPECT_TRUE(rig.state.dispatch.dictationMode.empty());
+        const int before = stepsForgotten;
+        ASSERT_TRUE(run().ok()) << road;
+        EXPECT_FALSE(rig.state.dispatch.pendingSearch.pending()) << road;
+        EXPECT_TRUE(rig.state.dispatch.dictationMode.empty()) << road;
+        // The music and bookmark second steps too.
+        EXPECT_GT(stepsForgotten, before) << road;
     }
+    EXPECT_FALSE(rig.state.speech.asleep);
 }
 
 } // namespace
