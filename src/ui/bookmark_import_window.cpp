@@ -97,13 +97,16 @@ BookmarkImportWindow::BookmarkImportWindow(BookmarkImportServices services)
 
     setMinimumWidth(440);
 
-    connect(m_boxes[indexOf(ImportSource::WebService)], &QCheckBox::clicked, this,
-            [this](bool on) { m_logic.ckDLClicked(on); });
+    for (size_t i = 0; i < kSources.size(); ++i) {
+        connect(m_boxes[i], &QCheckBox::clicked, this,
+                [this, source = kSources[i]](bool on) { m_logic.sourceClicked(source, on); });
+    }
     connect(build, &QPushButton::clicked, this, [this] { m_logic.command2Clicked(); });
+    m_logic.formLoad();
 }
 
-bool BookmarkImportWindow::isTicked(ImportSource source) const {
-    return m_boxes[indexOf(source)]->isChecked();
+void BookmarkImportWindow::setTicked(ImportSource source, bool ticked) {
+    m_boxes[indexOf(source)]->setChecked(ticked);
 }
 
 void BookmarkImportWindow::setStatusShown(ImportSource source, bool shown) {

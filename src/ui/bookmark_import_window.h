@@ -24,7 +24,7 @@ public:
     BookmarkImportLogic& logic() { return m_logic; }
 
     // BookmarkImportView
-    bool isTicked(ImportSource source) const override;
+    void setTicked(ImportSource source, bool ticked) override;
     void setStatusShown(ImportSource source, bool shown) override;
     void setLoginPanelVisible(bool visible) override;
     std::string userName() const override;

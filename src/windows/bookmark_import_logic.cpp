@@ -14,6 +14,9 @@ constexpr int kNoticeMs = 4000;
 
 const std::string kService(kServiceDisplayName);
 
+constexpr ImportSource kSources[] = {ImportSource::InternetExplorer, ImportSource::Firefox,
+                                     ImportSource::Safari, ImportSource::WebService};
+
 } // namespace
 
 std::string importSourceName(ImportSource source) {
@@ -37,14 +40,27 @@ std::string importSourceCaption(ImportSource source) {
 BookmarkImportLogic::BookmarkImportLogic(BookmarkImportView& view, BookmarkImportServices services)
     : m_view(view), m_s(std::move(services)) {}
 
-void BookmarkImportLogic::ckDLClicked(bool ticked) {
-    m_view.setLoginPanelVisible(ticked);
+void BookmarkImportLogic::formLoad() {
+    for (ImportSource source : kSources) {
+        m_view.setTicked(source, isTicked(source));
+    }
+    m_view.setLoginPanelVisible(isTicked(ImportSource::WebService));
+}
+
+void BookmarkImportLogic::sourceClicked(ImportSource source, bool ticked) {
+    m_s.state.importSources.at(static_cast<size_t>(source)) = ticked;
+    if (source == ImportSource::WebService) {
+        m_view.setLoginPanelVisible(ticked);
+    }
+}
+
+bool BookmarkImportLogic::isTicked(ImportSource source) const {
+    return m_s.state.importSources.at(static_cast<size_t>(source));
 }
 
 bool BookmarkImportLogic::anyTicked() const {
-    for (ImportSource source : {ImportSource::InternetExplorer, ImportSource::Firefox,
-                                ImportSource::Safari, ImportSource::WebService}) {
-        if (m_view.isTicked(source)) {
+    for (ImportSource source : kSources) {
+        if (isTicked(source)) {
             return true;
         }
     }
@@ -52,7 +68,7 @@ bool BookmarkImportLogic::anyTicked() const {
 }
 
 void BookmarkImportLogic::command2Clicked() {
-    if (m_view.isTicked(ImportSource::WebService) &&
+    if (isTicked(ImportSource::WebService) &&
         (m_view.userName().empty() || m_view.password().empty())) {
         m_s.boxes.custMsgBox(
             kProblemTitle, "ok",
@@ -60,8 +76,7 @@ void BookmarkImportLogic::command2Clicked() {
             true);
         return;
     }
-    for (ImportSource source : {ImportSource::InternetExplorer, ImportSource::Firefox,
-                                ImportSource::Safari, ImportSource::WebService}) {
+    for (ImportSource source : kSources) {
         m_view.setStatusShown(source, false);
     }
     m_view.setBusyPointer(false);
@@ -77,7 +92,7 @@ void BookmarkImportLogic::importBookmarks(const std::string& filter) {
     }
     m_view.setBusyPointer(true);
     m_s.matching().clearBookmarks();
-    if (m_view.isTicked(ImportSource::WebService)) {
+    if (isTicked(ImportSource::WebService)) {
         importWebBookmarks(filter);
     }
     listBrowsers(filter);
@@ -117,7 +132,7 @@ void BookmarkImportLogic::listBrowsers(const std::string& filter) {
                               {ImportSource::Safari, readSafari}};
     const BookmarkStores stores = m_s.stores ? m_s.stores() : BookmarkStores{};
     for (const Reader& reader : readers) {
-        if (!m_view.isTicked(reader.source)) {
+        if (!isTicked(reader.source)) {
             continue;
         }
         const BrowserRead read = reader.read(stores, SearchFilter());
@@ -177,8 +192,7 @@ void BookmarkImportLogic::importWebBookmarks(const std::string& filter) {
 }
 
 void BookmarkImportLogic::resetImportStatus() {
-    for (ImportSource source : {ImportSource::InternetExplorer, ImportSource::Firefox,
-                                ImportSource::Safari, ImportSource::WebService}) {
+    for (ImportSource source : kSources) {
         m_view.setStatusShown(source, false);
     }
     m_view.clearPassword();

@@ -40,7 +40,12 @@ class BookmarkImportLogic {
 public:
     BookmarkImportLogic(BookmarkImportView& view, BookmarkImportServices services);
 
-    void ckDLClicked(bool ticked);
+    /// Shows the sources the user ticked before, in this dialog or in an
+    /// earlier one.
+    void formLoad();
+    /// The user ticked or cleared a source's box (ckDL also shows or hides
+    /// the log-in panel).
+    void sourceClicked(ImportSource source, bool ticked);
     /// The build button.
     void command2Clicked();
     /// Reads the ticked sources into the matching window and shows it.
@@ -51,6 +56,7 @@ public:
     void formUnload();
 
 private:
+    bool isTicked(ImportSource source) const;
     bool anyTicked() const;
     void importWebBookmarks(const std::string& filter);
     void listBrowsers(const std::string& filter);

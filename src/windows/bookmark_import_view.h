@@ -14,8 +14,8 @@ class BookmarkImportView {
 public:
     virtual ~BookmarkImportView() = default;
 
-    /// True while the source's box is ticked.
-    virtual bool isTicked(ImportSource source) const = 0;
+    /// Ticks or clears the source's box.
+    virtual void setTicked(ImportSource source, bool ticked) = 0;
     /// Shows or clears the source's "read" picture.
     virtual void setStatusShown(ImportSource source, bool shown) = 0;
     virtual void setLoginPanelVisible(bool visible) = 0;

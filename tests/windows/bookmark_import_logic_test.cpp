@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <initializer_list>
 #include <map>
+#include <set>
 
 namespace kelvo {
 namespace {
@@ -17,7 +19,13 @@ namespace fs = std::filesystem;
 
 class FakeImportView : public BookmarkImportView {
 public:
-    bool isTicked(ImportSource source) const override { return ticked.count(source) != 0; }
+    void setTicked(ImportSource source, bool on) override {
+        if (on) {
+            ticked.insert(source);
+        } else {
+            ticked.erase(source);
+        }
+    }
     void setStatusShown(ImportSource source, bool shown) override { status[source] = shown; }
     void setLoginPanelVisible(bool visible) override { loginVisible = visible; }
     std::string userName() const override { return user; }
@@ -69,6 +77,22 @@ struct ImportRig {
         settings.writeIni("Etowah", "delaware", stringToHex("http://127.0.0.1/user/pass"));
         stores.favoritesFolder = dir / "Favorites";
     }
+    /// Ticks the boxes as the user does.
+    void tick(std::initializer_list<ImportSource> sources) {
+        for (ImportSource source : sources) {
+            logic.sourceClicked(source, true);
+        }
+    }
+    BookmarkImportServices services() {
+        return {state,
+                settings,
+                boxes,
+                http,
+                [this]() -> BookmarkMatchingLogic& { return matching; },
+                [this] { return stores; },
+                {},
+                {}};
+    }
     std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
         for (const auto& box : dialogs.shown) {
@@ -97,21 +121,13 @@ struct ImportRig {
          [this](const std::string& filter) { logic.reImportBookmarks(filter); },
          {}}};
     FakeImportView view;
-    BookmarkImportLogic logic{
-        view, BookmarkImportServices{state,
-                                     settings,
-                                     boxes,
-                                     http,
-                                     [this]() -> BookmarkMatchingLogic& { return matching; },
-                                     [this] { return stores; },
-                                     {},
-                                     {}}};
+    BookmarkImportLogic logic{view, services()};
 };
 
 TEST(BookmarkImportLogic, NothingChosenOrNoLogInIsRefused) {
     ImportRig rig;
     rig.logic.command2Clicked();
-    rig.view.ticked = {ImportSource::WebService};
+    rig.tick({ImportSource::WebService});
     rig.view.pass.clear();
     rig.logic.command2Clicked();
     EXPECT_EQ(rig.shownTexts(),
@@ -136,7 +152,7 @@ TEST(BookmarkImportLogic, EachFailedRequestShowsItsNoticeThenNothingFound) {
     };
     for (const Case& c : cases) {
         ImportRig rig;
-        rig.view.ticked = {ImportSource::WebService};
+        rig.tick({ImportSource::WebService});
         rig.http.reply = {c.status, c.body, "timed out"};
         rig.logic.command2Clicked();
         ASSERT_EQ(rig.dialogs.shown.size(), 2u) << c.notice;
@@ -151,8 +167,7 @@ TEST(BookmarkImportLogic, EachFailedRequestShowsItsNoticeThenNothingFound) {
 
 TEST(BookmarkImportLogic, BuildListsEverySourceAndTheRebuildFiltersWithoutARequest) {
     ImportRig rig;
-    rig.view.ticked = {ImportSource::WebService, ImportSource::InternetExplorer,
-                       ImportSource::Firefox};
+    rig.tick({ImportSource::WebService, ImportSource::InternetExplorer, ImportSource::Firefox});
     rig.http.reply = {200,
                       "<posts><post href=\"http://mine/\" description=\"Mine too\"/>"
                       "<post href=\"http://web/\" description=\"Web: one\"/></posts>",
@@ -169,13 +184,31 @@ TEST(BookmarkImportLogic, BuildListsEverySourceAndTheRebuildFiltersWithoutAReque
     EXPECT_TRUE(rig.view.status[ImportSource::Firefox]);
     EXPECT_TRUE(rig.dialogs.shown.empty());
 
-    rig.view.ticked.erase(ImportSource::WebService);
+    rig.logic.sourceClicked(ImportSource::WebService, false);
     rig.matchingView.filter = true;
     rig.matching.check1Clicked();
     const std::vector<BookmarkListRow> filtered{{"http://web/", "Markstack", "Web-one"},
                                                 {"http://news/", "Internet Explorer", "News"}};
     EXPECT_EQ(rig.matching.bookmarkRows(), filtered);
     EXPECT_EQ(rig.http.addresses.size(), 1u);
+}
+
+TEST(BookmarkImportLogic, TheChosenSourcesOutliveTheDialog) {
+    ImportRig rig;
+    rig.tick({ImportSource::InternetExplorer});
+    rig.logic.command2Clicked();
+    rig.logic.formUnload();
+    // Closed: a phrase saved from the matching window rebuilds through a
+    // dialog made anew, which shows and reads the same choice.
+    FakeImportView reopenedView;
+    BookmarkImportLogic reopened(reopenedView, rig.services());
+    reopened.formLoad();
+    EXPECT_EQ(reopenedView.ticked, std::set<ImportSource>{ImportSource::InternetExplorer});
+    EXPECT_FALSE(reopenedView.loginVisible);
+    reopened.reImportBookmarks("filter");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_EQ(rig.matching.bookmarkRows(),
+              (std::vector<BookmarkListRow>{{"http://news/", "Internet Explorer", "News"}}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct BookmarkState {
     std::string bookmarkSearchPending;
     /// The web-service bookmarks of the last successful request.
     std::vector<WebBookmark> importedBookmarks;
+    /// The sources the user ticked in the import dialog (Internet Explorer,
+    /// Firefox, Safari, the web service). Kept here rather than in the
+    /// dialog: the matching window's rebuild reads them after the dialog
+    /// closed, and a dialog opened again shows them.
+    std::array<bool, 4> importSources{};
 };
 
 } // namespace kelvo
