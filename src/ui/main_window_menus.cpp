@@ -3,6 +3,7 @@
 #include "ui/kelvo_icons.h"
 #include "ui/main_window.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QEvent>
 #include <QLabel>
@@ -58,8 +59,11 @@ void MainWindowMenus::connectControls() {
     }
     const std::array<const char*, 4> panes = {"WebBrowser2", "WebBrowser5", "WebBrowser3",
                                               "WebBrowser4"};
+    // A pane's clicks land on the page it scrolls; only a press there opens
+    // the coupon, never the focus coming back with the window.
     for (size_t i = 0; i < panes.size(); ++i) {
-        m_adPanes[i] = m_window.findChild<QWidget*>(panes[i]);
+        auto* pane = m_window.findChild<QAbstractScrollArea*>(panes[i]);
+        m_adPanes[i] = pane ? pane->viewport() : nullptr;
     }
     for (QWidget* widget :
          {m_listening, m_location, m_customList, static_cast<QWidget*>(m_voipLogo)}) {
@@ -108,8 +112,8 @@ bool MainWindowMenus::eventFilter(QObject* watched, QEvent* event) {
         }
         m_links.customListDoubleClicked(row);
         return true;
-    } else if (type == QEvent::FocusIn) {
-        // Clicking into an ad pane gives it the focus.
+    } else if (type == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         for (size_t i = 0; i < m_adPanes.size(); ++i) {
             if (watched == m_adPanes[i]) {
                 m_links.adPaneActivated(static_cast<int>(i) + 1);

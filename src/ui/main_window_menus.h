@@ -68,6 +68,7 @@ private:
     QWidget* m_location = nullptr;
     QLabel* m_voipLogo = nullptr;
     QWidget* m_customList = nullptr;
+    /// The ad panes' pages: a press on one opens its coupon.
     std::array<QWidget*, 4> m_adPanes{};
 };
 

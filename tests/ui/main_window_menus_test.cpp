@@ -16,6 +16,7 @@
 #include "ui/qt_window_registry.h"
 #include "ui/ui_test_helpers.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -71,6 +72,11 @@ protected:
             fs::copy_file(fs::path(KELVO_RESOURCES_DIR) / "defaults" / file, dir / file);
         }
         ASSERT_TRUE(writeFileAtomically(settings.path(), "[Yazoo]\nDate=x\nRandom=a1a\n").ok());
+        makeMenus({});
+        window.show();
+    }
+    void makeMenus(MainWindowLinksHooks hooks) {
+        menus.reset();
         menus = std::make_unique<MainWindowMenus>(
             MainWindowMenuServices{window, windows, boxes, settings, app, shell, clock, random,
                                    [this](const std::string& target) {
@@ -78,8 +84,7 @@ protected:
                                        return shell_result::kStarted;
                                    },
                                    speech, questionnaire, KELVO_RESOURCES_DIR, dir.path()},
-            MainWindowLinksHooks{});
-        window.show();
+            std::move(hooks));
     }
     /// What the user can see came of a click: pages opened, boxes and
     /// notices shown, windows shown.
@@ -172,6 +177,24 @@ TEST_F(MainWindowMenusTest, PicturesHoverAndTheLinksAct) {
     QTest::mouseDClick(custom->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].message, "An item was not selected.");
+}
+
+TEST_F(MainWindowMenusTest, AnAdPaneOpensItsCouponOnAPressOnly) {
+    MainWindowLinksHooks hooks;
+    hooks.adCoupon = [](int pane) {
+        return AdCoupon{"https://coupon.example/" + std::to_string(pane), "coupon.gif"};
+    };
+    makeMenus(std::move(hooks));
+    auto* pane = window.findChild<QAbstractScrollArea*>("WebBrowser2");
+    ASSERT_NE(pane, nullptr);
+    pane->show();
+    // The focus comes back to the pane whenever the window is activated.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(pane, &focusIn);
+    QApplication::sendEvent(pane->viewport(), &focusIn);
+    EXPECT_TRUE(opened.empty());
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<std::string>{"https://coupon.example/1"});
 }
 
 } // namespace
