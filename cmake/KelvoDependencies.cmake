@@ -11,6 +11,8 @@ pkg_check_modules(PULSE REQUIRED IMPORTED_TARGET libpulse-simple libpulse)
 # The music player is driven over the session bus.
 pkg_check_modules(DBUS REQUIRED IMPORTED_TARGET dbus-1)
 pkg_check_modules(GST REQUIRED IMPORTED_TARGET gstreamer-1.0)
+# Tags of the user's media files.
+pkg_check_modules(TAGLIB REQUIRED IMPORTED_TARGET taglib)
 
 # Debian's pocketsphinx.pc names an include folder that does not exist, so
 # the imported target is built by hand from the folders that do.

@@ -54,4 +54,18 @@ Result<std::filesystem::path> xdgBaseFolder(const Environment& env, std::string_
 std::optional<std::filesystem::path> documentsDirFromUserDirs(std::string_view text,
                                                               const std::filesystem::path& home);
 
+/// The folder a user-dirs.dirs text names by a key such as "XDG_MUSIC_DIR",
+/// as documentsDirFromUserDirs reads it.
+std::optional<std::filesystem::path>
+userDirFromUserDirs(std::string_view text, std::string_view key, const std::filesystem::path& home);
+
+/// The user's folder of a user-dirs.dirs key ("XDG_MUSIC_DIR"), else
+/// underHome below the home folder. Not created here. Fails when no home
+/// folder is known.
+Result<std::filesystem::path> xdgUserFolder(const Environment& env, std::string_view key,
+                                            const std::filesystem::path& underHome);
+
+/// The home folder: $HOME when it is absolute, else the password entry's.
+Result<std::filesystem::path> homeFolder(const Environment& env);
+
 } // namespace kelvo

@@ -30,16 +30,6 @@ std::optional<fs::path> passwordHome() {
     return fs::path(found->pw_dir);
 }
 
-Result<fs::path> homeFolder(const Environment& env) {
-    if (auto value = nonEmpty(env, "HOME"); value && fs::path(*value).is_absolute()) {
-        return fs::path(*value);
-    }
-    if (auto home = passwordHome()) {
-        return *home;
-    }
-    return Status::failure(kPathNotFound, "no home folder: HOME is not set");
-}
-
 class XdgFolders final : public SpecialFolders {
 public:
     XdgFolders(Environment env, fs::path executable, fs::path builtInResources)
@@ -106,6 +96,32 @@ private:
 
 } // namespace
 
+Result<fs::path> homeFolder(const Environment& env) {
+    if (auto value = nonEmpty(env, "HOME"); value && fs::path(*value).is_absolute()) {
+        return fs::path(*value);
+    }
+    if (auto home = passwordHome()) {
+        return *home;
+    }
+    return Status::failure(kPathNotFound, "no home folder: HOME is not set");
+}
+
+Result<fs::path> xdgUserFolder(const Environment& env, std::string_view key,
+                               const fs::path& underHome) {
+    auto home = homeFolder(env);
+    if (!home) {
+        return home.error();
+    }
+    if (auto config = xdgBaseFolder(env, "XDG_CONFIG_HOME", ".config")) {
+        if (auto text = readWholeFile(*config / "user-dirs.dirs")) {
+            if (auto named = userDirFromUserDirs(*text, key, *home)) {
+                return *named;
+            }
+        }
+    }
+    return *home / underHome;
+}
+
 Result<fs::path> xdgBaseFolder(const Environment& env, std::string_view variable,
                                const fs::path& underHome) {
     if (auto value = nonEmpty(env, variable); value && fs::path(*value).is_absolute()) {
@@ -119,7 +135,11 @@ Result<fs::path> xdgBaseFolder(const Environment& env, std::string_view variable
 }
 
 std::optional<fs::path> documentsDirFromUserDirs(std::string_view text, const fs::path& home) {
-    constexpr std::string_view kKey = "XDG_DOCUMENTS_DIR=";
+    return userDirFromUserDirs(text, "XDG_DOCUMENTS_DIR", home);
+}
+
+std::optional<fs::path> userDirFromUserDirs(std::string_view text, std::string_view key,
+                                            const fs::path& home) {
     std::optional<fs::path> found;
     size_t start = 0;
     while (start <= text.size()) {
@@ -134,10 +154,10 @@ std::optional<fs::path> documentsDirFromUserDirs(std::string_view text, const fs
             continue;
         }
         line.remove_prefix(first);
-        if (!line.starts_with(kKey)) {
+        if (!line.starts_with(key) || line.substr(key.size()).find('=') != 0) {
             continue;
         }
-        line.remove_prefix(kKey.size());
+        line.remove_prefix(key.size() + 1);
         while (!line.empty() &&
                (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
             line.remove_suffix(1);

@@ -11,6 +11,7 @@
 #include "program/program_custom_command_hooks.h"
 #include "program/program_dispatch_host.h"
 #include "program/program_interpreters.h"
+#include "program/program_music_library.h"
 #include "program/program_voice_profiles.h"
 #include "program/speech_startup_hooks.h"
 #include "program/welcome_sound.h"
@@ -323,9 +324,11 @@ private:
     /// their feedback in the main window.
     PhraseInterpreters& interpreters() {
         FeedbackPort& feedback = window()->feedback();
+        m_musicLibrary = std::make_unique<ProgramMusicLibrary>(
+            m_musicPlayer, m_state.startup.dataFolder, userMediaFolders(processEnvironment()));
         m_music = std::make_unique<MusicInterpreter>(
-            MusicParts{m_state.music, m_state.speech, m_musicPlayer, feedback, m_messageBoxes,
-                       m_control, m_dispatchHost});
+            MusicParts{m_state.music, m_state.speech, m_musicLibrary->player(), feedback,
+                       m_messageBoxes, m_control, m_dispatchHost});
         m_socialPages = std::make_unique<SocialPages>(m_state.speech, feedback, m_dispatchHost);
         m_interpreters.music = [this](const std::string& text) {
             return m_music->checkiTunes(text);
@@ -715,6 +718,7 @@ private:
     std::unique_ptr<BookmarkSearch> m_bookmarkSearch;
     std::unique_ptr<SocialLogin> m_socialLogin;
     QTimer m_pageScrub;
+    std::unique_ptr<ProgramMusicLibrary> m_musicLibrary;
     std::unique_ptr<MusicInterpreter> m_music;
     std::unique_ptr<SocialPages> m_socialPages;
     std::unique_ptr<ProgramSpeech> m_speech;

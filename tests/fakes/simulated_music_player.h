@@ -157,6 +157,8 @@ public:
         return record("add " + track.id);
     }
 
+    Status openUri(const std::string& uri) override { return record("open " + uri); }
+
     bool running = true;
     bool ownStore = false;
     /// The steps offers() refuses, with the refusal.

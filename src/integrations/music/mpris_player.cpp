@@ -401,4 +401,12 @@ Status MprisPlayer::addTrack(const MusicPlaylist&, const MusicTrack&) {
     return createPlaylist("");
 }
 
+Status MprisPlayer::openUri(const std::string& uri) {
+    if (m_name.empty()) {
+        return noPlayerYet();
+    }
+    return limitOr(m_bus->call(m_name, kPath, kPlayer, "OpenUri", {BusValue(uri)}),
+                   "The music player does not let other programs hand it files to play.");
+}
+
 } // namespace kelvo

@@ -60,6 +60,7 @@ public:
     Result<std::vector<MusicTrack>> searchLibrary(MusicLibrary library, SearchField field,
                                                   const std::string& words) override;
     Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) override;
+    Status openUri(const std::string& uri) override;
 
 private:
     Status findPlayer();

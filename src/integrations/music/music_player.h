@@ -118,6 +118,10 @@ public:
 
     /// Appends a track to a playlist.
     virtual Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) = 0;
+
+    /// Plays a file or stream address (a track, a playlist file) at once,
+    /// in place of what the player had.
+    virtual Status openUri(const std::string& uri) = 0;
 };
 
 } // namespace kelvo

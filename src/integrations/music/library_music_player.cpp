@@ -1,0 +1,270 @@
+#include "integrations/music/library_music_player.h"
+
+#include "integrations/music/m3u_playlist.h"
+#include "platform/atomic_file.h"
+
+#include <algorithm>
+
+namespace kelvo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFileScheme = "file://";
+
+Status notOffered(const std::string& message) {
+    return Status::failure(music_error::kNotOffered, message);
+}
+
+const char* libraryListName(MusicLibrary library) {
+    switch (library) {
+    case MusicLibrary::All:
+    case MusicLibrary::Music:
+        return "Music";
+    case MusicLibrary::Movies:
+        return "Movies";
+    case MusicLibrary::Tv:
+        return "TV Shows";
+    case MusicLibrary::Podcasts:
+        return "Podcasts";
+    case MusicLibrary::Radio:
+        return "Radio";
+    }
+    return "Music";
+}
+
+std::string emptyLibraryMessage(MusicLibrary library) {
+    switch (library) {
+    case MusicLibrary::Movies:
+        return "There are no movies in your videos folder.";
+    case MusicLibrary::Tv:
+        return "There are no TV shows in the \"TV Shows\" folder of your videos folder.";
+    case MusicLibrary::Podcasts:
+        return "There are no podcasts in your \"Podcasts\" folder.";
+    default:
+        return "There is no music in your music folder.";
+    }
+}
+
+bool isFilePlaylist(const MusicPlaylist& playlist) {
+    return playlist.id.starts_with(kFileScheme);
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::string entryTitle(const MediaItem& item) {
+    return item.artist.empty() ? item.title : item.artist + " - " + item.title;
+}
+
+} // namespace
+
+fs::path pathOfFileUri(const std::string& uri) {
+    if (!uri.starts_with(kFileScheme)) {
+        return {};
+    }
+    std::string path;
+    for (size_t i = std::string_view(kFileScheme).size(); i < uri.size(); ++i) {
+        if (uri[i] == '%' && i + 2 < uri.size() && hexValue(uri[i + 1]) >= 0 &&
+            hexValue(uri[i + 2]) >= 0) {
+            path.push_back(static_cast<char>(hexValue(uri[i + 1]) * 16 + hexValue(uri[i + 2])));
+            i += 2;
+        } else {
+            path.push_back(uri[i]);
+        }
+    }
+    return path;
+}
+
+LibraryMusicPlayer::LibraryMusicPlayer(MusicPlayer& player, const MediaLibrary& library,
+                                       fs::path listsFolder,
+                                       std::chrono::milliseconds firstIndexWait)
+    : m_player(player), m_library(library), m_listsFolder(std::move(listsFolder)),
+      m_firstIndexWait(firstIndexWait) {}
+
+Result<std::shared_ptr<const MediaCatalog>> LibraryMusicPlayer::catalog() const {
+    if (auto ready = m_library.waitForCatalog(m_firstIndexWait)) {
+        return ready;
+    }
+    return notOffered("Your media folders are still being read for the first time.  Please "
+                      "try again in a moment.");
+}
+
+Status LibraryMusicPlayer::showLibrary(MusicLibrary library) {
+    if (library == MusicLibrary::Radio) {
+        // Stations are only shown, never started: that is the player's own view.
+        return m_player.showLibrary(library);
+    }
+    auto ready = catalog();
+    if (!ready) {
+        return ready.error();
+    }
+    std::vector<PlaylistEntry> entries;
+    for (const MediaItem* item :
+         (*ready)->library(library == MusicLibrary::All ? MusicLibrary::Music : library)) {
+        entries.push_back({item->location, entryTitle(*item)});
+    }
+    if (entries.empty()) {
+        return notOffered(emptyLibraryMessage(library));
+    }
+    const fs::path list = m_listsFolder / (std::string(libraryListName(library)) + ".m3u");
+    if (Status written = writeFileAtomically(list, m3uText(entries)); !written) {
+        return written;
+    }
+    return m_player.openUri(mediaUri(list.string()));
+}
+
+Result<std::vector<MusicPlaylist>> LibraryMusicPlayer::playlists() {
+    std::vector<MusicPlaylist> lists;
+    const fs::path& folder = m_library.folders().music;
+    std::error_code ec;
+    if (!folder.empty()) {
+        for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+             it.increment(ec)) {
+            if (!isM3uFile(it->path()) || !it->is_regular_file(ec)) {
+                continue;
+            }
+            auto text = readWholeFile(it->path());
+            const int count = text ? static_cast<int>(parseM3u(*text, folder).size()) : -1;
+            lists.push_back({mediaUri(it->path().string()), it->path().stem().string(), count});
+        }
+    }
+    std::sort(lists.begin(), lists.end(),
+              [](const MusicPlaylist& a, const MusicPlaylist& b) { return a.name < b.name; });
+    // The player's own follow; a player that offers none leaves the files.
+    if (auto own = m_player.playlists()) {
+        lists.insert(lists.end(), own->begin(), own->end());
+    }
+    return lists;
+}
+
+Status LibraryMusicPlayer::selectPlaylist(const MusicPlaylist& playlist, bool playFirst) {
+    if (!isFilePlaylist(playlist)) {
+        return m_player.selectPlaylist(playlist, playFirst);
+    }
+    // A player without a library view has nothing to select an empty list in.
+    return playFirst ? m_player.openUri(playlist.id) : Status{};
+}
+
+Status LibraryMusicPlayer::createPlaylist(const std::string& name) {
+    const fs::path& folder = m_library.folders().music;
+    if (folder.empty()) {
+        return notOffered("There is no music folder to keep playlists in.");
+    }
+    if (name.empty() || name.front() == '.' || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos) {
+        return notOffered("A playlist can't be named '" + name + "'.");
+    }
+    const fs::path file = folder / (name + ".m3u");
+    std::error_code ec;
+    if (fs::exists(file, ec)) {
+        return notOffered("That playlist already exists");
+    }
+    return writeFileAtomically(file, m3uText({}));
+}
+
+Status LibraryMusicPlayer::deletePlaylist(const MusicPlaylist& playlist) {
+    if (!isFilePlaylist(playlist)) {
+        return m_player.deletePlaylist(playlist);
+    }
+    std::error_code ec;
+    fs::remove(pathOfFileUri(playlist.id), ec);
+    if (ec) {
+        return Status::failure(75, "cannot delete the playlist '" + playlist.name +
+                                       "': " + ec.message());
+    }
+    return {};
+}
+
+Result<std::vector<MusicTrack>> LibraryMusicPlayer::searchLibrary(MusicLibrary library,
+                                                                  SearchField field,
+                                                                  const std::string& words) {
+    auto ready = catalog();
+    if (!ready) {
+        return ready.error();
+    }
+    std::vector<MusicTrack> tracks;
+    for (const MediaItem* item : (*ready)->search(library, field, words)) {
+        tracks.push_back({item->location, item->title});
+    }
+    return tracks;
+}
+
+Status LibraryMusicPlayer::addTrack(const MusicPlaylist& playlist, const MusicTrack& track) {
+    if (!isFilePlaylist(playlist)) {
+        return m_player.addTrack(playlist, track);
+    }
+    std::string title = track.name;
+    if (auto ready = m_library.catalog()) {
+        if (const MediaItem* item = ready->find(track.id)) {
+            title = entryTitle(*item);
+        }
+    }
+    return appendM3uEntry(pathOfFileUri(playlist.id), {track.id, title});
+}
+
+// What the player does itself.
+Status LibraryMusicPlayer::attach() {
+    return m_player.attach();
+}
+Status LibraryMusicPlayer::toggleMiniPlayer() {
+    return m_player.toggleMiniPlayer();
+}
+Status LibraryMusicPlayer::gotoStoreHome() {
+    return m_player.gotoStoreHome();
+}
+Status LibraryMusicPlayer::openStoreAddress(const std::string& address) {
+    return m_player.openStoreAddress(address);
+}
+Status LibraryMusicPlayer::restartTrack() {
+    return m_player.restartTrack();
+}
+Status LibraryMusicPlayer::nextTrack() {
+    return m_player.nextTrack();
+}
+Status LibraryMusicPlayer::previousTrack() {
+    return m_player.previousTrack();
+}
+Status LibraryMusicPlayer::fastForward() {
+    return m_player.fastForward();
+}
+Status LibraryMusicPlayer::rewind() {
+    return m_player.rewind();
+}
+Status LibraryMusicPlayer::resume() {
+    return m_player.resume();
+}
+Status LibraryMusicPlayer::pause() {
+    return m_player.pause();
+}
+Status LibraryMusicPlayer::stop() {
+    return m_player.stop();
+}
+Status LibraryMusicPlayer::setMuted(bool muted) {
+    return m_player.setMuted(muted);
+}
+Status LibraryMusicPlayer::setVolume(int percent) {
+    return m_player.setVolume(percent);
+}
+Status LibraryMusicPlayer::showPlayer() {
+    return m_player.showPlayer();
+}
+Status LibraryMusicPlayer::quit() {
+    return m_player.quit();
+}
+Status LibraryMusicPlayer::openUri(const std::string& uri) {
+    return m_player.openUri(uri);
+}
+
+} // namespace kelvo

@@ -1,0 +1,156 @@
+#include "integrations/music/m3u_playlist.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvo {
+
+namespace {
+
+constexpr int kWriteFault = 75;
+
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+bool isAddress(std::string_view line) {
+    const size_t colon = line.find("://");
+    return colon != std::string_view::npos && colon > 0 && line.find('/') == colon + 1;
+}
+
+Status writeAll(int fd, std::string_view bytes, const std::filesystem::path& file) {
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
+        if (wrote < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Status::failure(kWriteFault,
+                                   "cannot write " + file.string() + ": " + std::strerror(errno));
+        }
+        bytes.remove_prefix(static_cast<size_t>(wrote));
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<PlaylistEntry> parseM3u(std::string_view text, const std::filesystem::path& folder) {
+    std::vector<PlaylistEntry> entries;
+    std::string title;
+    size_t at = 0;
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        at = 3;
+    }
+    while (at < text.size()) {
+        size_t end = text.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(at, end - at);
+        at = end + 1;
+        while (!line.empty() &&
+               (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+            line.remove_suffix(1);
+        }
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
+            line.remove_prefix(1);
+        }
+        if (line.empty()) {
+            continue;
+        }
+        if (line.front() == '#') {
+            if (line.starts_with("#EXTINF:")) {
+                const size_t comma = line.find(',');
+                title = comma == std::string_view::npos ? std::string()
+                                                        : std::string(line.substr(comma + 1));
+            }
+            continue;
+        }
+        std::string location(line);
+        if (!isAddress(line) && !std::filesystem::path(location).is_absolute()) {
+            location = (folder / location).lexically_normal().string();
+        }
+        entries.push_back({std::move(location), std::move(title)});
+        title.clear();
+    }
+    return entries;
+}
+
+std::string m3uEntryLines(const PlaylistEntry& entry) {
+    std::string lines;
+    if (!entry.title.empty()) {
+        // A title can't carry a line break into the file.
+        std::string title = entry.title;
+        for (char& c : title) {
+            if (c == '\n' || c == '\r') {
+                c = ' ';
+            }
+        }
+        lines += "#EXTINF:-1," + title + "\n";
+    }
+    lines += entry.location + "\n";
+    return lines;
+}
+
+std::string m3uText(const std::vector<PlaylistEntry>& entries) {
+    std::string text = "#EXTM3U\n";
+    for (const PlaylistEntry& entry : entries) {
+        text += m3uEntryLines(entry);
+    }
+    return text;
+}
+
+Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry) {
+    const int fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd < 0) {
+        return Status::failure(kWriteFault,
+                               "cannot open " + file.string() + ": " + std::strerror(errno));
+    }
+    std::string lines = m3uEntryLines(entry);
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    char last = '\n';
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n') {
+        lines.insert(lines.begin(), '\n');
+    }
+    Status written = writeAll(fd, lines, file);
+    if (::close(fd) != 0 && written) {
+        written = Status::failure(kWriteFault,
+                                  "cannot write " + file.string() + ": " + std::strerror(errno));
+    }
+    return written;
+}
+
+bool isM3uFile(const std::filesystem::path& file) {
+    const std::string extension = lowered(file.extension().string());
+    return extension == ".m3u" || extension == ".m3u8";
+}
+
+std::string mediaUri(const std::string& location) {
+    if (isAddress(location)) {
+        return location;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file://";
+    for (char c : location) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+            uri.push_back(c);
+        } else {
+            uri.push_back('%');
+            uri.push_back(kHex[byte >> 4]);
+            uri.push_back(kHex[byte & 0xF]);
+        }
+    }
+    return uri;
+}
+
+} // namespace kelvo

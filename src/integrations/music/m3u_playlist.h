@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/status.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvo {
+
+/// One entry of a playlist file: a path or stream address, and the title
+/// its #EXTINF line gives (empty when none).
+struct PlaylistEntry {
+    std::string location;
+    std::string title;
+};
+
+/// The entries of an M3U or M3U8 text, in order. Paths relative to the
+/// playlist's folder become absolute; comment lines other than #EXTINF are
+/// skipped; CR LF line ends are read as well.
+std::vector<PlaylistEntry> parseM3u(std::string_view text, const std::filesystem::path& folder);
+
+/// An extended M3U text of the entries (an empty playlist is the header
+/// line alone).
+std::string m3uText(const std::vector<PlaylistEntry>& entries);
+
+/// The lines of one entry, as appended to a playlist file.
+std::string m3uEntryLines(const PlaylistEntry& entry);
+
+/// Appends an entry to an existing playlist file, on a line of its own
+/// even when the file does not end with a line break. Fails when the file
+/// is missing or cannot be written.
+Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry);
+
+/// Whether a file name ends in ".m3u" or ".m3u8", in any case.
+bool isM3uFile(const std::filesystem::path& file);
+
+/// A file:// address of an absolute path, every byte outside the
+/// unreserved set and "/" percent-encoded; stream addresses are kept.
+std::string mediaUri(const std::string& location);
+
+} // namespace kelvo

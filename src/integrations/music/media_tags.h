@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace kelvo {
+
+/// What a media file's tags say; empty (0 for numbers) where they are
+/// silent.
+struct MediaTags {
+    std::string title;
+    std::string artist;
+    std::string album;
+    std::string composer;
+    int disc = 0;
+    int track = 0;
+    /// The file names a TV show it is an episode of.
+    bool tvShow = false;
+};
+
+/// Reads a file's tags with TagLib, whatever its format (ID3, Vorbis
+/// comments, MP4, APE, ASF, RIFF); all empty for a file it cannot read.
+MediaTags readMediaTags(const std::filesystem::path& file);
+
+/// How the index reads tags: readMediaTags, or a stand-in in tests.
+using TagReader = std::function<MediaTags(const std::filesystem::path&)>;
+
+} // namespace kelvo

@@ -1,0 +1,84 @@
+#include "integrations/music/media_tags.h"
+
+#include "fakes/temp_dir.h"
+#include "platform/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <tpropertymap.h>
+#include <wavfile.h>
+
+#include <cstdint>
+#include <string>
+
+namespace kelvo {
+namespace {
+
+/// A short silent PCM file, as a recorder writes one.
+std::string silentWav() {
+    const std::uint32_t samples = 800;
+    std::string bytes;
+    const auto put32 = [&bytes](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    };
+    const auto put16 = [&bytes](std::uint16_t v) {
+        bytes.push_back(static_cast<char>(v & 0xFF));
+        bytes.push_back(static_cast<char>(v >> 8));
+    };
+    bytes += "RIFF";
+    put32(36 + samples * 2);
+    bytes += "WAVEfmt ";
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(8000);
+    put32(16000);
+    put16(2);
+    put16(16);
+    bytes += "data";
+    put32(samples * 2);
+    bytes.append(samples * 2, '\0');
+    return bytes;
+}
+
+TEST(MediaTags, ReadsWhatATaggerWrote) {
+    fakes::TempDir dir;
+    const auto file = dir / "tagged.wav";
+    ASSERT_TRUE(writeFileAtomically(file, silentWav()));
+    {
+        TagLib::RIFF::WAV::File wav(file.c_str());
+        ASSERT_TRUE(wav.isValid());
+        TagLib::PropertyMap properties;
+        properties["TITLE"] =
+            TagLib::StringList(TagLib::String("Blue in Green", TagLib::String::UTF8));
+        properties["ARTIST"] = TagLib::StringList(TagLib::String("Miles Davis"));
+        properties["ALBUM"] = TagLib::StringList(TagLib::String("Kind of Blue"));
+        properties["COMPOSER"] = TagLib::StringList(TagLib::String("Bill Evans"));
+        properties["TRACKNUMBER"] = TagLib::StringList(TagLib::String("3/5"));
+        properties["DISCNUMBER"] = TagLib::StringList(TagLib::String("2/2"));
+        wav.setProperties(properties);
+        ASSERT_TRUE(wav.save());
+    }
+    const MediaTags tags = readMediaTags(file);
+    EXPECT_EQ(tags.title, "Blue in Green");
+    EXPECT_EQ(tags.artist, "Miles Davis");
+    EXPECT_EQ(tags.album, "Kind of Blue");
+    EXPECT_EQ(tags.composer, "Bill Evans");
+    EXPECT_EQ(tags.track, 3);
+    EXPECT_EQ(tags.disc, 2);
+    EXPECT_FALSE(tags.tvShow);
+}
+
+TEST(MediaTags, AFileThatIsNoMediaGivesNoTags) {
+    fakes::TempDir dir;
+    ASSERT_TRUE(writeFileAtomically(dir / "fake.mp3", "not really a song"));
+    const MediaTags tags = readMediaTags(dir / "fake.mp3");
+    EXPECT_TRUE(tags.title.empty());
+    EXPECT_TRUE(tags.artist.empty());
+    EXPECT_EQ(readMediaTags(dir / "missing.flac").track, 0);
+}
+
+} // namespace
+} // namespace kelvo
