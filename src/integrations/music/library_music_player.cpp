@@ -101,6 +101,22 @@ Result<std::shared_ptr<const MediaCatalog>> LibraryMusicPlayer::catalog() const 
                       "try again in a moment.");
 }
 
+Status LibraryMusicPlayer::offers(MusicStep step) {
+    switch (step) {
+    case MusicStep::SearchLibrary:
+        return {};
+    case MusicStep::FindPlaylist:
+        return {};
+    case MusicStep::CreatePlaylist:
+        return m_library.folders().music.empty()
+                   ? notOffered("There is no music folder to keep playlists in.")
+                   : Status{};
+    case MusicStep::SetVolume:
+        break;
+    }
+    return m_player.offers(step);
+}
+
 Status LibraryMusicPlayer::showLibrary(MusicLibrary library) {
     if (library == MusicLibrary::Radio) {
         // Stations are only shown, never started: that is the player's own view.

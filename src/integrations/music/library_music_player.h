@@ -23,6 +23,7 @@ public:
                        std::chrono::milliseconds firstIndexWait = std::chrono::seconds(10));
 
     Status attach() override;
+    Status offers(MusicStep step) override;
     Status showLibrary(MusicLibrary library) override;
     Status toggleMiniPlayer() override;
     Status gotoStoreHome() override;
