@@ -35,7 +35,8 @@ public:
     /// The main window's caption.
     virtual std::string mainWindowCaption() = 0;
 
-    /// Sets the main window's signal line (the no-signal warning).
+    /// Sets the main window's signal line (the no-signal warning); an empty
+    /// text clears it.
     virtual void setSignalText(const std::string& text) = 0;
 
     /// Opens a web address or file with the desktop's handler (xdg-open

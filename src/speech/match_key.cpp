@@ -50,8 +50,15 @@ std::string interferenceText(int code) {
     }
 }
 
-std::string interferenceSignalText(int code) {
-    return code == 2 ? "No signal - check mic" : "";
+std::optional<std::string> interferenceSignalText(int code) {
+    switch (code) {
+    case 0:
+        return std::string();
+    case 2:
+        return std::string("No signal - check mic");
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace kelvo

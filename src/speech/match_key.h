@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,9 @@ std::string_view trimmed(std::string_view text);
 /// codes without a text.
 std::string interferenceText(int code);
 
-/// What the main window's signal line shows for the code; empty when the
-/// code does not change it.
-std::string interferenceSignalText(int code);
+/// What the main window's signal line shows after the code: the no-signal
+/// warning, nothing once the signal is back (code 0), and no change for
+/// the other codes.
+std::optional<std::string> interferenceSignalText(int code);
 
 } // namespace kelvo

@@ -26,9 +26,8 @@ void RecognitionEvents::onFalseRecognition(const speech::PhraseEvent& event) {
 }
 
 void RecognitionEvents::onInterference(const speech::InterferenceEvent& event) {
-    const std::string signal = interferenceSignalText(event.code);
-    if (!signal.empty()) {
-        m_host.setSignalText(signal);
+    if (std::optional<std::string> signal = interferenceSignalText(event.code)) {
+        m_host.setSignalText(*signal);
     }
     m_state.diagnostics.append("interference: " + interferenceText(event.code));
 }

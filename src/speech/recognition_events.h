@@ -11,7 +11,8 @@ namespace kelvo {
 
 /// The recognition context's events as the main window receives them: each
 /// phrase event becomes one call of the dispatcher with its match key;
-/// interference is only noted; a request for training goes to its handler.
+/// interference is noted, and a lost or returned signal shown in the main
+/// window; a request for training goes to its handler.
 class RecognitionEvents final : public speech::SpeechEventSink {
 public:
     RecognitionEvents(RecognitionDispatcher& dispatcher, DispatchState& state, DispatchHost& host,

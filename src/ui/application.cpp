@@ -613,7 +613,11 @@ private:
                                                   ? window()->window().windowTitle().toStdString()
                                                   : std::string();
                                    },
-                                   {}};
+                                   [this](const std::string& text) {
+                                       if (window()) {
+                                           window()->window().setSignalText(text);
+                                       }
+                                   }};
     }
 
     static std::unique_ptr<HttpClient> makeHttpClient() {

@@ -98,7 +98,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     m_feedback->setText("I Heard: ");
     m_location = plainLabel("lblLocation", central);
     m_location->setCursor(Qt::PointingHandCursor);
+    m_signal = plainLabel("Label2", central);
+    m_signal->setStyleSheet("color: #b00000; font-weight: bold;");
+    m_signal->hide();
     lines->addWidget(m_feedback);
+    lines->addWidget(m_signal);
     lines->addWidget(m_location);
     status->addLayout(lines, 1);
     left->addLayout(status);
@@ -325,6 +329,11 @@ void MainWindow::setLocationText(const std::string& text) {
 
 void MainWindow::setFeedbackText(const std::string& text) {
     m_feedback->setText(qs(text));
+}
+
+void MainWindow::setSignalText(const std::string& text) {
+    m_signal->setText(qs(text));
+    m_signal->setVisible(!text.empty());
 }
 
 void MainWindow::showStartPage(const std::filesystem::path& page) {

@@ -39,6 +39,7 @@ public:
     QTreeWidget* list(ListId id) const;
     QLabel* feedbackLabel() const { return m_feedback; }
     QLabel* locationLabel() const { return m_location; }
+    QLabel* signalLabel() const { return m_signal; }
     QComboBox* chatProgramBox() const { return m_chatList; }
     QCheckBox* checkBox(CheckBox box) const;
     QTabBar* tabStrip() const { return m_tabs; }
@@ -78,6 +79,8 @@ public:
 
     /// Sets the feedback line (plain text).
     void setFeedbackText(const std::string& text);
+    /// Sets the signal line (plain text); it is hidden while empty.
+    void setSignalText(const std::string& text);
 
 signals:
     /// The first time the window is painted.
@@ -107,6 +110,7 @@ private:
     std::map<QString, QAction*> m_actions;
     QLabel* m_location = nullptr;
     QLabel* m_feedback = nullptr;
+    QLabel* m_signal = nullptr;
     QLabel* m_listening = nullptr;
     QTextBrowser* m_startPage = nullptr;
     std::array<QTextBrowser*, 4> m_adPanes{};

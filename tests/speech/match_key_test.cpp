@@ -22,18 +22,18 @@ TEST(MatchKey, InterferenceTexts) {
     struct Case {
         int code;
         const char* text;
-        const char* signal;
+        std::optional<std::string> signal;
     };
     const Case cases[] = {
-        {1, "Noise. turn off background noise.", ""},
+        {1, "Noise. turn off background noise.", std::nullopt},
         {2, "", "No signal - check mic"},
-        {3, "Too loud. Speak softly.", ""},
-        {4, "Too quiet. Speak louder.", ""},
-        {5, "Too fast. Speak more slowly.", ""},
-        {6, "too slow. speak faster.", ""},
-        {0, "", ""},
-        {7, "", ""},
-        {-1, "", ""},
+        {3, "Too loud. Speak softly.", std::nullopt},
+        {4, "Too quiet. Speak louder.", std::nullopt},
+        {5, "Too fast. Speak more slowly.", std::nullopt},
+        {6, "too slow. speak faster.", std::nullopt},
+        {0, "", ""}, // the signal is back
+        {7, "", std::nullopt},
+        {-1, "", std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(interferenceText(c.code), c.text) << c.code;

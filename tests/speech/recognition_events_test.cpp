@@ -27,13 +27,16 @@ TEST(RecognitionEvents, ARecognitionIsListedAndDispatched) {
     EXPECT_EQ(rig.desktop.calls, (std::vector<std::string>{"down primary", "up primary"}));
 }
 
-TEST(RecognitionEvents, InterferenceIsListedAndNoSignalShown) {
+TEST(RecognitionEvents, InterferenceIsListedAndNoSignalShownUntilTheSignalIsBack) {
     fakes::DispatchRig rig;
     rig.events.onInterference({0, 0, 2});
     rig.events.onInterference({0, 0, 3});
-    EXPECT_EQ(rig.host.calls, std::vector<std::string>{"signal No signal - check mic"});
+    rig.events.onInterference({0, 0, 0});
+    EXPECT_EQ(rig.host.calls,
+              (std::vector<std::string>{"signal No signal - check mic", "signal "}));
     EXPECT_EQ(rig.state.diagnostics.lines(),
-              (std::deque<std::string>{"interference: ", "interference: Too loud. Speak softly."}));
+              (std::deque<std::string>{"interference: ", "interference: Too loud. Speak softly.",
+                                       "interference: "}));
 }
 
 TEST(RecognitionEvents, TrainingRequestsGoToTheirHandler) {

@@ -18,7 +18,8 @@ inline constexpr unsigned kRequestUI = 2048;
 inline constexpr unsigned kInterference = 8192;
 } // namespace event_interest
 
-/// Interference codes: what is wrong with the incoming sound.
+/// Interference codes: what is wrong with the incoming sound. kNone is
+/// reported when an input that had no signal is live again.
 namespace interference {
 inline constexpr int kNone = 0;
 inline constexpr int kNoise = 1;

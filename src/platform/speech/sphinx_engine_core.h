@@ -3,6 +3,7 @@
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_speech_platform.h"
 
+#include <atomic>
 #include <future>
 #include <map>
 #include <memory>
@@ -42,6 +43,12 @@ public:
 
     static constexpr std::size_t kCachedGrammars = 8;
 
+    /// Notes whether the input has no signal and returns what was noted
+    /// before, so that only a change is reported, also across contexts: a
+    /// new context hearing a live input is news only after a dead one. Any
+    /// thread.
+    bool noteSignalLost(bool lost) { return m_signalLost.exchange(lost); }
+
 private:
     explicit SphinxEngineCore(SphinxPlatformOptions options) : m_options(std::move(options)) {}
 
@@ -56,6 +63,7 @@ private:
     std::once_flag m_dictationSearch;
     bool m_dictationReady = false;
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
+    std::atomic<bool> m_signalLost{false};
 };
 
 } // namespace kelvo::speech

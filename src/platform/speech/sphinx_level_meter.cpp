@@ -13,11 +13,12 @@ std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size
         return std::nullopt;
     }
     auto [low, high] = std::minmax_element(samples, samples + count);
-    if (*high - *low <= 1) {
+    if (*high - *low <= kFloorSpan) {
         m_flatRun += count;
+        m_liveRun = 0;
     } else {
         m_flatRun = 0;
-        m_deadReported = false;
+        m_liveRun += count;
     }
     if (inSpeech) {
         for (std::size_t i = 0; i < count; ++i) {
@@ -29,9 +30,13 @@ std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size
         }
         m_speechSamples += count;
     }
-    if (m_flatRun >= kNoSignalSamples && !m_deadReported) {
-        m_deadReported = true;
+    if (m_flatRun >= kNoSignalSamples && m_reported != Signal::Dead) {
+        m_reported = Signal::Dead;
         return interference::kNoSignal;
+    }
+    if (m_liveRun >= kBackSamples && m_reported != Signal::Live) {
+        m_reported = Signal::Live;
+        return interference::kNone;
     }
     return std::nullopt;
 }

@@ -11,8 +11,14 @@ namespace kelvo::speech {
 /// clips, speech too faint to recognise well.
 class SpeechLevelMeter {
 public:
-    /// Samples of dead-flat input before it counts as no signal.
+    /// Samples of input at or below the floor before it counts as no signal.
     static constexpr std::size_t kNoSignalSamples = 2 * 16000;
+    /// The floor: a chunk whose samples span no more than this is no sound.
+    /// A muted or unplugged input gives zeros or a step of jitter; even a
+    /// quiet room moves a microphone by more.
+    static constexpr int kFloorSpan = 4;
+    /// Samples of live input after which a dead input is back.
+    static constexpr std::size_t kBackSamples = 1600;
     /// Share of clipped speech samples that is too loud.
     static constexpr double kClippedShare = 0.005;
     /// Loudest 100 ms of an utterance below this RMS is too quiet.
@@ -20,7 +26,8 @@ public:
     static constexpr std::size_t kWindowSamples = 1600;
 
     /// Looks at the next samples; `inSpeech` while an utterance is heard.
-    /// Returns kNoSignal once when the input goes dead.
+    /// Returns kNoSignal once when the input goes dead, and kNone once when
+    /// it is live: first heard, or back after being dead.
     std::optional<int> feed(const std::int16_t* samples, std::size_t count, bool inSpeech);
 
     /// At the end of an utterance: kTooLoud or kTooQuiet, or nothing.
@@ -29,8 +36,10 @@ public:
 private:
     void closeWindow();
 
+    enum class Signal { Unknown, Live, Dead };
     std::size_t m_flatRun = 0;
-    bool m_deadReported = false;
+    std::size_t m_liveRun = 0;
+    Signal m_reported = Signal::Unknown;
     std::size_t m_speechSamples = 0;
     std::size_t m_clipped = 0;
     double m_loudestRms = 0.0;

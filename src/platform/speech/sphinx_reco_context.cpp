@@ -127,10 +127,23 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
             m_relay.postFalseRecognition(std::move(event));
         }
     };
-    events.interference = [this](int code) { m_relay.postInterference({1, 0, code}); };
+    events.interference = [this](int code) {
+        if (code == interference::kNoSignal || code == interference::kNone) {
+            const bool lost = code == interference::kNoSignal;
+            if (m_core->noteSignalLost(lost) == lost) {
+                return;
+            }
+            if (m_reportListening) {
+                std::fprintf(stderr, "kelvo: %s\n", lost ? "no signal" : "signal back");
+            }
+        }
+        m_relay.postInterference({1, 0, code});
+    };
     // A microphone that stops is a dead input to the user.
     events.failed = [this](const Status&) {
-        m_relay.postInterference({1, 0, interference::kNoSignal});
+        if (!m_core->noteSignalLost(true)) {
+            m_relay.postInterference({1, 0, interference::kNoSignal});
+        }
     };
     m_listener = std::make_unique<SphinxListener>(
         m_core->commands(), [core = m_core] { return core->dictation(); }, m_core->wordsMutex(),

@@ -19,26 +19,38 @@ std::vector<std::int16_t> tone(double amplitude, std::size_t count = 1600) {
     return s;
 }
 
-TEST(SphinxLevelMeter, DeadInputIsNoSignalOnce) {
+// Each change of the signal is reported once: live when first heard, dead
+// after two seconds at or below the floor (zeros, or a step of jitter over
+// an offset), live again after 100 ms of sound (a quiet room's included).
+TEST(SphinxLevelMeter, ReportsASignalLostAndBackOnce) {
+    std::vector<std::int16_t> zeros(320, 0);
+    std::vector<std::int16_t> jitter(320, 0);
+    for (std::size_t i = 0; i < jitter.size(); ++i) {
+        jitter[i] = static_cast<std::int16_t>(300 + static_cast<int>(i % 5) - 2);
+    }
+    const auto room = tone(4, 320);
     SpeechLevelMeter meter;
-    std::vector<std::int16_t> flat(1600, 0);
-    int reports = 0;
-    for (int i = 0; i < 40; ++i) { // four seconds
-        auto code = meter.feed(flat.data(), flat.size(), false);
-        if (code) {
-            EXPECT_EQ(*code, interference::kNoSignal);
-            EXPECT_GE(i, 19); // not before two seconds
-            ++reports;
+    std::vector<std::pair<int, int>> reports; // chunk, code
+    int chunk = 0;
+    auto feed = [&](const std::vector<std::int16_t>& sound, int chunks) {
+        for (int i = 0; i < chunks; ++i, ++chunk) {
+            if (auto code = meter.feed(sound.data(), sound.size(), false)) {
+                reports.emplace_back(chunk, *code);
+            }
         }
-    }
-    EXPECT_EQ(reports, 1);
-    auto noise = tone(20);
-    EXPECT_FALSE(meter.feed(noise.data(), noise.size(), false).has_value());
-    for (int i = 0; i < 20; ++i) {
-        auto code = meter.feed(flat.data(), flat.size(), false);
-        reports += code ? 1 : 0;
-    }
-    EXPECT_EQ(reports, 2); // reported again after the signal came back
+    };
+    feed(room, 10);    // 0-9: live from the fifth chunk
+    feed(zeros, 150);  // 10-159: dead after 100 chunks
+    feed(room, 4);     // 160-163: a click is not the signal back
+    feed(zeros, 10);   // 164-173
+    feed(room, 10);    // 174-183
+    feed(jitter, 150); // 184-333
+    feed(room, 10);    // 334-343
+    const std::vector<std::pair<int, int>> expected = {
+        {4, interference::kNone},       {109, interference::kNoSignal}, {178, interference::kNone},
+        {283, interference::kNoSignal}, {338, interference::kNone},
+    };
+    EXPECT_EQ(reports, expected);
 }
 
 TEST(SphinxLevelMeter, UtteranceLevels) {
@@ -55,7 +67,7 @@ TEST(SphinxLevelMeter, UtteranceLevels) {
         SpeechLevelMeter meter;
         auto speech = tone(c.amplitude);
         for (int i = 0; i < 10; ++i) {
-            EXPECT_FALSE(meter.feed(speech.data(), speech.size(), true).has_value());
+            meter.feed(speech.data(), speech.size(), true);
         }
         EXPECT_EQ(meter.utteranceEnded(), c.code) << c.amplitude;
         EXPECT_FALSE(meter.utteranceEnded().has_value()); // counts start afresh

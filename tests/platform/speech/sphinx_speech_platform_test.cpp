@@ -43,6 +43,41 @@ protected:
         return !said.empty() && writeSpeechWav(dir / "say.wav", clip).ok();
     }
 
+    /// A recognizer listening for the commands with the interests the
+    /// program sets, its input the one the settings name.
+    struct Listening {
+        std::unique_ptr<Recognizer> recognizer;
+        std::unique_ptr<RecoContext> context;
+        std::unique_ptr<SpeechGrammar> grammar;
+    };
+    Listening listen(SpeechPlatform& platform) {
+        Listening made;
+        made.recognizer = std::move(platform.createRecognizer()).value();
+        EXPECT_TRUE(made.recognizer->setAudioInput(*platform.defaultAudioInput()).ok());
+        made.context = std::move(made.recognizer->createRecoContext(sink)).value();
+        EXPECT_TRUE(made.context
+                        ->setEventInterests(made.context->eventInterests() |
+                                            event_interest::kRecognition |
+                                            event_interest::kRequestUI)
+                        .ok());
+        made.grammar = std::move(made.context->createGrammar(1)).value();
+        EXPECT_TRUE(
+            made.grammar->cmdLoadFromFile((dir / "en_CLICK.XML").string(), LoadOption::Dynamic)
+                .ok());
+        EXPECT_TRUE(made.grammar->cmdSetRuleIdState(kAllRules, RuleState::Active).ok());
+        return made;
+    }
+
+    std::vector<std::string> eventsStartingWith(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const std::string& event : sink.events) {
+            if (event.rfind(prefix, 0) == 0) {
+                found.push_back(event);
+            }
+        }
+        return found;
+    }
+
     void setSource(const std::string& value) {
         (void)writeFileAtomically(dir / "speech.ini", "[AudioInput]\nSource=" + value + "\n");
     }
@@ -140,6 +175,29 @@ TEST_F(SphinxSpeechPlatformTest, AProfilesAdaptationIsAppliedAndADamagedOneLeftO
         EXPECT_TRUE(waitForEvent("Recognition Open Google")) << cmn;
         EXPECT_EQ(reported.size(), 1u); // the damage, once
     }
+}
+
+// A muted input shows as no signal until speech comes; a later context on a
+// live input has nothing to report.
+TEST_F(SphinxSpeechPlatformTest, ADeadInputIsReportedAndItsReturnToo) {
+    std::vector<std::int16_t> clip(40000, 0); // 2.5 s of digital silence
+    auto said = fakes::spokenClip("open google");
+    ASSERT_FALSE(said.empty());
+    clip.insert(clip.end(), said.begin(), said.end());
+    ASSERT_TRUE(writeSpeechWav(dir / "muted.wav", clip).ok());
+    setSource("file:" + (dir / "muted.wav").string());
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    {
+        Listening listening = listen(*platform);
+        ASSERT_TRUE(waitForEvent("Recognition "));
+        EXPECT_EQ(eventsStartingWith("Interference "),
+                  (std::vector<std::string>{"Interference 2", "Interference 0"}));
+    }
+    sink.events.clear();
+    ASSERT_TRUE(sayThroughFile("open google"));
+    Listening listening = listen(*platform);
+    ASSERT_TRUE(waitForEvent("Recognition "));
+    EXPECT_TRUE(eventsStartingWith("Interference ").empty());
 }
 
 TEST_F(SphinxSpeechPlatformTest, GrammarCallsCheckTheirArguments) {
