@@ -6,6 +6,16 @@
 
 namespace kelvo {
 
+namespace {
+
+constexpr const char* kNoProfileYet = "There is no recognition profile yet.";
+// A notice shows plain text: one ampersand, not a menu's doubled one.
+constexpr const char* kCreateOneFirst =
+    "Create one from the Training & Recognition Profiles menu first.";
+constexpr const char* kVoiceTrainingTitle = "Voice Profile Training";
+
+} // namespace
+
 std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine) {
     SpeechObjects& objects = engine.objects();
     speech::Recognizer* recognizer =
@@ -32,17 +42,32 @@ Status MicrophoneSetupCommand::trainCurrentProfile() {
     std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine);
     m_feedback.setBusyPointer(false);
     if (!profile) {
-        m_boxes.showNotice("There is no recognition profile yet.",
-                           "Create one from the Training && Recognition Profiles menu first.", 1,
-                           true);
+        m_boxes.showNotice(kNoProfileYet, kCreateOneFirst, 1, true);
         return {};
     }
     // The screen has shown whatever went wrong.
-    (void)m_screens.showVoiceTraining(*profile, "Voice Profile Training", "");
+    (void)m_screens.showVoiceTraining(*profile, kVoiceTrainingTitle, "");
     return {};
 }
 
 TrainingResult MicrophoneSetupCommand::configureMicrophone() {
+    return underTrainingGrammar([this](const TrainingProfile& profile) {
+        // The profile set up becomes the store's default too.
+        if (Status made = m_engine.platform().setDefaultProfile(profile.id); !made) {
+            std::fprintf(stderr, "kelvo: %s\n", made.message().c_str());
+        }
+        return m_screens.showMicrophoneSetup(profile, "Configure Your Microphone");
+    });
+}
+
+TrainingResult MicrophoneSetupCommand::trainProfileInUse() {
+    return underTrainingGrammar([this](const TrainingProfile& profile) {
+        return m_screens.showVoiceTraining(profile, kVoiceTrainingTitle, "");
+    });
+}
+
+TrainingResult MicrophoneSetupCommand::underTrainingGrammar(
+    const std::function<TrainingResult(const TrainingProfile&)>& screen) {
     m_app.pumpEvents();
     m_feedback.setBusyPointer(true);
     m_feedback.setTrainingMenuEnabled(false);
@@ -51,17 +76,12 @@ TrainingResult MicrophoneSetupCommand::configureMicrophone() {
     bringFormToFront(m_windows, kMainWindowName);
     TrainingResult result;
     if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine)) {
-        // The profile set up becomes the store's default too.
-        if (Status made = m_engine.platform().setDefaultProfile(profile->id); !made) {
-            std::fprintf(stderr, "kelvo: %s\n", made.message().c_str());
-        }
         m_feedback.setBusyPointer(false);
-        result = m_screens.showMicrophoneSetup(*profile, "Configure Your Microphone");
+        result = screen(*profile);
     } else {
         m_feedback.setBusyPointer(false);
-        result = {TrainingOutcome::Unavailable,
-                  "Create one from the Training && Recognition Profiles menu first."};
-        m_boxes.showNotice("There is no recognition profile yet.", result.message, 1, true);
+        result = {TrainingOutcome::Unavailable, kCreateOneFirst};
+        m_boxes.showNotice(kNoProfileYet, result.message, 1, true);
     }
     m_app.pumpEvents();
     (void)m_grammars.LoadDifferentGrammar(m_state.muted ? kSleepGrammarFile : m_state.grammarFile);

@@ -10,6 +10,7 @@
 #include "speech/training_screens.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace kelvo {
@@ -35,7 +36,16 @@ public:
     /// mnuConfigureMic_Click.
     TrainingResult configureMicrophone();
 
+    /// The training start notice's screen: voice training of the profile
+    /// in use, under the training grammar as the microphone set-up is.
+    TrainingResult trainProfileInUse();
+
 private:
+    /// Runs the screen on the profile in use (or says there is none) while
+    /// the training grammar listens, then puts everything back.
+    TrainingResult
+    underTrainingGrammar(const std::function<TrainingResult(const TrainingProfile&)>& screen);
+
     EngineController& m_engine;
     GrammarSwitcher& m_grammars;
     SpeechState& m_state;

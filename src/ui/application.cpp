@@ -408,7 +408,7 @@ private:
         m_windows.registerWindow(kTrainingNoticeWindowName, [this]() -> QWidget* {
             return new TrainingNoticeWindow(TrainingNoticeServices{
                 [this] { openHelpPage("training_tutorial.html"); },
-                [this] { (void)configureMicrophone(); }, [this] { m_control.pumpEvents(); },
+                [this] { (void)trainProfileInUse(); }, [this] { m_control.pumpEvents(); },
                 [this] { m_control.quitProgram(); }});
         });
         m_windows.registerWindow(kDiagnosticWindowName, [this]() -> QWidget* {
@@ -536,16 +536,26 @@ private:
     }
 
     TrainingResult configureMicrophone() {
+        auto command = trainingCommand("The microphone cannot be set up now.");
+        return command ? command->configureMicrophone() : TrainingResult{};
+    }
+
+    TrainingResult trainProfileInUse() {
+        auto command = trainingCommand("The voice training cannot start now.");
+        return command ? command->trainProfileInUse() : TrainingResult{};
+    }
+
+    /// The training screens' command; nothing, and the notice why, while no
+    /// engine runs.
+    std::optional<MicrophoneSetupCommand> trainingCommand(const char* cannot) {
         SpeechSystem* system = speech();
         if (!system || !window()) {
-            m_messageBoxes.showNotice("The speech engine is not running.",
-                                      "The microphone cannot be set up now.", 1, true);
-            return {};
+            m_messageBoxes.showNotice("The speech engine is not running.", cannot, 1, true);
+            return std::nullopt;
         }
-        MicrophoneSetupCommand command(system->engine(), system->grammars(), m_state.speech,
-                                       window()->feedback(), m_control, m_messageBoxes,
-                                       m_trainingScreens, m_windows);
-        return command.configureMicrophone();
+        return std::make_optional<MicrophoneSetupCommand>(
+            system->engine(), system->grammars(), m_state.speech, window()->feedback(), m_control,
+            m_messageBoxes, m_trainingScreens, m_windows);
     }
 
     void toggleListening() {

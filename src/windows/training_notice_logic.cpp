@@ -14,7 +14,7 @@ void TrainingNoticeLogic::timerFired() {
     }
     m_fired = true;
     m_services.openTutorial();
-    m_services.openSpeechSettings();
+    m_services.openVoiceTraining();
     m_view.closeWindow();
 }
 

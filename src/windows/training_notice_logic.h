@@ -12,16 +12,16 @@ inline constexpr std::string_view kTrainingNoticeWindowName = "frmtrain";
 struct TrainingNoticeServices {
     /// Opens the shipped training tutorial page.
     std::function<void()> openTutorial;
-    /// Opens the speech settings (the microphone set-up); returns when it
-    /// closes.
-    std::function<void()> openSpeechSettings;
+    /// Opens the voice-training screen of the profile in use; returns when
+    /// it closes.
+    std::function<void()> openVoiceTraining;
     std::function<void()> pumpEvents;
     /// The program's close-down.
     std::function<void()> shutdownProgram;
 };
 
 /// frmTrain: says the program will close, opens the tutorial and the
-/// speech settings after a pause, and closes the program however the
+/// voice training after a pause, and closes the program however the
 /// window ends.
 class TrainingNoticeLogic {
 public:

@@ -21,6 +21,9 @@ struct ScriptedScreens : TrainingScreens {
     TrainingResult showVoiceTraining(const TrainingProfile& profile, const std::string& title,
                                      const std::string& passages) override {
         shown.push_back(title + "|" + profile.name + "|" + passages);
+        if (during) {
+            during();
+        }
         return {TrainingOutcome::Failed, "shown already"};
     }
     std::vector<std::string> shown;
@@ -74,7 +77,22 @@ TEST(MicrophoneSetupCommand, WithoutAProfileItSaysSoAndStillListensAgain) {
     EXPECT_TRUE(rig.screens.shown.empty());
     ASSERT_FALSE(rig.dialogs.shown.empty());
     EXPECT_EQ(rig.dialogs.shown.back().kind, "notice");
+    // A notice is plain text: the menu's name with one ampersand.
+    EXPECT_EQ(rig.dialogs.shown.back().message,
+              "Create one from the Training & Recognition Profiles menu first.");
     EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
+}
+
+TEST(MicrophoneSetupCommand, TheTrainingNoticeTrainsTheProfileInUseUnderTheTrainingGrammar) {
+    Rig rig;
+    ASSERT_TRUE(rig.start());
+    std::string during;
+    rig.screens.during = [&] { during = rig.engine.grammarState()->loadedFile; };
+    rig.command.trainProfileInUse();
+    EXPECT_EQ(rig.screens.shown, (std::vector<std::string>{"Voice Profile Training|Default|"}));
+    EXPECT_EQ(during, (rig.dir.path() / "min.xml").string());
+    EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
+    EXPECT_TRUE(rig.engine.grammarState()->rulesActive);
 }
 
 TEST(MicrophoneSetupCommand, TheEnginesRequestTrainsTheProfileInUseWithOurScreen) {

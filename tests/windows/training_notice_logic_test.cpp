@@ -25,7 +25,7 @@ struct Notice {
     NoticeView view;
     TrainingNoticeLogic logic{
         view,
-        {[this] { done.push_back("tutorial"); }, [this] { done.push_back("settings"); },
+        {[this] { done.push_back("tutorial"); }, [this] { done.push_back("training"); },
          [this] { done.push_back("pump"); }, [this] { done.push_back("shutdown"); }}};
     Notice() { view.logic = &logic; }
 };
@@ -36,7 +36,7 @@ TEST(TrainingNoticeLogic, TheProgramClosesWhicheverWayTheNoticeEnds) {
     EXPECT_EQ(timed.view.caption, "Train Kelvo");
     EXPECT_EQ(timed.view.timer, 6500);
     timed.logic.timerFired();
-    EXPECT_EQ(timed.done, (std::vector<std::string>{"tutorial", "settings", "pump", "shutdown"}));
+    EXPECT_EQ(timed.done, (std::vector<std::string>{"tutorial", "training", "pump", "shutdown"}));
 
     // Closed before the timer: nothing opens, the program still closes once.
     Notice early;
