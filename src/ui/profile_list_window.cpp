@@ -6,8 +6,10 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace kelvo {
@@ -114,6 +116,22 @@ void ProfileListWindow::setDefaultProfileText(const std::string& text) {
 
 void ProfileListWindow::closeWindow() {
     close();
+}
+
+void ProfileListWindow::hideEvent(QHideEvent* event) {
+    // A minimised window comes back as it was; one the program hid does not.
+    if (!event->spontaneous()) {
+        m_hidden = true;
+    }
+    QWidget::hideEvent(event);
+}
+
+void ProfileListWindow::showEvent(QShowEvent* event) {
+    if (m_hidden && !event->spontaneous() && m_startOver) {
+        m_startOver();
+    }
+    m_hidden = false;
+    QWidget::showEvent(event);
 }
 
 void ProfileListWindow::closeEvent(QCloseEvent* event) {

@@ -50,8 +50,12 @@ protected:
     void addProfileFrames(const char* defaultHeading);
 
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     /// Runs as the window closes: the logic's formUnload.
     std::function<void()> m_onClose;
+    /// Runs as a window that was hidden shows again: the logic's startOver.
+    std::function<void()> m_startOver;
     /// Whether the logic lets the window close now.
     std::function<bool()> m_mayClose;
 
@@ -68,6 +72,7 @@ private:
     QLabel* m_default = nullptr;
     QPushButton* m_button = nullptr;
     QVBoxLayout* m_outer = nullptr;
+    bool m_hidden = false;
 };
 
 } // namespace kelvo

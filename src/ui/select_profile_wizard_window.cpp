@@ -55,6 +55,7 @@ SelectProfileWizardWindow::SelectProfileWizardWindow(const ProfileWizardServices
     connect(createLink(), &LinkLabel::clicked, this, [this] { m_logic.createClicked(); });
     m_onClose = [this] { m_logic.formUnload(); };
     m_mayClose = [this] { return m_logic.mayClose(); };
+    m_startOver = [this] { m_logic.startOver(); };
     m_logic.formLoad();
 }
 
@@ -72,6 +73,10 @@ void SelectProfileWizardWindow::setMakeDefaultChecked(bool checked) {
 
 bool SelectProfileWizardWindow::trainChecked() const {
     return m_train->isChecked();
+}
+
+void SelectProfileWizardWindow::setTrainChecked(bool checked) {
+    m_train->setChecked(checked);
 }
 
 } // namespace kelvo

@@ -21,6 +21,7 @@ public:
     bool makeDefaultChecked() const override;
     void setMakeDefaultChecked(bool checked) override;
     bool trainChecked() const override;
+    void setTrainChecked(bool checked) override;
 
 private:
     std::array<QWidget*, 5> m_frames{};

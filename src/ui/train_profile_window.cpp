@@ -17,6 +17,7 @@ TrainProfileWindow::TrainProfileWindow(const ProfileWizardServices& services)
     connect(createLink(), &LinkLabel::clicked, this, [this] { m_logic.createClicked(); });
     m_onClose = [this] { m_logic.formUnload(); };
     m_mayClose = [this] { return m_logic.mayClose(); };
+    m_startOver = [this] { m_logic.startOver(); };
     m_logic.formLoad();
 }
 

@@ -75,6 +75,12 @@ void SelectProfileWizardLogic::formLoad() {
     fillProfileList(m_view, m_s);
 }
 
+void SelectProfileWizardLogic::startOver() {
+    m_view.setMakeDefaultChecked(false);
+    m_view.setTrainChecked(false);
+    formLoad();
+}
+
 void SelectProfileWizardLogic::buttonClicked() {
     switch (m_step) {
     case 0:

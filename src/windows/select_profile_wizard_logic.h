@@ -30,6 +30,9 @@ public:
 
     /// Fills the window as it opens; reads and clears `profileDialogMode`.
     void formLoad();
+    /// The window is shown again after it handed over and hid: it starts
+    /// over as a new window would, at its first step with a fresh list.
+    void startOver();
     /// `cmdSelectProfile`: Next, Next, then "Select Profile".
     void buttonClicked();
     /// `Label6` toggles `ckDefault`.

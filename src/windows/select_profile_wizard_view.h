@@ -21,6 +21,7 @@ public:
     virtual bool makeDefaultChecked() const = 0;
     virtual void setMakeDefaultChecked(bool checked) = 0;
     virtual bool trainChecked() const = 0;
+    virtual void setTrainChecked(bool checked) = 0;
 };
 
 } // namespace kelvo

@@ -18,6 +18,8 @@ public:
     TrainProfileWindowLogic(TrainProfileWindowView& view, const ProfileWizardServices& services);
 
     void formLoad();
+    /// The window is shown again after it handed over and hid: a fresh list.
+    void startOver() { formLoad(); }
     /// `cmdTrainProfile`.
     void buttonClicked();
     /// `lblCreate2`: this window hides, the create wizard shows.

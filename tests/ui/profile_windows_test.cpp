@@ -4,6 +4,7 @@
 
 #include "fakes/profile_wizard_rig.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
@@ -58,6 +59,27 @@ TEST(ProfileWindows, TheSelectWizardListsProfilesAndWaitsForASelection) {
     child<QPushButton>(*window, "cmdSelectProfile")->click();
     EXPECT_FALSE(list->isVisible());
     EXPECT_TRUE(child<QWidget>(*window, "fmSelectProfile2")->isVisible());
+    window->close();
+}
+
+TEST(ProfileWindows, AWizardShownAgainAfterHandingOverStartsOver) {
+    fakes::ProfileWizardRig rig;
+    rig.profiles.profiles = {"Ann - e0"};
+    auto* window = new SelectProfileWizardWindow(rig.services);
+    window->show();
+    auto* list = child<QListWidget>(*window, "listProfileList");
+    list->item(0)->setSelected(true);
+    child<QPushButton>(*window, "cmdSelectProfile")->click();
+    child<QCheckBox>(*window, "ckDefault")->setChecked(true);
+    // Hidden while the create wizard makes a profile, then shown again.
+    window->hide();
+    rig.profiles.profiles.push_back("Bob - e0");
+    window->show();
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_FALSE(child<QCheckBox>(*window, "ckDefault")->isChecked());
+    EXPECT_EQ(child<QPushButton>(*window, "cmdSelectProfile")->text(), "Next");
     window->close();
 }
 

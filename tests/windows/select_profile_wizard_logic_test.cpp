@@ -37,6 +37,7 @@ struct FakeSelectView : FakeListView, SelectProfileWizardView {
     bool makeDefaultChecked() const override { return makeDefault; }
     void setMakeDefaultChecked(bool checked) override { makeDefault = checked; }
     bool trainChecked() const override { return train; }
+    void setTrainChecked(bool checked) override { train = checked; }
 
     std::map<SelectProfileFrame, bool> frames;
     bool makeDefault = false;
