@@ -33,7 +33,10 @@ bool TrayIcon::addIcon(const std::string& tip) {
 
 void TrayIcon::showBalloon(const std::string& title, const std::string& text) {
     m_lastBalloon = {title, text};
+    // A desktop without a notification area (or one whose area shows no
+    // balloons) still has its notification service.
     if (!isShown() || !QSystemTrayIcon::supportsMessages()) {
+        m_notifications.show(title, text);
         return;
     }
     m_icon->showMessage(QString::fromStdString(title), QString::fromStdString(text),

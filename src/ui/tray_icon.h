@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/desktop_notifications.h"
 #include "windows/tray_icon_port.h"
 
 #include <QObject>
@@ -13,8 +14,9 @@ class QSystemTrayIcon;
 namespace kelvo {
 
 /// The notification-area icon on the desktop's tray. A right click opens
-/// the three-item menu; left clicks do nothing. Without a tray every call
-/// returns quietly.
+/// the three-item menu; left clicks do nothing. Without a tray the icon's
+/// calls return quietly and balloons go to the desktop's notification
+/// service.
 class TrayIcon final : public QObject, public TrayIconPort {
     Q_OBJECT
 public:
@@ -37,6 +39,7 @@ public:
 private:
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon* m_icon = nullptr;
+    DesktopNotifications m_notifications;
     std::pair<std::string, std::string> m_lastBalloon;
 };
 

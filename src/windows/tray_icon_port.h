@@ -14,7 +14,8 @@ public:
     /// when the desktop has no notification area.
     virtual bool addIcon(const std::string& tip) = 0;
 
-    /// Shows a balloon on the icon; does nothing without an icon.
+    /// Shows a balloon on the icon; without a notification area, a desktop
+    /// notification with the same title and text.
     virtual void showBalloon(const std::string& title, const std::string& text) = 0;
 
     /// Shows the asleep (muted) or the awake image.
