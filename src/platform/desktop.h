@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/environment.h"
 #include "platform/status.h"
 
 #include <cstdint>
@@ -11,6 +12,10 @@ namespace kelvo {
 /// A top-level window of the desktop; 0 means none.
 using WindowHandle = std::uint64_t;
 
+/// The code with which every action fails on a desktop that cannot be
+/// driven at all (no X display, a Wayland session): it stays so for the run.
+inline constexpr int kDesktopUnavailable = 1;
+
 /// Logical pointer buttons, as applications see them after the user's
 /// button mapping: Primary selects, Secondary opens context menus.
 enum class PointerButton { Primary, Middle, Secondary };
@@ -21,10 +26,12 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
 
-    /// Connects to the X display named by $DISPLAY. Fails (code 1, a clear
-    /// message) when there is no X display, for example a Wayland session
-    /// without Xwayland, or when the XTest extension is missing.
-    static Result<std::unique_ptr<Desktop>> create();
+    /// Connects to the X display named by $DISPLAY. Fails (code
+    /// kDesktopUnavailable, a message for the user) in a Wayland session,
+    /// where synthesised input and window commands reach only the few
+    /// windows Xwayland shows, when there is no X display, or when the
+    /// XTest extension is missing.
+    static Result<std::unique_ptr<Desktop>> create(const Environment& env = processEnvironment());
 
     /// Presses or releases a button at the pointer's current position,
     /// without moving it. The physical button is chosen from the user's
@@ -52,6 +59,12 @@ public:
     /// re-activates it when it is minimised.
     virtual Status restoreWindow(WindowHandle window) = 0;
 };
+
+/// What a user is told when the session is a Wayland one.
+inline constexpr const char* kNeedsX11Session =
+    "Mouse clicks and window commands need an X11 session. In a Wayland session a program may "
+    "not click or close other programs' windows; choose an X11 (Xorg) session when you log in "
+    "to use them.";
 
 /// A desktop on which every action fails with the given reason; used where
 /// the session offers no way to drive windows.

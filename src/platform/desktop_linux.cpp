@@ -7,7 +7,6 @@
 // Xlib names its return code type with a macro that hides ours.
 #undef Status
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -223,14 +222,20 @@ private:
 
 } // namespace
 
-Result<std::unique_ptr<Desktop>> Desktop::create() {
-    const char* name = std::getenv("DISPLAY");
-    if (name == nullptr || *name == '\0') {
-        return Status::failure(1, "no X display: mouse and window commands need X11 or Xwayland");
+Result<std::unique_ptr<Desktop>> Desktop::create(const Environment& env) {
+    // Xwayland would accept our events and commands, but they would reach
+    // none of the session's own windows.
+    if (nonEmpty(env, "WAYLAND_DISPLAY") || env("XDG_SESSION_TYPE") == "wayland") {
+        return Status::failure(kDesktopUnavailable, kNeedsX11Session);
     }
-    Display* display = XOpenDisplay(name);
+    const std::optional<std::string> name = nonEmpty(env, "DISPLAY");
+    if (!name) {
+        return Status::failure(kDesktopUnavailable,
+                               "no X display: " + std::string(kNeedsX11Session));
+    }
+    Display* display = XOpenDisplay(name->c_str());
     if (display == nullptr) {
-        return Status::failure(1, std::string("cannot open the X display ") + name);
+        return Status::failure(kDesktopUnavailable, "cannot open the X display " + *name);
     }
     int event = 0;
     int error = 0;
@@ -238,7 +243,7 @@ Result<std::unique_ptr<Desktop>> Desktop::create() {
     int minor = 0;
     if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
         XCloseDisplay(display);
-        return Status::failure(1, "the X server lacks the XTest extension");
+        return Status::failure(kDesktopUnavailable, "the X server lacks the XTest extension");
     }
     XSetErrorHandler(ignoreXError);
     return std::unique_ptr<Desktop>(std::make_unique<X11Desktop>(display));

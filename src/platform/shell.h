@@ -56,6 +56,9 @@ std::unique_ptr<Shell> makeLinuxShell(Environment env);
 /// "/" is taken as a path); nullopt when none is executable.
 std::optional<std::filesystem::path> findOnPath(const std::string& name, const std::string& path);
 
+/// True when path names a regular file the user may run.
+bool isProgramFile(const std::filesystem::path& path);
+
 /// True when the target looks like an address with a scheme ("https:",
 /// "mailto:") rather than a file path.
 bool looksLikeAddress(const std::string& target);

@@ -127,11 +127,13 @@ private:
 
 } // namespace
 
+bool isProgramFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
+}
+
 std::optional<fs::path> findOnPath(const std::string& name, const std::string& path) {
-    const auto usable = [](const fs::path& candidate) {
-        std::error_code ec;
-        return fs::is_regular_file(candidate, ec) && ::access(candidate.c_str(), X_OK) == 0;
-    };
+    const auto usable = [](const fs::path& candidate) { return isProgramFile(candidate); };
     if (name.empty()) {
         return std::nullopt;
     }

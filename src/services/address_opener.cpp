@@ -1,9 +1,10 @@
 #include "services/address_opener.h"
 
+#include "platform/shell.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <unistd.h>
 
 namespace kelvo {
 
@@ -14,12 +15,6 @@ bool isDefaultOperation(std::string_view operation) {
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return lower.empty() || lower == "open";
-}
-
-// A program the user named as a target: a regular file we may execute.
-bool isExecutableFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
 }
 
 } // namespace
@@ -71,7 +66,7 @@ int AddressOpener::open(std::string_view target, std::string_view operation,
     if (path.empty()) {
         return shell_result::kFileNotFound;
     }
-    if (!looksLikeAddress(path) && isExecutableFile(path)) {
+    if (!looksLikeAddress(path) && isProgramFile(path)) {
         return m_shell.startProgram(path, splitParameters(parameters));
     }
     return m_shell.openDocument(path);

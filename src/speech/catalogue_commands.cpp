@@ -1,6 +1,7 @@
 // The last stage of the recognition road: the catalogue rows and the user's
 // custom commands appended to them.
 
+#include "platform/shell.h"
 #include "speech/command_counter.h"
 #include "speech/feedback.h"
 #include "speech/match_key.h"
@@ -8,7 +9,6 @@
 #include "speech/web_target.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace kelvo {
 
@@ -72,8 +72,9 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
             openAddress(target);
             break;
         }
+        // A program, a document or a folder the user chose.
         std::error_code error;
-        if (std::filesystem::is_regular_file(target, error)) {
+        if (std::filesystem::exists(target, error)) {
             openTarget(target);
             break;
         }
@@ -85,7 +86,7 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
 void RecognitionDispatcher::openTarget(const std::string& target) {
     // xdg-open shows a program file instead of running it, so a custom
     // command naming a program starts it.
-    if (access(target.c_str(), X_OK) == 0) {
+    if (isProgramFile(target)) {
         startTarget({target});
     } else {
         openAddress(target);

@@ -2,6 +2,7 @@
 
 #include "speech/dispatch_state.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -59,6 +60,15 @@ bool DesktopActions::pressLogical(int button, bool down) {
 }
 
 void DesktopActions::reportUnavailable(const Status& status) {
+    // A desktop that cannot be driven stays so: the user is told once, and
+    // each later try only goes to the log.
+    if (status.number() == kDesktopUnavailable) {
+        if (m_unavailableSaid) {
+            std::fprintf(stderr, "kelvo: %s\n", status.message().c_str());
+            return;
+        }
+        m_unavailableSaid = true;
+    }
     m_boxes.showNotice("Mouse and window commands are unavailable", status.message(), 1, false);
 }
 

@@ -62,6 +62,7 @@ private:
     MessageBoxes& m_boxes;
     DispatchHost& m_host;
     const DesktopPrograms& m_programs;
+    bool m_unavailableSaid = false;
 };
 
 } // namespace kelvo

@@ -1,8 +1,9 @@
 #include "speech/desktop_programs.h"
 
+#include "platform/shell.h"
+
 #include <array>
 #include <filesystem>
-#include <unistd.h>
 
 namespace kelvo {
 
@@ -67,11 +68,6 @@ const ProgramDefaults& defaultsOf(DesktopProgram program) {
     return kDefaults[static_cast<std::size_t>(program)];
 }
 
-bool isExecutableFile(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && access(path.c_str(), X_OK) == 0;
-}
-
 } // namespace
 
 std::string_view programKey(DesktopProgram program) {
@@ -123,7 +119,7 @@ std::string findProgram(std::string_view program, std::string_view pathVariable)
         return {};
     }
     if (program.find('/') != std::string_view::npos) {
-        return isExecutableFile(std::filesystem::path(program)) ? std::string(program) : "";
+        return isProgramFile(std::filesystem::path(program)) ? std::string(program) : "";
     }
     std::size_t start = 0;
     while (start <= pathVariable.size()) {
@@ -131,7 +127,7 @@ std::string findProgram(std::string_view program, std::string_view pathVariable)
         const std::string_view dir = pathVariable.substr(start, colon - start);
         if (!dir.empty()) {
             const std::filesystem::path candidate = std::filesystem::path(dir) / program;
-            if (isExecutableFile(candidate)) {
+            if (isProgramFile(candidate)) {
                 return candidate.string();
             }
         }

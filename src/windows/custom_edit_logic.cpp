@@ -5,13 +5,14 @@
 #include "speech/web_target.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace kelvo {
 
 namespace {
 
 constexpr const char* kHttpStart = "http://";
+constexpr const char* kChooseProgram =
+    "Please complete step 3: click \"Select A Program\" to choose the program to run.";
 
 bool isBlankOnly(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
@@ -66,13 +67,13 @@ std::string targetProblem(const std::string& target) {
         return {};
     }
     std::error_code error;
-    if (std::filesystem::is_regular_file(target, error) && access(target.c_str(), X_OK) == 0) {
+    if (std::filesystem::exists(target, error)) {
         return {};
     }
     return "\"" + target +
            "\" is neither a website address (beginning with http://, https:// or ftp://) nor "
-           "a program you can run. Please choose \"Go to a website\" and type the address, or "
-           "\"Run a program\" and select the program.";
+           "a file or folder on this computer. Please choose \"Go to a website\" and type the "
+           "address, or \"Run a program\" and select the program.";
 }
 
 CustomEditLogic::CustomEditLogic(CustomEditView& view, CustomCommandEditor& editor,
@@ -111,15 +112,10 @@ bool CustomEditLogic::openEdit(const std::string& phrase, const std::string& tar
     m_view.setPhraseLocked(true);
     // The stored target stays as it is, whichever choice it belongs to.
     m_view.setTarget(target);
-    if (hasAddressPrefix(target)) {
-        m_view.setChoice(TargetChoice::GoToWebsite);
-        m_view.setTargetEnabled(true);
-        m_view.setBrowseEnabled(false);
-    } else {
-        m_view.setChoice(TargetChoice::RunProgram);
-        m_view.setTargetEnabled(false);
-        m_view.setBrowseEnabled(true);
-    }
+    m_choice = hasAddressPrefix(target) ? TargetChoice::GoToWebsite : TargetChoice::RunProgram;
+    m_view.setChoice(m_choice);
+    m_view.setTargetEnabled(m_choice == TargetChoice::GoToWebsite);
+    m_view.setBrowseEnabled(m_choice == TargetChoice::RunProgram);
     m_view.setCaption("Edit Custom Voice Command");
     m_view.setModeLabelVisible(EditModeLabel::Edit, true);
     m_view.setModeLabelVisible(EditModeLabel::New, false);
@@ -133,11 +129,13 @@ void CustomEditLogic::show(bool modal) {
 }
 
 void CustomEditLogic::runProgramClicked() {
+    m_choice = TargetChoice::RunProgram;
     m_view.setTargetEnabled(false);
     m_view.setBrowseEnabled(true);
 }
 
 void CustomEditLogic::goToWebsiteClicked() {
+    m_choice = TargetChoice::GoToWebsite;
     m_view.setTargetEnabled(true);
     m_view.setBrowseEnabled(false);
     m_view.setTarget(kHttpStart);
@@ -161,11 +159,16 @@ void CustomEditLogic::saveClicked() {
     if (isBlankOnly(typed)) {
         complaint = "Please complete step 1.";
     }
-    if (target.empty()) {
+    // "Run a program" leaves the website box as it was until a program is
+    // chosen: nothing chosen is a step 3 still to do, not a bad address.
+    std::error_code error;
+    const bool noProgram =
+        m_choice == TargetChoice::RunProgram && !std::filesystem::exists(target, error);
+    if (target.empty() || noProgram) {
         if (!complaint.empty()) {
             complaint += "\n";
         }
-        complaint += "Please complete step 3.";
+        complaint += noProgram ? kChooseProgram : "Please complete step 3.";
     }
     if (!complaint.empty()) {
         complain(m_boxes, "Missing Data", complaint);

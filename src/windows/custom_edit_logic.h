@@ -53,6 +53,7 @@ private:
     MessageBoxes& m_boxes;
     bool m_open = false;
     bool m_editMode = false;
+    TargetChoice m_choice = TargetChoice::GoToWebsite;
     std::string m_editPhrase;
 };
 
@@ -67,7 +68,8 @@ std::string normalizedPhrase(std::string_view typed);
 std::string phraseProblem(std::string_view phrase);
 
 /// Why a target cannot be saved, or empty when it can: it must be a web
-/// address (http, https or ftp) or a program file the user may run.
+/// address (http, https or ftp) or an existing file or folder (a program
+/// runs, anything else opens with the desktop's handler).
 std::string targetProblem(const std::string& target);
 
 } // namespace kelvo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_environment.h"
 #include "platform/x11_session.h"
 
 #include <X11/Xatom.h>
@@ -235,6 +236,17 @@ TEST(UnavailableDesktop, EveryActionFailsWithTheReason) {
     EXPECT_FALSE(desktop->closeWindow(5).ok());
     EXPECT_FALSE(desktop->restoreWindow(5).ok());
     EXPECT_FALSE(desktop->tapKey("Super_L").ok());
+}
+
+TEST(DesktopCreate, AWaylandSessionSaysTheCommandsNeedX11) {
+    for (const auto& wayland :
+         {std::pair{"WAYLAND_DISPLAY", "wayland-0"}, std::pair{"XDG_SESSION_TYPE", "wayland"}}) {
+        auto desktop = Desktop::create(
+            fakes::environmentOf({{"DISPLAY", ":0"}, {wayland.first, wayland.second}}));
+        ASSERT_FALSE(desktop.ok()) << wayland.first;
+        EXPECT_EQ(desktop.error().number(), kDesktopUnavailable);
+        EXPECT_EQ(desktop.error().message(), kNeedsX11Session);
+    }
 }
 
 TEST(DesktopCreate, FailsClearlyWithoutADisplay) {

@@ -263,6 +263,10 @@ TEST_F(DispatcherTest, WithoutADisplayTheDesktopActionsSayTheyAreUnavailable) {
     EXPECT_EQ(lastShown()->kind, "notice");
     EXPECT_EQ(lastShown()->title, "Mouse and window commands are unavailable");
     EXPECT_EQ(lastShown()->message, "no X display");
+    // Said once a run, not at every command.
+    rig.recognise("double click");
+    rig.recognise("restore");
+    EXPECT_EQ(rig.dialogs.shown.size(), 1u);
 }
 
 TEST_F(DispatcherTest, TheEleventhCountedCommandReloadsTheGrammars) {
@@ -534,24 +538,28 @@ TEST_F(DispatcherTest, CustomCommandsOpenAddressesFilesAndPrograms) {
     rig.addRow({"my tool", program.string()});
     rig.addRow({"my gone", (rig.dir.path() / "gone.sh").string()});
     rig.addRow({"my short", "ab"});
+    // A folder opens in the file manager; searchable, it is still no program.
+    rig.addRow({"my folder", rig.dir.path().string()});
 
     rig.recognise("my site");
     rig.recognise("my page");
     rig.recognise("my tool");
-    EXPECT_EQ(rig.host.opened, (std::vector<std::string>{"HTTPS://Example.org/", page.string()}));
+    rig.recognise("my folder");
+    EXPECT_EQ(rig.host.opened, (std::vector<std::string>{"HTTPS://Example.org/", page.string(),
+                                                         rig.dir.path().string()}));
     EXPECT_EQ(rig.host.started, std::vector<std::vector<std::string>>{{program.string()}});
-    EXPECT_EQ(rig.speech.commandCounter, 3);
+    EXPECT_EQ(rig.speech.commandCounter, 4);
 
     EXPECT_TRUE(rig.dialogs.shown.empty());
     rig.recognise("my gone");
-    EXPECT_EQ(rig.speech.commandCounter, 4);
+    EXPECT_EQ(rig.speech.commandCounter, 5);
     EXPECT_EQ(rig.feedback.feedbackText, "I Heard: my gone");
     ASSERT_EQ(rig.dialogs.shown.size(), 1u);
     EXPECT_EQ(rig.dialogs.shown[0].message,
               "\"" + (rig.dir.path() / "gone.sh").string() + "\" was not found.");
     rig.recognise("my short");
-    EXPECT_EQ(rig.speech.commandCounter, 4);
-    EXPECT_EQ(rig.host.opened.size(), 2u);
+    EXPECT_EQ(rig.speech.commandCounter, 5);
+    EXPECT_EQ(rig.host.opened.size(), 3u);
 }
 
 TEST_F(DispatcherTest, AnAddressTheDesktopCannotOpenIsReported) {

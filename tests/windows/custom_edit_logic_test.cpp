@@ -96,10 +96,12 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         {"open it", "http://", false},
         {"open it", "https://  ", false},
         {"open it", "www.example.org", false},
-        {"open it", (dir / "notes.txt").string(), false},
         {"open it", (dir / "missing").string(), false},
         {"open files", "FTP://files.example", true},
         {"run my tool", (dir / "tool").string(), true},
+        // A document or a folder opens with the desktop's handler.
+        {"open notes", (dir / "notes.txt").string(), true},
+        {"open folder", dir.path().string(), true},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
@@ -114,7 +116,23 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         }
         logic.cancelClicked();
     }
-    EXPECT_EQ(store().size(), 3u);
+    EXPECT_EQ(store().size(), 5u);
+}
+
+TEST_F(CustomEditLogicTest, RunAProgramWithNothingChosenAsksForTheProgram) {
+    logic.openNew();
+    view.phraseText = "run it";
+    logic.runProgramClicked();
+    logic.saveClicked();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(lastBox().title, "Missing Data");
+    EXPECT_EQ(lastBox().message,
+              "Please complete step 3: click \"Select A Program\" to choose the program to run.");
+    view.chosenFile = "/usr/bin/true";
+    logic.browseClicked();
+    logic.saveClicked();
+    EXPECT_FALSE(view.open);
+    EXPECT_EQ(store(), (std::vector<CustomCommand>{{"run it", "run it", "/usr/bin/true"}}));
 }
 
 TEST_F(CustomEditLogicTest, DuplicatesAreFoundByExactCaseAfterLowerCasing) {
