@@ -58,6 +58,11 @@ public:
     /// Restores the window to its normal size: un-maximises it, and
     /// re-activates it when it is minimised.
     virtual Status restoreWindow(WindowHandle window) = 0;
+
+    /// Brings the window of a running program to the front with the focus,
+    /// un-minimised: its first top-level window that names the process as
+    /// its own. Fails when the process shows no window.
+    virtual Status raiseWindowOf(std::uint32_t processId) = 0;
 };
 
 /// What a user is told when the session is a Wayland one.

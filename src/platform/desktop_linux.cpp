@@ -150,8 +150,49 @@ public:
         return {};
     }
 
+    Status raiseWindowOf(std::uint32_t processId) override {
+        for (Window window : topLevelWindows()) {
+            unsigned long count = 0;
+            XData pid = property(window, atom("_NET_WM_PID"), XA_CARDINAL, count);
+            // Format-32 properties come as longs, whatever their width.
+            if (count == 0 || *reinterpret_cast<const unsigned long*>(pid.get()) != processId) {
+                continue;
+            }
+            sendRootMessage(window, atom("_NET_ACTIVE_WINDOW"), {2, CurrentTime, 0, 0, 0});
+            XRaiseWindow(m_display, window);
+            XFlush(m_display);
+            return {};
+        }
+        return Status::failure(4, "the program shows no window");
+    }
+
 private:
     Window root() const { return DefaultRootWindow(m_display); }
+
+    /// The windows the window manager manages; without one, the root's
+    /// children that are shown.
+    std::vector<Window> topLevelWindows() const {
+        unsigned long count = 0;
+        XData list = property(root(), atom("_NET_CLIENT_LIST"), XA_WINDOW, count);
+        if (count > 0) {
+            const auto* windows = reinterpret_cast<const Window*>(list.get());
+            return std::vector<Window>(windows, windows + count);
+        }
+        std::vector<Window> shown;
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned int childCount = 0;
+        if (XQueryTree(m_display, root(), &rootReturn, &parent, &children, &childCount) != 0) {
+            for (unsigned int i = 0; i < childCount; ++i) {
+                if (isViewable(children[i])) {
+                    shown.push_back(children[i]);
+                }
+            }
+            XFree(children);
+        }
+        return shown;
+    }
 
     Atom atom(const char* name) const { return XInternAtom(m_display, name, False); }
 

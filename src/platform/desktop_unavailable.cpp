@@ -17,6 +17,7 @@ public:
     bool isDesktopOrDock(WindowHandle) override { return false; }
     Status closeWindow(WindowHandle) override { return failure(); }
     Status restoreWindow(WindowHandle) override { return failure(); }
+    Status raiseWindowOf(std::uint32_t) override { return failure(); }
 
 private:
     Status failure() const { return Status::failure(1, m_reason); }

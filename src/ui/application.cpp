@@ -6,6 +6,7 @@
 #include "integrations/music/music_interpreter.h"
 #include "integrations/social/social_login.h"
 #include "integrations/social/social_pages.h"
+#include "platform/desktop.h"
 #include "platform/environment.h"
 #include "program/platform_services.h"
 #include "program/program_custom_command_hooks.h"
@@ -639,6 +640,17 @@ private:
         return std::make_unique<NoHttpClient>();
     }
 
+    /// The desktop that raises the music player's window, opened when first
+    /// needed.
+    Desktop& playerDesktop() {
+        if (!m_playerDesktop) {
+            auto desktop = Desktop::create();
+            m_playerDesktop = desktop ? std::move(desktop).value()
+                                      : makeUnavailableDesktop(desktop.error().message());
+        }
+        return *m_playerDesktop;
+    }
+
     std::string upgradeMessage() const {
         return m_state.exchange.replyOk ? m_state.exchange.reply.upgradeMessage : std::string();
     }
@@ -670,9 +682,11 @@ private:
                                        m_state.startup.programFolder};
     ProgramInterpreters m_interpreters;
     ProgramCustomCommandHooks m_customHooks;
-    MprisPlayer m_musicPlayer{
+    MprisPlayer m_musicPlayer{MprisPlayerParts{
         [this] { return startDefaultPlayer(processEnvironment(), *m_platform.shell); },
-        *m_platform.processes};
+        *m_platform.processes,
+        [this](std::uint32_t processId) { return playerDesktop().raiseWindowOf(processId); }}};
+    std::unique_ptr<Desktop> m_playerDesktop;
 
     // The voice profiles and their screens; the profiles act once the
     // engine's side is made.

@@ -9,7 +9,8 @@
 namespace kelvo::fakes {
 
 /// A desktop of named windows. Records every action as a line:
-/// "down primary", "up secondary", "key Super_L", "close 7", "restore 7".
+/// "down primary", "up secondary", "key Super_L", "close 7", "restore 7",
+/// "raise process 42".
 class FakeDesktop : public Desktop {
 public:
     Status pressButton(PointerButton button, bool down) override {
@@ -52,6 +53,13 @@ public:
             return Status::failure(1, "no X display");
         }
         calls.push_back("restore " + std::to_string(window));
+        return {};
+    }
+    Status raiseWindowOf(std::uint32_t processId) override {
+        if (!available) {
+            return Status::failure(1, "no X display");
+        }
+        calls.push_back("raise process " + std::to_string(processId));
         return {};
     }
 

@@ -218,6 +218,23 @@ TEST_F(DesktopX11Test, CloseAsksTheActiveWindowToClose) {
     EXPECT_TRUE(waitFor([&] { return !isActive(window); }));
 }
 
+TEST_F(DesktopX11Test, RaisesTheWindowOfAProcess) {
+    const auto ownedBy = [this](Window window, unsigned long pid) {
+        XChangeProperty(m_x, window, atom("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&pid), 1);
+        XSync(m_x, False);
+    };
+    Window player = openWindow("Player");
+    ownedBy(player, 4242);
+    Window other = openWindow("Other");
+    ownedBy(other, 4243);
+    ASSERT_TRUE(waitFor([&] { return isActive(other); }));
+
+    ASSERT_TRUE(m_desktop->raiseWindowOf(4242).ok());
+    EXPECT_TRUE(waitFor([&] { return isActive(player); }));
+    EXPECT_FALSE(m_desktop->raiseWindowOf(4244).ok()) << "a process without a window";
+}
+
 TEST_F(DesktopX11Test, ActionsOnAVanishedWindowDoNotEndTheProgram) {
     Window window = openWindow("Short lived");
     XDestroyWindow(m_x, window);

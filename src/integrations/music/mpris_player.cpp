@@ -71,8 +71,9 @@ bool isTrue(const Result<BusValue>& value) {
 } // namespace
 
 MprisPlayer::MprisPlayer() = default;
-MprisPlayer::MprisPlayer(std::function<Status()> startDefaultPlayer, ProcessTable& processes)
-    : m_startDefaultPlayer(std::move(startDefaultPlayer)), m_processes(&processes) {}
+MprisPlayer::MprisPlayer(MprisPlayerParts parts)
+    : m_startDefaultPlayer(std::move(parts.startDefaultPlayer)), m_processes(&parts.processes),
+      m_raiseWindowOf(std::move(parts.raiseWindowOf)) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -290,11 +291,22 @@ Status MprisPlayer::showPlayer() {
     if (m_name.empty()) {
         return noPlayerYet();
     }
-    if (!isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanRaise"))) {
+    if (isTrue(m_bus->getProperty(m_name, kPath, kRoot, "CanRaise"))) {
+        return m_bus->call(m_name, kPath, kRoot, "Raise");
+    }
+    if (!m_raiseWindowOf) {
         return notOffered("The music player does not let other programs bring its window to the "
                           "front.");
     }
-    return m_bus->call(m_name, kPath, kRoot, "Raise");
+    auto pid = m_bus->processIdOf(m_name);
+    if (!pid) {
+        return pid.error();
+    }
+    if (Status raised = m_raiseWindowOf(*pid); !raised) {
+        return notOffered("The music player has no window to bring to the front (" +
+                          raised.message() + ").");
+    }
+    return {};
 }
 
 Status MprisPlayer::quit() {

@@ -2,6 +2,7 @@
 
 #include "integrations/music/music_player.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -11,6 +12,17 @@ namespace kelvo {
 
 class ProcessTable;
 class SessionBus;
+
+/// What drives a player beyond the bus.
+struct MprisPlayerParts {
+    /// Starts the user's default player when none runs.
+    std::function<Status()> startDefaultPlayer;
+    /// Where the process of a player that will not quit is ended.
+    ProcessTable& processes;
+    /// Brings the window of a player's process to the front, for a player
+    /// that cannot raise itself.
+    std::function<Status(std::uint32_t processId)> raiseWindowOf;
+};
 
 /// The user's own music player over the desktop's media-player interface
 /// (MPRIS) on the session bus: the player that is playing, else the first
@@ -25,9 +37,10 @@ public:
     /// bus is reached at each attach(), so a player or a bus that comes
     /// later is found then.
     MprisPlayer();
-    /// Also starts the user's player when none runs, and ends the process
-    /// of one that will not quit when asked.
-    MprisPlayer(std::function<Status()> startDefaultPlayer, ProcessTable& processes);
+    /// Also starts the user's player when none runs, ends the process of
+    /// one that will not quit when asked, and raises the window of one that
+    /// cannot raise itself.
+    explicit MprisPlayer(MprisPlayerParts parts);
     ~MprisPlayer() override;
     MprisPlayer(const MprisPlayer&) = delete;
     MprisPlayer& operator=(const MprisPlayer&) = delete;
@@ -72,6 +85,7 @@ private:
 
     std::function<Status()> m_startDefaultPlayer;
     ProcessTable* m_processes = nullptr;
+    std::function<Status(std::uint32_t)> m_raiseWindowOf;
     std::unique_ptr<SessionBus> m_bus;
     std::string m_name;
     /// The volume each player had before it was muted here.

@@ -158,7 +158,7 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
         // It cannot quit, so its own process is ended, and only that one.
         fakes::FakeProcessTable processes;
         processes.processes = {{getpid(), "player"}, {getpid() + 1, "player"}};
-        MprisPlayer quitting({}, processes);
+        MprisPlayer quitting({{}, processes, {}});
         ASSERT_TRUE(quitting.quit());
         EXPECT_EQ(processes.terminated, std::vector<pid_t>{getpid()});
     }
