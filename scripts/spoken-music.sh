@@ -6,7 +6,8 @@
 # set its volume to 0 (each read back with playerctl), "music store" open
 # the store in the browser and "quit music" end the player. Then, with no
 # player running, "play music" must start the home's default audio player
-# (set with xdg-mime) and "quit music" end it.
+# (set with xdg-mime) playing the music folder, "next track" move to its
+# other track and "quit music" end it.
 # Usage: scripts/spoken-music.sh [kelvo]  (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,6 +41,11 @@ start_session_bus
 
 for tone in 440 660; do
     sox -n -r 8000 -c 1 "$work/tone$tone.wav" synth 300 sine "$tone"
+done
+# The music folder the library plays from.
+mkdir -p "$HOME/Music"
+for song in morning:330 evening:550; do
+    sox -n -r 8000 -c 1 "$HOME/Music/${song%:*}.wav" synth 300 sine "${song#*:}"
 done
 mpv --no-config --script="$plugin" --ao=null --vo=null --really-quiet --idle=yes \
     "$work/tone440.wav" "$work/tone660.wav" >"$work/mpv.log" 2>&1 &
@@ -83,6 +89,13 @@ wait_for has_player || fail "play music started no player: $(sed -n '/Music/,+2p
 started=$(player_pid)
 pids+=("$started")
 [ "$started" != "$first" ] || fail "the old player is still there"
+track() { player metadata xesam:url; }
+from_music_folder() { case "$(track)" in "file://$HOME/Music/"*.wav) true ;; *) false ;; esac; }
+wait_for from_music_folder || fail "play music plays $(track), not the music folder"
+played=$(track)
+say "next track"
+moved() { from_music_folder && [ "$(track)" != "$played" ]; }
+wait_for moved || fail "next track left $(track)"
 say "quit music"
 wait_for ended "$started" || fail "quit music left the started player running"
-echo "PASS: the player paused, skipped to the second tone, was muted, opened the store and quit by voice; play music started the default player and quit music ended it"
+echo "PASS: the player paused, skipped to the second tone, was muted, opened the store and quit by voice; play music started the default player on the music folder, next track moved on and quit music ended it"
