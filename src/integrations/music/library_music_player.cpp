@@ -230,6 +230,13 @@ Status LibraryMusicPlayer::addTrack(const MusicPlaylist& playlist, const MusicTr
     return appendM3uEntry(pathOfFileUri(playlist.id), {track.id, title});
 }
 
+std::vector<std::string> LibraryMusicPlayer::searchPhrases(MusicLibrary library,
+                                                           SearchField field) {
+    // No wait: before the first index the dictation simply expects anything.
+    auto ready = m_library.catalog();
+    return ready ? ready->phrases(library, field) : std::vector<std::string>{};
+}
+
 // What the player does itself.
 Status LibraryMusicPlayer::attach() {
     return m_player.attach();

@@ -167,14 +167,31 @@ std::vector<const MediaItem*> MediaCatalog::search(MusicLibrary library, SearchF
     return found;
 }
 
-std::vector<std::string> MediaCatalog::vocabulary() const {
-    std::set<std::string> words;
-    for (const Folded& folded : m_folded) {
-        for (std::string& word : wordsOf(folded.all)) {
-            words.insert(std::move(word));
+std::vector<std::string> MediaCatalog::phrases(MusicLibrary library, SearchField field) const {
+    std::set<std::string> texts;
+    const auto take = [&texts](const std::string& text) {
+        if (!searchText(text).empty()) {
+            texts.insert(text);
+        }
+    };
+    for (const MediaItem& item : m_items) {
+        if (!inLibrary(item, library)) {
+            continue;
+        }
+        if (field == SearchField::All || field == SearchField::SongNames) {
+            take(item.title);
+        }
+        if (field == SearchField::All || field == SearchField::Artists) {
+            take(item.artist);
+        }
+        if (field == SearchField::All || field == SearchField::Albums) {
+            take(item.album);
+        }
+        if (field == SearchField::All || field == SearchField::Composers) {
+            take(item.composer);
         }
     }
-    return {words.begin(), words.end()};
+    return {texts.begin(), texts.end()};
 }
 
 const MediaItem* MediaCatalog::find(std::string_view location) const {

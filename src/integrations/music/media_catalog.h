@@ -53,9 +53,10 @@ public:
     std::vector<const MediaItem*> search(MusicLibrary library, SearchField field,
                                          std::string_view words) const;
 
-    /// The distinct words of the titles, artists, albums and composers, as
-    /// searchText() gives them, sorted.
-    std::vector<std::string> vocabulary() const;
+    /// The distinct texts a search of this library and field compares (the
+    /// artists for an artist search; titles, artists, albums and composers
+    /// for a search of all), as the tags write them, sorted.
+    std::vector<std::string> phrases(MusicLibrary library, SearchField field) const;
 
     /// The item at a location; null when none.
     const MediaItem* find(std::string_view location) const;

@@ -246,7 +246,8 @@ void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::st
     if (!stepCanBeDone(mode)) {
         return;
     }
-    if (Status listening = row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1();
+    if (Status listening =
+            row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1(expectedWords(mode));
         !listening) {
         endPendingMode();
         m_p.boxes.reportError(listening.number(), listening.message(), kMusicLocation);
@@ -437,7 +438,22 @@ bool MusicInterpreter::attachPlayer() {
     return false;
 }
 
-Status MusicInterpreter::itunesSearchPart1() {
+std::vector<std::string> MusicInterpreter::expectedWords(const std::string& mode) {
+    if (std::optional<SearchScope> scope = searchScope(mode)) {
+        return m_p.player.searchPhrases(scope->library, scope->field);
+    }
+    std::vector<std::string> names;
+    if (mode == "playlist") {
+        if (auto lists = m_p.player.playlists()) {
+            for (const MusicPlaylist& playlist : *lists) {
+                names.push_back(playlist.name);
+            }
+        }
+    }
+    return names;
+}
+
+Status MusicInterpreter::itunesSearchPart1(const std::vector<std::string>& expected) {
     speech::SpeechGrammar* grammar = m_p.host.grammar();
     if (grammar == nullptr) {
         return Status::failure(91, "the speech engine is not running");
@@ -446,7 +462,10 @@ Status MusicInterpreter::itunesSearchPart1() {
         !off) {
         return off;
     }
-    if (Status loaded = grammar->dictationLoad("", speech::LoadOption::Static); !loaded) {
+    // Words the library holds are heard as written; anything else as before.
+    if (Status loaded = expected.empty() ? grammar->dictationLoad("", speech::LoadOption::Static)
+                                         : grammar->dictationLoadVocabulary(expected);
+        !loaded) {
         return loaded;
     }
     m_p.host.makeBeep(kBeepHz, kBeepMs);

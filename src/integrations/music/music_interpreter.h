@@ -10,6 +10,7 @@
 #include "speech/speech_state.h"
 
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -61,7 +62,8 @@ private:
     void setVolume(const std::string& text);
 
     bool attachPlayer();
-    Status itunesSearchPart1();
+    Status itunesSearchPart1(const std::vector<std::string>& expected);
+    std::vector<std::string> expectedWords(const std::string& mode);
     Status itunesSpellSearchPart1();
     void setToCnC();
     void endPendingMode();

@@ -119,6 +119,15 @@ public:
     /// Appends a track to a playlist.
     virtual Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) = 0;
 
+    /// The texts a search of this library and field can find (artists for
+    /// an artist search ...), for the dictation of its words to expect;
+    /// empty when the player does not tell.
+    virtual std::vector<std::string> searchPhrases(MusicLibrary library, SearchField field) {
+        (void)library;
+        (void)field;
+        return {};
+    }
+
     /// Plays a file or stream address (a track, a playlist file) at once,
     /// in place of what the player had.
     virtual Status openUri(const std::string& uri) = 0;

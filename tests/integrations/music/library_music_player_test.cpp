@@ -18,13 +18,23 @@ namespace {
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-class QuietGrammar : public speech::SpeechGrammar {
+/// Keeps what the last dictation was told to expect.
+class ExpectingGrammar : public speech::SpeechGrammar {
 public:
     Status cmdLoadFromFile(const std::string&, speech::LoadOption) override { return {}; }
     Status cmdSetRuleIdState(int, speech::RuleState) override { return {}; }
-    Status dictationLoad(const std::string&, speech::LoadOption) override { return {}; }
+    Status dictationLoad(const std::string&, speech::LoadOption) override {
+        expected.clear();
+        return {};
+    }
+    Status dictationLoadVocabulary(const std::vector<std::string>& phrases) override {
+        expected = phrases;
+        return {};
+    }
     Status dictationSetState(speech::RuleState) override { return {}; }
     bool hasRule(const std::string&) const override { return true; }
+
+    std::vector<std::string> expected;
 };
 
 /// Tags from the file's text ("artist|album|title") and its name (the
@@ -84,7 +94,7 @@ struct LibraryRig {
         {root / "Music", root / "Videos", root / "Podcasts"}, root / "data/index.txt", textTags};
     fakes::SimulatedMusicPlayer inner;
     LibraryMusicPlayer player{inner, library, root / "data/lists", 2s};
-    QuietGrammar grammar;
+    ExpectingGrammar grammar;
     fakes::FakeDispatchHost host;
     fakes::FakeFeedbackPort feedback;
     fakes::FakeDialogPort dialogs;
@@ -164,6 +174,24 @@ TEST(LibraryMusicPlayer, PlaylistsAreTheMusicFolderFilesThenThePlayersOwn) {
     // A player's own playlist is the player's to play.
     rig.say("search music playlist", "tv shows");
     EXPECT_EQ(rig.lastCall(), "select TV Shows");
+}
+
+TEST(LibraryMusicPlayer, DictationExpectsTheTextsTheSearchCanFind) {
+    LibraryRig rig;
+    rig.music.checkiTunes("search music artist");
+    EXPECT_EQ(rig.grammar.expected,
+              (std::vector<std::string>{"Ella Fitzgerald", "Host", "Miles Davis"}));
+    rig.music.checkiTunes("miles");
+    rig.music.checkiTunes("search music album");
+    EXPECT_EQ(rig.grammar.expected, (std::vector<std::string>{"Kind of Blue", "Show", "Songs"}));
+    rig.music.checkiTunes("songs");
+    rig.put("Music/Road Trip.m3u", "#EXTM3U\n");
+    rig.music.checkiTunes("search music playlist");
+    EXPECT_EQ(rig.grammar.expected.front(), "Road Trip");
+    rig.music.checkiTunes("road trip");
+    // A store search can be for anything.
+    rig.music.checkiTunes("search music store");
+    EXPECT_TRUE(rig.grammar.expected.empty());
 }
 
 TEST(LibraryMusicPlayer, FileAddressesRoundTripThroughOddCharacters) {

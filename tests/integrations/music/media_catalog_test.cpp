@@ -84,12 +84,16 @@ TEST(MediaCatalog, ListsALibraryByArtistAlbumAndTrack) {
               (std::vector<std::string>{"/m/4", "/m/3", "/m/1", "/m/2"}));
 }
 
-TEST(MediaCatalog, VocabularyHoldsEachWordOnce) {
-    const std::vector<std::string> words = sample().vocabulary();
-    EXPECT_EQ(std::count(words.begin(), words.end(), "miles"), 1);
-    EXPECT_EQ(std::count(words.begin(), words.end(), "dont"), 1);
-    EXPECT_EQ(std::count(words.begin(), words.end(), "ac"), 1);
-    EXPECT_TRUE(std::is_sorted(words.begin(), words.end()));
+TEST(MediaCatalog, PhrasesAreTheSearchedFieldsTextsOnce) {
+    const MediaCatalog catalog = sample();
+    EXPECT_EQ(catalog.phrases(MusicLibrary::All, SearchField::Artists),
+              (std::vector<std::string>{"AC/DC", "Miles Davis", "Queen", "Radio Host"}));
+    EXPECT_EQ(catalog.phrases(MusicLibrary::Music, SearchField::Composers),
+              (std::vector<std::string>{"Bill Evans", "Freddie Mercury", "Miles Davis"}));
+    EXPECT_EQ(catalog.phrases(MusicLibrary::Radio, SearchField::All),
+              (std::vector<std::string>{"Blue FM"}));
+    EXPECT_EQ(catalog.phrases(MusicLibrary::Movies, SearchField::All),
+              (std::vector<std::string>{"Blue Planet"}));
 }
 
 } // namespace
