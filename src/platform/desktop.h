@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -15,6 +16,13 @@ using WindowHandle = std::uint64_t;
 /// The code with which every action fails on a desktop that cannot be
 /// driven at all (no X display, a Wayland session): it stays so for the run.
 inline constexpr int kDesktopUnavailable = 1;
+
+/// The WM_CLASS names of a window: its instance and its class.
+struct WindowClass {
+    std::string instance;
+    std::string className;
+    bool operator==(const WindowClass&) const = default;
+};
 
 /// Logical pointer buttons, as applications see them after the user's
 /// button mapping: Primary selects, Secondary opens context menus.
@@ -63,6 +71,11 @@ public:
     /// un-minimised: its first top-level window that names the process as
     /// its own. Fails when the process shows no window.
     virtual Status raiseWindowOf(std::uint32_t processId) = 0;
+
+    /// The WM_CLASS of every top-level window (the window manager's list of
+    /// the windows it manages, in its order); windows without one are left
+    /// out. Fails when the desktop cannot be asked.
+    virtual Result<std::vector<WindowClass>> clientWindowClasses() = 0;
 };
 
 /// What a user is told when the session is a Wayland one.

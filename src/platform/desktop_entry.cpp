@@ -139,7 +139,8 @@ std::optional<DesktopEntry> readDesktopEntry(const std::filesystem::path& file) 
                         value("Icon"),
                         value("Exec"),
                         value("TryExec"),
-                        value("Hidden") == "true"};
+                        value("Hidden") == "true",
+                        value("StartupWMClass")};
 }
 
 Result<std::vector<std::string>> execArguments(const DesktopEntry& entry) {

@@ -27,6 +27,8 @@ struct DesktopEntry {
     std::string exec;
     std::string tryExec;
     bool hidden = false;
+    /// The WM_CLASS its windows carry, when the entry says.
+    std::string startupWmClass;
 };
 
 /// The "Desktop Entry" group of a desktop file, with the string escapes

@@ -166,6 +166,22 @@ public:
         return Status::failure(4, "the program shows no window");
     }
 
+    Result<std::vector<WindowClass>> clientWindowClasses() override {
+        std::vector<WindowClass> classes;
+        for (Window window : topLevelWindows()) {
+            // A window that went meanwhile has no class hint any more.
+            XClassHint hint{};
+            if (XGetClassHint(m_display, window, &hint) == 0) {
+                continue;
+            }
+            classes.push_back(
+                {hint.res_name ? hint.res_name : "", hint.res_class ? hint.res_class : ""});
+            XFree(hint.res_name);
+            XFree(hint.res_class);
+        }
+        return classes;
+    }
+
 private:
     Window root() const { return DefaultRootWindow(m_display); }
 

@@ -18,6 +18,7 @@ public:
     Status closeWindow(WindowHandle) override { return failure(); }
     Status restoreWindow(WindowHandle) override { return failure(); }
     Status raiseWindowOf(std::uint32_t) override { return failure(); }
+    Result<std::vector<WindowClass>> clientWindowClasses() override { return failure(); }
 
 private:
     Status failure() const { return Status::failure(1, m_reason); }

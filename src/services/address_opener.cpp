@@ -45,14 +45,14 @@ std::vector<std::string> splitParameters(std::string_view parameters) {
     return arguments;
 }
 
-AddressOpener::AddressOpener(Shell& shell, KeyStore& keys, BrowserWindowCheck check)
-    : m_shell(shell), m_keys(keys), m_check(std::move(check)) {}
+AddressOpener::AddressOpener(Shell& shell, BrowserWindowCheck check)
+    : m_shell(shell), m_check(std::move(check)) {}
 
 int AddressOpener::openUrl(std::string_view target, std::string_view operation,
                            std::string_view parameters, std::string_view /*directory*/,
                            int /*showCommand*/) {
     const int result = open(target, operation, parameters);
-    runBrowserWindowCheck(m_keys, m_check);
+    runBrowserWindowCheck(m_check);
     return result;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/key_store.h"
 #include "platform/shell.h"
 #include "services/browser_window_check.h"
 
@@ -17,7 +16,7 @@ inline constexpr int kShowNormal = 1;
 /// Opens every web page, document and program the program opens.
 class AddressOpener {
 public:
-    AddressOpener(Shell& shell, KeyStore& keys, BrowserWindowCheck check);
+    AddressOpener(Shell& shell, BrowserWindowCheck check);
 
     /// Opens target with the default operation (an empty operation or
     /// "open"): an address or a document goes to its desktop handler, an
@@ -35,7 +34,6 @@ private:
     int open(std::string_view target, std::string_view operation, std::string_view parameters);
 
     Shell& m_shell;
-    KeyStore& m_keys;
     BrowserWindowCheck m_check;
 };
 

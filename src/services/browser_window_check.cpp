@@ -3,18 +3,11 @@
 #include "platform/atomic_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 
 namespace kelvo {
 
 namespace {
-
-std::string upperCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
 
 // The number of kilobytes on the line "name:   1234 kB", or -1.
 long long meminfoField(std::string_view meminfo, std::string_view name) {
@@ -39,14 +32,6 @@ long long meminfoField(std::string_view meminfo, std::string_view name) {
 
 } // namespace
 
-bool defaultBrowserCountsWindows(KeyStore& keys) {
-    std::string command;
-    if (!keys.regQueryValue(RootKey::ClassesRoot, kHttpOpenCommandKey, "", command)) {
-        return false;
-    }
-    return upperCase(command).find("IEXPLORE.EXE") != std::string::npos;
-}
-
 std::vector<std::string> tooManyWindowsMessages(int windowCount, int memoryLoadPercent) {
     if (windowCount < 10) {
         return {};
@@ -67,15 +52,12 @@ std::vector<std::string> tooManyWindowsMessages(int windowCount, int memoryLoadP
             " please close a few browser tabs or browser windows to free up some memory."};
 }
 
-void runBrowserWindowCheck(KeyStore& keys, const BrowserWindowCheck& check) {
-    if (!defaultBrowserCountsWindows(keys)) {
+void runBrowserWindowCheck(const BrowserWindowCheck& check) {
+    const int count = check.countBrowserWindows ? check.countBrowserWindows() : 0;
+    if (count < 10 || !check.giveFeedbackTooManyTabs) {
         return;
     }
-    const int count = check.countShellWindows ? check.countShellWindows() : 0;
-    const int load = check.memoryLoadPercent ? check.memoryLoadPercent() : 0;
-    if (!check.giveFeedbackTooManyTabs) {
-        return;
-    }
+    const int load = count > 25 && check.memoryLoadPercent ? check.memoryLoadPercent() : 0;
     for (const auto& message : tooManyWindowsMessages(count, load)) {
         check.giveFeedbackTooManyTabs(message);
     }
@@ -90,15 +72,9 @@ int memoryLoadFromMeminfo(std::string_view meminfo) {
     return static_cast<int>(((total - available) * 100 + total / 2) / total);
 }
 
-BrowserWindowCheck makeLinuxBrowserWindowCheck(std::function<void(const std::string&)> feedback) {
-    BrowserWindowCheck check;
-    check.countShellWindows = [] { return 0; };
-    check.memoryLoadPercent = [] {
-        auto meminfo = readWholeFile("/proc/meminfo");
-        return meminfo ? memoryLoadFromMeminfo(*meminfo) : 0;
-    };
-    check.giveFeedbackTooManyTabs = std::move(feedback);
-    return check;
+int linuxMemoryLoadPercent() {
+    auto meminfo = readWholeFile("/proc/meminfo");
+    return meminfo ? memoryLoadFromMeminfo(*meminfo) : 0;
 }
 
 } // namespace kelvo

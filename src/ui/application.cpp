@@ -8,6 +8,7 @@
 #include "integrations/social/social_pages.h"
 #include "platform/desktop.h"
 #include "platform/environment.h"
+#include "program/browser_windows.h"
 #include "program/platform_services.h"
 #include "program/program_custom_command_hooks.h"
 #include "program/program_dispatch_host.h"
@@ -17,7 +18,6 @@
 #include "program/speech_startup_hooks.h"
 #include "program/welcome_sound.h"
 #include "services/address_opener.h"
-#include "services/browser_window_check.h"
 #include "services/curl_http_client.h"
 #include "services/message_boxes.h"
 #include "services/window_registry.h"
@@ -656,11 +656,14 @@ private:
     }
 
     BrowserWindowCheck browserWindowCheck() {
-        return makeLinuxBrowserWindowCheck([this](const std::string& text) {
-            if (window()) {
-                window()->feedback().setFeedbackText(text);
-            }
-        });
+        return makeBrowserWindowCheck(
+            [this] { return m_browserWindows.count(); },
+            [this]() -> FeedbackPort* { return window() ? &window()->feedback() : nullptr; });
+    }
+
+    static std::unique_ptr<Desktop> openWindowList() {
+        auto desktop = Desktop::create();
+        return desktop ? std::move(desktop).value() : nullptr;
     }
 
     // Services and state.
@@ -673,7 +676,8 @@ private:
         }};
     MessageBoxes m_messageBoxes{m_state.messageBoxes, m_dialogs, m_control};
     QtWindowRegistry m_windows;
-    AddressOpener m_opener{*m_platform.shell, *m_platform.keys, browserWindowCheck()};
+    DefaultBrowserWindows m_browserWindows{processEnvironment(), openWindowList};
+    AddressOpener m_opener{*m_platform.shell, browserWindowCheck()};
     // The close-down's notices in their windows.
     WindowNotices m_notices{m_windows};
 

@@ -63,7 +63,15 @@ public:
         return {};
     }
 
+    Result<std::vector<WindowClass>> clientWindowClasses() override {
+        if (!available) {
+            return Status::failure(1, "no X display");
+        }
+        return clients;
+    }
+
     bool available = true;
+    std::vector<WindowClass> clients;
     WindowHandle active = 0;
     std::map<WindowHandle, std::string> titles;
     std::map<WindowHandle, bool> docks;

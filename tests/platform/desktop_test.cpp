@@ -244,6 +244,23 @@ TEST_F(DesktopX11Test, ActionsOnAVanishedWindowDoNotEndTheProgram) {
     EXPECT_TRUE(m_desktop->closeWindow(window).ok());
 }
 
+TEST_F(DesktopX11Test, TheWindowListGivesEachClientsClass) {
+    const Window browser = openWindow("Browser");
+    char instance[] = "Navigator";
+    char className[] = "firefox-esr";
+    XClassHint hint{instance, className};
+    XSetClassHint(m_x, browser, &hint);
+    openWindow("Untitled");
+    XSync(m_x, False);
+    std::vector<WindowClass> classes;
+    EXPECT_TRUE(waitFor([&] {
+        auto listed = m_desktop->clientWindowClasses();
+        classes = listed.ok() ? *listed : std::vector<WindowClass>{};
+        return classes.size() == 1;
+    }));
+    EXPECT_EQ(classes, (std::vector<WindowClass>{{"Navigator", "firefox-esr"}}));
+}
+
 TEST(UnavailableDesktop, EveryActionFailsWithTheReason) {
     auto desktop = makeUnavailableDesktop("no X display");
     const Status click = desktop->pressButton(PointerButton::Primary, true);

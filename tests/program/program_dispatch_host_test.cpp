@@ -1,6 +1,5 @@
 #include "program/program_dispatch_host.h"
 
-#include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +16,7 @@ protected:
     std::filesystem::path programFolder = "/opt/kelvo";
 
     fakes::FakeShell shell;
-    fakes::FakeKeyStore keys;
-    AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
+    AddressOpener opener{shell, BrowserWindowCheck{}};
 };
 
 TEST_F(ProgramDispatchHostTest, OpensAddressesAndReportsFailures) {

@@ -1,6 +1,5 @@
 #include "services/address_opener.h"
 
-#include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
@@ -18,11 +17,10 @@ protected:
     AddressOpener opener() {
         BrowserWindowCheck check{[this] { return windows; }, [] { return 50; },
                                  [this](const std::string& text) { feedback.push_back(text); }};
-        return AddressOpener(shell, keys, check);
+        return AddressOpener(shell, check);
     }
 
     fakes::FakeShell shell;
-    fakes::FakeKeyStore keys;
     fakes::TempDir dir;
     int windows = 0;
     std::vector<std::string> feedback;
@@ -68,19 +66,11 @@ TEST_F(AddressOpenerTest, EmptyTargetAndOtherVerbsMakeNoCall) {
 }
 
 TEST_F(AddressOpenerTest, BrowserCheckRunsAfterTheShellCall) {
-    keys.set(RootKey::ClassesRoot, kHttpOpenCommandKey, "", "IEXPLORE.EXE %1");
     windows = 12;
     opener().openUrl("http://www.example.org/");
     EXPECT_EQ(shell.calls.size(), 1u);
     ASSERT_EQ(feedback.size(), 1u);
     EXPECT_TRUE(feedback[0].starts_with("Your browser may have too many windows"));
-}
-
-TEST_F(AddressOpenerTest, WithAnotherBrowserNothingIsSaid) {
-    keys.set(RootKey::ClassesRoot, kHttpOpenCommandKey, "", "firefox %u");
-    windows = 40;
-    opener().openUrl("http://www.example.org/");
-    EXPECT_TRUE(feedback.empty());
 }
 
 TEST(SplitParametersTest, BlanksSeparateAndQuotesGroup) {

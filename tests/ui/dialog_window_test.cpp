@@ -7,7 +7,6 @@
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_error_sink.h"
-#include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/temp_dir.h"
 
@@ -53,8 +52,7 @@ bool showAndClose(Window* window, const char* labelName, const std::function<voi
 
 TEST(DialogWindow, NoticesShowPlainTextAndCloseOnTheirOwnTime) {
     fakes::FakeShell shell;
-    fakes::FakeKeyStore keys;
-    AddressOpener opener(shell, keys, BrowserWindowCheck{});
+    AddressOpener opener(shell, BrowserWindowCheck{});
     fakes::FakeDialogPort dialogs;
     fakes::FakeAppControl app;
     MessageBoxState boxState;

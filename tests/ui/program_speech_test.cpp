@@ -3,7 +3,6 @@
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_error_sink.h"
 #include "fakes/fake_feedback_port.h"
-#include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_training_screens.h"
 #include "fakes/fake_window_registry.h"
@@ -91,8 +90,7 @@ struct ProgramRig {
     fakes::FakeFeedbackPort feedback;
     ProgramInterpreters interpreters;
     fakes::FakeShell shell;
-    fakes::FakeKeyStore keys;
-    AddressOpener opener{shell, keys, makeLinuxBrowserWindowCheck([](const std::string&) {})};
+    AddressOpener opener{shell, BrowserWindowCheck{}};
     ProgramDispatchHost host{opener, shell, {}, dir.path()};
     fakes::FakeTrainingScreens screens;
     std::unique_ptr<ProgramSpeech> speech;

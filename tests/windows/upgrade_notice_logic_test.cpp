@@ -3,7 +3,6 @@
 #include "fakes/fake_app_control.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_dialog_views.h"
-#include "fakes/fake_key_store.h"
 #include "fakes/fake_shell.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +32,7 @@ TEST(UpgradeNoticeLogic, OnlyAWebAddressCountsAsOne) {
 
 TEST(UpgradeNoticeLogic, ShowsTheMessageOpensOnlyWebLinksAndClosesWithTheHourglass) {
     fakes::FakeShell shell;
-    fakes::FakeKeyStore keys;
-    AddressOpener opener(shell, keys, BrowserWindowCheck{});
+    AddressOpener opener(shell, BrowserWindowCheck{});
     fakes::FakeDialogPort dialogs;
     fakes::FakeAppControl app;
     MessageBoxState boxState;
