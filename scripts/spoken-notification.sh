@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Starts the real program from a fresh home on a desktop without a
+# notification area (its own X server with a window manager but no panel,
+# its own session bus with a real notification daemon), closes the first-run
+# wizard, and speaks "go google" to it through a fifo as its microphone: the
+# "I Heard" balloon must reach the daemon as a desktop notification with the
+# same title and text, as dbus-monitor sees the call.
+# Usage: scripts/spoken-notification.sh [kelvo] [screenshot.png]
+# (exit 77 = skipped: a tool is missing)
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kelvo=$(realpath "${1:-$here/build/src/kelvo}")
+shot=${2:-}
+[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
+for tool in Xvfb espeak-ng sox xdotool openbox dbus-daemon dbus-monitor dunst; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+patience=${KELVO_E2E_PATIENCE:-120}
+
+# shellcheck source=lib/x-sandbox.sh
+source "$here/scripts/lib/x-sandbox.sh"
+# shellcheck source=lib/spoken.sh
+source "$here/scripts/lib/spoken.sh"
+make_work_folder
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${KEEP_WORK:-}" ] && import -window root "$work/failed.png" 2>/dev/null
+    sed -n 1,40p "$work/kelvo.log" >&2 || true
+    sed -n 1,60p "$work/monitor.log" >&2 || true
+    exit 1
+}
+
+sandbox_home
+record_opened_addresses
+use_fifo_microphone
+start_x_server 1280x1024
+start_session_bus
+# A window manager, no panel: nothing offers a notification area.
+openbox >/dev/null 2>&1 &
+pids+=($!)
+# A private configuration, so no user's or system's dunstrc changes the run.
+mkdir -p "$XDG_CONFIG_HOME/dunst"
+printf '[global]\n    timeout = 30\n' >"$XDG_CONFIG_HOME/dunst/dunstrc"
+dunst -config "$XDG_CONFIG_HOME/dunst/dunstrc" >"$work/dunst.log" 2>&1 &
+pids+=($!)
+daemon_ready() { dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
+    /org/freedesktop/Notifications org.freedesktop.Notifications.GetServerInformation \
+    >/dev/null 2>&1; }
+wait_for daemon_ready || fail "the notification daemon did not start"
+dbus-monitor --session "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" \
+    >"$work/monitor.log" 2>&1 &
+pids+=($!)
+
+KELVO_REPORT_LISTENING=1 "$kelvo" >"$work/kelvo.log" 2>&1 &
+pids+=($!)
+close_first_run_wizard "$patience" || fail "no first-run wizard to close"
+wait_for settled || fail "the program never listened for commands"
+
+# The call's summary and body are its fourth and fifth arguments, each a
+# string line of dbus-monitor's listing.
+notified() {
+    awk '/member=Notify/ { n = 0; next } /^   string / { n++; s[n] = $0 }
+         n == 4 { print s[3] "|" s[4]; n = 5 }' "$work/monitor.log" |
+        grep -qxF '   string "I Heard"|   string "go google"'
+}
+say "go google"
+wait_for notified || fail "no I Heard notification for go google"
+wait_for opened_lines 1 || fail "nothing was opened for go google"
+[ -n "$shot" ] && sleep 1 && import -window root "$shot"
+echo "PASS: the daemon was sent \"I Heard\" / \"go google\""
