@@ -4,7 +4,9 @@
 # its own session bus with a real notification daemon), closes the first-run
 # wizard, and speaks "go google" to it through a fifo as its microphone: the
 # "I Heard" balloon must reach the daemon as a desktop notification with the
-# same title and text, as dbus-monitor sees the call.
+# same title and text, as dbus-monitor sees the call; with 12 windows of the
+# default browser open, the next page opened raises the browser-window
+# warning there too.
 # Usage: scripts/spoken-notification.sh [kelvo] [screenshot.png]
 # (exit 77 = skipped: a tool is missing)
 set -euo pipefail
@@ -12,7 +14,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 kelvo=$(realpath "${1:-$here/build/src/kelvo}")
 shot=${2:-}
 [ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
-for tool in Xvfb espeak-ng sox xdotool openbox dbus-daemon dbus-monitor dunst; do
+for tool in Xvfb espeak-ng sox xdotool xmessage openbox dbus-daemon dbus-monitor dunst; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 patience=${KELVO_E2E_PATIENCE:-120}
@@ -66,5 +68,24 @@ notified() {
 say "go google"
 wait_for notified || fail "no I Heard notification for go google"
 wait_for opened_lines 1 || fail "nothing was opened for go google"
+
+# The default browser is a stand-in whose windows are xmessage's: with 12
+# of them open, opening a page raises the warning as a notification of its
+# own title.
+mkdir -p "$XDG_DATA_HOME/applications"
+printf '[Desktop Entry]\nType=Application\nName=Stand-in Browser\nExec=xmessage %%u\n' \
+    >"$XDG_DATA_HOME/applications/xmessage.desktop"
+printf '[Default Applications]\nx-scheme-handler/http=xmessage.desktop\n' \
+    >"$XDG_CONFIG_HOME/mimeapps.list"
+for i in $(seq 12); do
+    xmessage "page $i" 2>/dev/null &
+    pids+=($!)
+done
+browser_windows() { [ "$(xdotool search --classname '^xmessage$' 2>/dev/null | wc -l)" -ge 12 ]; }
+wait_for browser_windows || fail "the stand-in browser's windows did not open"
+warned() { grep -qF 'string "Too Many Browser Tabs Or Browser Windows Open"' "$work/monitor.log"; }
+say "go google"
+wait_for opened_lines 2 || fail "nothing was opened for the second go google"
+wait_for warned || fail "no warning with 12 browser windows open"
 [ -n "$shot" ] && sleep 1 && import -window root "$shot"
-echo "PASS: the daemon was sent \"I Heard\" / \"go google\""
+echo "PASS: the daemon was sent \"I Heard\" / \"go google\" and the browser-window warning"
