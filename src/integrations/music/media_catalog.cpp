@@ -109,7 +109,9 @@ bool inLibrary(const MediaItem& item, MusicLibrary library) {
 MediaCatalog::MediaCatalog(std::vector<MediaItem> items) : m_items(std::move(items)) {
     sortInLibraryOrder(m_items);
     m_folded.reserve(m_items.size());
+    m_byLocation.reserve(m_items.size());
     for (const MediaItem& item : m_items) {
+        m_byLocation.emplace(item.location, m_byLocation.size());
         Folded folded{searchText(item.title),
                       searchText(item.artist),
                       searchText(item.album),
@@ -195,12 +197,8 @@ std::vector<std::string> MediaCatalog::phrases(MusicLibrary library, SearchField
 }
 
 const MediaItem* MediaCatalog::find(std::string_view location) const {
-    for (const MediaItem& item : m_items) {
-        if (item.location == location) {
-            return &item;
-        }
-    }
-    return nullptr;
+    auto found = m_byLocation.find(location);
+    return found == m_byLocation.end() ? nullptr : &m_items[found->second];
 }
 
 } // namespace kelvo

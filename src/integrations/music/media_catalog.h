@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvo {
@@ -40,6 +41,11 @@ class MediaCatalog {
 public:
     MediaCatalog() = default;
     explicit MediaCatalog(std::vector<MediaItem> items);
+    // The location table points into the items: moved with them, never copied.
+    MediaCatalog(const MediaCatalog&) = delete;
+    MediaCatalog& operator=(const MediaCatalog&) = delete;
+    MediaCatalog(MediaCatalog&&) = default;
+    MediaCatalog& operator=(MediaCatalog&&) = default;
 
     const std::vector<MediaItem>& items() const { return m_items; }
 
@@ -73,6 +79,7 @@ private:
 
     std::vector<MediaItem> m_items;
     std::vector<Folded> m_folded;
+    std::unordered_map<std::string_view, size_t> m_byLocation;
 };
 
 /// Whether an item belongs to a library.
