@@ -11,6 +11,11 @@ Writes, into the output folder:
                     on one part and reported on the other; the two parts share
                     neither a voice nor a text), voice group ("mainstream" or
                     "other"), condition ("clean")
+  bookmarks.txt     bookmark titles, one a line: what a bookmark search knows
+  dictation.tsv     dictated search words: clip file, words said, road
+                    ("bookmark": one or two words of a title; "zip": five
+                    digits; "city": a state or city; "web": a free web
+                    search), voice, speed, part, group
 """
 import argparse
 import hashlib
@@ -107,13 +112,145 @@ she painted a picture of the harbour
 """.strip().splitlines()
 
 # (voice, speed, group, part): no voice speaks in both parts, so settings
-# chosen on the tune part are reported on speakers they never heard.
+# chosen on the tune part are reported on speakers they never heard. Each
+# part has its own regional voices (Lancaster and Caribbean English on one,
+# West Midlands and New York on the other).
 VOICES = [("en-us", 160, "mainstream", "test"), ("en-us", 185, "mainstream", "test"),
           ("en-gb", 160, "mainstream", "test"), ("en-gb", 185, "mainstream", "test"),
           ("en-us+f3", 170, "other", "test"), ("en-gb-x-rp", 170, "other", "test"),
+          ("en-gb-x-gbclan", 165, "other", "test"), ("en-029", 165, "other", "test"),
           ("en-us+m3", 165, "mainstream", "tune"), ("en-us+m3", 190, "mainstream", "tune"),
           ("en-gb+m3", 165, "mainstream", "tune"), ("en-gb+m3", 190, "mainstream", "tune"),
-          ("en-us+f2", 170, "other", "tune"), ("en-gb-scotland", 170, "other", "tune")]
+          ("en-us+f2", 170, "other", "tune"), ("en-gb-scotland", 170, "other", "tune"),
+          ("en-gb-x-gbcwmd", 165, "other", "tune"), ("en-us-nyc", 165, "other", "tune")]
+
+BOOKMARKS = """BBC News - Home
+The Weather Channel - Local Forecast
+Allrecipes - Easy Dinner Recipes
+Stack Overflow - Programming Questions
+GitHub - Project Repositories
+Amazon Shopping Cart
+Gmail Inbox
+Google Maps Directions
+Wikipedia - The Free Encyclopedia
+YouTube Subscriptions
+Netflix - Watch TV Shows Online
+National Geographic - Wildlife Photography
+Guardian Football Results
+ESPN Basketball Scores
+Yahoo Finance - Stock Market Quotes
+City Library Catalogue
+School Lunch Menu
+Garden Centre Opening Hours
+Marathon Training Plan
+Vegetarian Curry Recipe
+Chocolate Brownie Recipe
+Bicycle Repair Manual
+Camping Checklist
+Mortgage Calculator
+Holiday Cottage Booking
+Train Timetable
+Airport Parking
+Dentist Appointment
+Pharmacy Prescriptions
+Knitting Patterns for Beginners
+Guitar Chords and Tabs
+Piano Lessons Online
+Astronomy Picture of the Day
+Museum Exhibitions
+Theatre Tickets
+Cinema Listings
+Pottery Classes Downtown
+Yoga for Back Pain
+Home Insurance Renewal
+Electricity Bill Payment
+Council Tax Account
+Recycling Collection Days
+Bird Watching Journal
+Fishing Licence Application
+Tennis Club Membership
+Swimming Pool Timetable
+Crossword Puzzle Archive
+Chess Openings Explained
+Photography Tips for Sunsets
+Woodworking Projects
+Houseplant Care Guide
+Dog Training Videos
+Veterinary Clinic
+Children's Story Books
+Spanish Vocabulary Practice
+Italian Cooking Class
+Volunteer Opportunities
+Charity Donations
+Wedding Planning Checklist
+Birthday Gift Ideas
+""".strip().splitlines()
+
+WEB_SEARCHES = """cheap flights to rome
+chocolate cake recipe
+weather this weekend
+how to tie a tie
+best pizza near me
+football scores today
+used cars for sale
+learn to play guitar
+symptoms of the flu
+movie times tonight
+hotels in paris
+banana bread
+cheap train tickets
+history of the roman empire
+how tall is mount everest
+lemon chicken dinner
+running shoes for women
+garden furniture sale
+news about the election
+tomato soup recipe
+""".strip().splitlines()
+
+DIGITS = ["zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine"]
+STOPWORDS = {"the", "and", "for", "of", "to", "a", "in", "on", "with", "online"}
+
+
+def title_words(title):
+    return [w for w in re.findall(r"[a-z']+", title.lower()) if w not in STOPWORDS and len(w) > 2]
+
+
+# Places said to a city dictation: states and cities the program knows
+# (src/speech/location_vocabulary.cpp), with and without the state.
+PLACES = """ohio
+texas
+oregon
+new jersey
+north carolina
+massachusetts
+kentucky
+colorado
+boston
+chicago
+denver
+seattle
+houston
+phoenix
+atlanta
+miami
+portland oregon
+austin texas
+salt lake city
+san francisco
+kansas city
+new orleans
+las vegas
+saint louis
+baltimore maryland
+nashville tennessee
+milwaukee
+minneapolis
+sacramento
+pittsburgh
+cleveland ohio
+albuquerque
+""".strip().splitlines()
 
 
 def catalogue_phrases(count):
@@ -180,6 +317,11 @@ def main():
                         help="phrases spoken per voice")
     parser.add_argument("--sentences", type=int, default=30,
                         help="non-command sentences spoken per voice")
+    parser.add_argument("--bookmark-words", type=int, default=16,
+                        help="single title words dictated per voice (half as many pairs)")
+    parser.add_argument("--zips", type=int, default=5, help="zip codes dictated per voice")
+    parser.add_argument("--cities", type=int, default=8, help="places dictated per voice")
+    parser.add_argument("--web", type=int, default=8, help="web searches dictated per voice")
     args = parser.parse_args()
 
     os.makedirs(os.path.join(args.out, "clips"), exist_ok=True)
@@ -215,7 +357,36 @@ def main():
     with open(os.path.join(args.out, "manifest.tsv"), "w", encoding="utf-8") as out:
         for row in rows:
             out.write("\t".join(str(x) for x in row) + "\n")
-    print(f"{len(rows)} clips in {args.out}")
+    dictated = dictation_clips(args, rng)
+    print(f"{len(rows)} command clips and {dictated} dictation clips in {args.out}")
+
+
+def dictation_clips(args, rng):
+    """Search words after a search phrase, by road; each part its own texts."""
+    with open(os.path.join(args.out, "bookmarks.txt"), "w", encoding="utf-8") as out:
+        out.write("\n".join(BOOKMARKS) + "\n")
+    singles = sorted({w for t in BOOKMARKS for w in title_words(t)})
+    pairs = sorted({" ".join(p) for t in BOOKMARKS
+                    for p in zip(title_words(t), title_words(t)[1:])})
+    rows = []
+    for index, (voice, speed, group, part) in enumerate(VOICES):
+        def own(texts, count):
+            mine = [t for t in texts if part_of(t) == part]
+            return rng.sample(mine, min(count, len(mine)))
+        zips = [" ".join(rng.choice(DIGITS) for _ in range(5)) for _ in range(args.zips)]
+        said = ([(t, "bookmark") for t in own(singles, args.bookmark_words)] +
+                [(t, "bookmark") for t in own(pairs, args.bookmark_words // 2)] +
+                [(t, "zip") for t in zips] +
+                [(t, "city") for t in own(PLACES, args.cities)] +
+                [(t, "web") for t in own(WEB_SEARCHES, args.web)])
+        for n, (text, road) in enumerate(said):
+            name = f"clips/dict_{index}_{n}.wav"
+            speak(text, voice, speed, os.path.join(args.out, name))
+            rows.append((name, text, road, voice, speed, part, group))
+    with open(os.path.join(args.out, "dictation.tsv"), "w", encoding="utf-8") as out:
+        for row in rows:
+            out.write("\t".join(str(x) for x in row) + "\n")
+    return len(rows)
 
 
 if __name__ == "__main__":

@@ -23,8 +23,11 @@
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_listener.h"
 #include "platform/speech/sphinx_session.h"
+#include "platform/speech/sphinx_vocabulary_grammar.h"
 #include "platform/speech/sphinx_wav.h"
 #include "platform/speech/sphinx_xml_grammar.h"
+#include "services/settings_file.h"
+#include "speech/location_vocabulary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -437,6 +440,213 @@ BENCHMARK(BM_DecodeCorpus)->Apply(atEveryGrammarSize);
 } // namespace
 
 namespace {
+
+// Dictated search words, by road: what follows "search bookmarks" (heard
+// with the bookmark titles as its vocabulary), "select zip location" (the
+// digits), "select city location" (the places) and a web search (the
+// general model alone). KELVO_BENCH_NO_VOCABULARY hears every road with the
+// general model, as before vocabularies; KELVO_VOCABULARY_GARBAGE and
+// KELVO_VOCABULARY_RUN try other costs (compileVocabulary); KELVO_BENCH_ROAD
+// takes one road only.
+struct Dictated {
+    std::string file, said, road, voice, part, group;
+};
+
+std::vector<std::string> lowerWords(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text + " ") {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '\'') {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        } else if (!word.empty()) {
+            words.push_back(std::move(word));
+            word.clear();
+        }
+    }
+    return words;
+}
+
+// Word edits (substitutions, insertions, deletions) from one text to another.
+int wordErrors(const std::vector<std::string>& said, const std::vector<std::string>& heard) {
+    std::vector<int> row(heard.size() + 1);
+    for (std::size_t j = 0; j <= heard.size(); ++j) {
+        row[j] = static_cast<int>(j);
+    }
+    for (std::size_t i = 1; i <= said.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
+        for (std::size_t j = 1; j <= heard.size(); ++j) {
+            int up = row[j];
+            row[j] = std::min(
+                {row[j] + 1, row[j - 1] + 1, diagonal + (said[i - 1] == heard[j - 1] ? 0 : 1)});
+            diagonal = up;
+        }
+    }
+    return row[heard.size()];
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+void BM_DictationByRoad(benchmark::State& state) {
+    std::vector<Dictated> clips;
+    std::ifstream manifest(corpusDir() / "dictation.tsv");
+    const char* part = std::getenv("KELVO_BENCH_PART");
+    for (std::string line; std::getline(manifest, line);) {
+        std::istringstream fields(line);
+        Dictated clip;
+        std::string speed;
+        std::getline(fields, clip.file, '\t');
+        std::getline(fields, clip.said, '\t');
+        std::getline(fields, clip.road, '\t');
+        std::getline(fields, clip.voice, '\t');
+        std::getline(fields, speed, '\t');
+        std::getline(fields, clip.part, '\t');
+        std::getline(fields, clip.group, '\t');
+        // KELVO_BENCH_ROAD takes one road only.
+        const char* road = std::getenv("KELVO_BENCH_ROAD");
+        if ((!part || !*part || clip.part == part) && (!road || !*road || clip.road == road)) {
+            clips.push_back(std::move(clip));
+        }
+    }
+    std::vector<std::string> titles;
+    std::ifstream bookmarks(corpusDir() / "bookmarks.txt");
+    for (std::string line; std::getline(bookmarks, line);) {
+        titles.push_back(line);
+    }
+    if (clips.empty() || titles.empty()) {
+        state.SkipWithError("no dictation in the corpus: run bench/speech_corpus.py again");
+        return;
+    }
+    SphinxDecoder& decoder = *engine().decoder;
+    auto model = decoder.readLanguageModel(installedSphinxModel().languageModel);
+    if (!model || !decoder.addLanguageModelSearch(kDictationSearchName, model->get())) {
+        state.SkipWithError("no language model");
+        return;
+    }
+    SphinxVocabularyOptions options;
+    if (const char* cost = std::getenv("KELVO_VOCABULARY_GARBAGE")) {
+        options.garbagePhoneLogProb = std::atof(cost);
+    }
+    if (const char* cost = std::getenv("KELVO_VOCABULARY_RUN")) {
+        options.runLogProb = std::atof(cost);
+    }
+    const bool general = std::getenv("KELVO_BENCH_NO_VOCABULARY") != nullptr;
+    // No places of the user's own: the states and cities alone.
+    struct Unreported : ErrorSink {
+        void reportError(int, std::string_view, std::string_view) override {}
+    } unreported;
+    SettingsFile noPlaces(std::filesystem::temp_directory_path() / "kelvo-bench-no-places.ini",
+                          unreported);
+    std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> vocabularies;
+    if (!general) {
+        auto make = [&](const std::vector<std::string>& texts) {
+            return std::make_shared<const SphinxCommandGrammar>(
+                compileVocabulary(texts, *engine().lexicon, decoder.logmath(), options));
+        };
+        vocabularies["bookmark"] = make(titles);
+        vocabularies["zip"] = make(zipCodeVocabulary());
+        vocabularies["city"] = make(cityVocabulary(noPlaces));
+    }
+    SphinxSession session(decoder, [&decoder] { return &decoder; });
+
+    struct RoadTally {
+        int words = 0, errors = 0, clips = 0, exact = 0, singles = 0, found = 0;
+        std::vector<double> latencies;
+    };
+    std::map<std::string, RoadTally> tallies;
+    std::mt19937 noise(5);
+    std::uniform_int_distribution<int> dither(-6, 6);
+    for (auto _ : state) {
+        for (const Dictated& clip : clips) {
+            auto samples = readWavAsSpeech(corpusDir() / clip.file);
+            if (!samples) {
+                continue;
+            }
+            ListeningState listening;
+            listening.dictation = DictationTopic::Free;
+            listening.dictationActive = true;
+            if (auto found = vocabularies.find(clip.road); found != vocabularies.end()) {
+                listening.vocabulary = found->second;
+            }
+            session.setListeningState(listening);
+            std::vector<std::int16_t> audio(8000);
+            audio.insert(audio.end(), samples->begin(), samples->end());
+            std::size_t speechEnd = audio.size();
+            while (speechEnd > 8000 && std::abs(audio[speechEnd - 1]) < 1000) {
+                --speechEnd;
+            }
+            audio.resize(audio.size() + 32000);
+            for (std::int16_t& s : audio) {
+                s = static_cast<std::int16_t>(s + dither(noise));
+            }
+            std::uint64_t base = session.samplesFed();
+            std::optional<SpeechOutcome> heard;
+            for (std::size_t at = 0; at < audio.size() && !heard;
+                 at += SphinxListener::kChunkSamples) {
+                std::size_t n = std::min(SphinxListener::kChunkSamples, audio.size() - at);
+                auto outcomes = session.feed(audio.data() + at, n);
+                for (const SpeechOutcome& outcome :
+                     outcomes ? *outcomes : std::vector<SpeechOutcome>{}) {
+                    if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                        heard = outcome;
+                        break;
+                    }
+                }
+            }
+            std::string text =
+                heard && heard->kind == SpeechOutcome::Kind::Recognition ? heard->text : "";
+            RoadTally& tally = tallies[clip.road];
+            std::vector<std::string> said = lowerWords(clip.said);
+            std::vector<std::string> got = lowerWords(text);
+            int errors = wordErrors(said, got);
+            ++tally.clips;
+            tally.words += static_cast<int>(said.size());
+            tally.errors += errors;
+            tally.exact += errors == 0;
+            if (heard) {
+                tally.latencies.push_back(static_cast<double>(heard->resultAt - base) /
+                                              kSpeechSampleRate -
+                                          static_cast<double>(speechEnd) / kSpeechSampleRate);
+            }
+            if (clip.road == "bookmark" && said.size() == 1) {
+                // The search lists every title holding the words heard; the
+                // bookmark is found when its title is among them.
+                ++tally.singles;
+                bool found = false;
+                for (const std::string& title : titles) {
+                    std::string lower = lowered(title);
+                    found =
+                        found || (!text.empty() && lower.find(lowered(text)) != std::string::npos &&
+                                  lower.find(said[0]) != std::string::npos);
+                }
+                tally.found += found;
+            }
+            if (errors && std::getenv("KELVO_BENCH_VERBOSE")) {
+                std::fprintf(stderr, "[%s %s] said \"%s\" heard \"%s\"\n", clip.voice.c_str(),
+                             clip.road.c_str(), clip.said.c_str(), text.c_str());
+            }
+        }
+    }
+    int words = 0, errors = 0;
+    for (const auto& [road, t] : tallies) {
+        words += t.words;
+        errors += t.errors;
+        state.counters["word_accuracy_" + road] = t.words ? 1.0 - 1.0 * t.errors / t.words : 0;
+        state.counters["exact_" + road] = t.clips ? 1.0 * t.exact / t.clips : 0;
+        state.counters["latency_p50_ms_" + road] = percentile(t.latencies, 0.5) * 1000;
+        state.counters["latency_p95_ms_" + road] = percentile(t.latencies, 0.95) * 1000;
+        if (t.singles) {
+            state.counters["bookmark_found_single_word"] = 1.0 * t.found / t.singles;
+        }
+    }
+    state.counters["word_accuracy_all"] = words ? 1.0 - 1.0 * errors / words : 0;
+}
+BENCHMARK(BM_DictationByRoad)->Iterations(1)->Unit(benchmark::kSecond);
 
 // Peak memory of the engine as the program holds it: the command decoder
 // with its idle and spelling searches and a grammar of N phrases, and the

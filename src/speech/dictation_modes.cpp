@@ -5,6 +5,7 @@
 #include "speech/command_counter.h"
 #include "speech/dispatch_failure.h"
 #include "speech/feedback.h"
+#include "speech/location_vocabulary.h"
 #include "speech/recognition_dispatcher.h"
 #include "speech/web_target.h"
 
@@ -34,6 +35,13 @@ Status RecognitionDispatcher::dictationOn(bool spelling) {
     require(
         grammar.dictationLoad(spelling ? speech::kTopicSpelling : "", speech::LoadOption::Static),
         "dictation load");
+    require(grammar.dictationSetState(speech::RuleState::Active), "dictation on");
+    return {};
+}
+
+Status RecognitionDispatcher::vocabularyDictationOn(const std::vector<std::string>& vocabulary) {
+    speech::SpeechGrammar& grammar = grammarOf(m_c.host);
+    require(grammar.dictationLoadVocabulary(vocabulary), "dictation load");
     require(grammar.dictationSetState(speech::RuleState::Active), "dictation on");
     return {};
 }
@@ -116,7 +124,10 @@ void RecognitionDispatcher::startLocationDictation(const std::string& text, cons
     m_c.app.pumpEvents();
     require(grammarOf(m_c.host).cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive),
             "rules off");
-    (void)dictationOn(false);
+    // Digits, or the places a city is likely to be: the general model
+    // alone hears "for" and "to" where a zip code has digits.
+    (void)vocabularyDictationOn(std::string_view(mode) == "zip" ? zipCodeVocabulary()
+                                                                : cityVocabulary(m_c.settings));
     m_c.state.dictationMode = mode;
 }
 

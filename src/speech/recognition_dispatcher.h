@@ -89,6 +89,8 @@ private:
     void startLocationDictation(const std::string& text, const char* mode);
     void takeLocation(const std::string& text);
     Status dictationOn(bool spelling);
+    /// Free dictation that hears these texts' words first.
+    Status vocabularyDictationOn(const std::vector<std::string>& vocabulary);
     Status commandsOn();
 
     // The catalogue and the custom commands.

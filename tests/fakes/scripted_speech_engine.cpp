@@ -145,6 +145,18 @@ public:
             return Status::failure(-2147200999, "Unknown dictation topic " + topic);
         m_state.dictationTopic = topic;
         m_state.dictationActive = false;
+        m_state.dictationVocabulary.clear();
+        return {};
+    }
+
+    Status dictationLoadVocabulary(const std::vector<std::string>& phrases) override {
+        if (auto status =
+                m_platform.enter("DictationLoadVocabulary " + std::to_string(phrases.size()));
+            !status)
+            return status;
+        m_state.dictationTopic = "";
+        m_state.dictationActive = false;
+        m_state.dictationVocabulary = phrases;
         return {};
     }
 

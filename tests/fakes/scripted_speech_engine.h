@@ -77,6 +77,8 @@ public:
         bool rulesActive = false;
         std::optional<std::string> dictationTopic;
         bool dictationActive = false;
+        /// The texts free dictation was biased toward; empty: none.
+        std::vector<std::string> dictationVocabulary;
     };
     const GrammarState* grammarState() const;
     /// True when the live grammar could hear the phrase now.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -412,6 +413,8 @@ TEST_F(SearchTest, ZipDictationMakesDigits) {
     EXPECT_EQ(rig.state.dictationMode, "zip");
     EXPECT_EQ(rig.speech.commandCounter, 0);
     EXPECT_TRUE(grammar().dictationActive);
+    const std::vector<std::string>& digits = grammar().dictationVocabulary;
+    EXPECT_NE(std::find(digits.begin(), digits.end(), "four"), digits.end());
     rig.recognise("four five two one one");
     EXPECT_EQ(rig.state.currentLocation, "45211");
     EXPECT_EQ(rig.settings.readIni("Lobuteha", "location", "abc", 150), "45211");
@@ -421,7 +424,12 @@ TEST_F(SearchTest, ZipDictationMakesDigits) {
 }
 
 TEST_F(SearchTest, CityDictationKeepsTheWords) {
+    ASSERT_TRUE(rig.settings.writeIni("Lobuteha", "office", "Springfield, IL"));
     rig.recognise("select city location");
+    // Heard as the places it knows first, the user's own among them.
+    const std::vector<std::string>& places = grammar().dictationVocabulary;
+    EXPECT_NE(std::find(places.begin(), places.end(), "Springfield, IL"), places.end());
+    EXPECT_NE(std::find(places.begin(), places.end(), "san antonio"), places.end());
     rig.recognise("san antonio");
     EXPECT_EQ(rig.state.currentLocation, "san antonio");
     EXPECT_EQ(rig.feedback.locationText, "Current Location: san antonio");

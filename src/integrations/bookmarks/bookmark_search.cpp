@@ -38,8 +38,11 @@ void BookmarkSearch::arm(bool spelling, const std::string& text) {
                         ? grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive)
                         : noEngine();
     if (status) {
-        status = grammar->dictationLoad(spelling ? speech::kTopicSpelling : "",
-                                        speech::LoadOption::Static);
+        // Dictated words are heard as the titles' words first: a title word
+        // finds its bookmark, where the general model hears a likelier word.
+        status = spelling
+                     ? grammar->dictationLoad(speech::kTopicSpelling, speech::LoadOption::Static)
+                     : grammar->dictationLoadVocabulary(allTitles());
     }
     if (status) {
         m_p.host.makeBeep(kBeepHz, kBeepMs);
@@ -55,6 +58,20 @@ void BookmarkSearch::arm(bool spelling, const std::string& text) {
         return;
     }
     m_p.state.bookmarkSearchPending = kPending;
+}
+
+std::vector<std::string> BookmarkSearch::allTitles() const {
+    const BookmarkStores stores = m_p.stores ? m_p.stores() : BookmarkStores{};
+    const SearchFilter everything;
+    std::vector<std::string> titles;
+    for (const BrowserRead& read :
+         {readFavorites(stores, everything), readFirefox(stores, everything),
+          readSafari(stores, everything)}) {
+        for (const Bookmark& row : read.read.rows) {
+            titles.push_back(row.title);
+        }
+    }
+    return titles;
 }
 
 void BookmarkSearch::search(const std::string& text) {

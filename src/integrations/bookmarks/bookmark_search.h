@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -49,6 +50,8 @@ public:
 
 private:
     void arm(bool spelling, const std::string& text);
+    /// The title of every bookmark of every store.
+    std::vector<std::string> allTitles() const;
     void search(const std::string& text);
     Status writeAndOpenPage(const std::string& text);
     void backToCommands();

@@ -99,13 +99,19 @@ SphinxCommandGrammar::match(std::string_view hypothesis) const {
         if (word.empty() || word.front() == '<' || word.front() == '[') {
             continue; // silence and noise
         }
-        if (isGarbageWord(word)) {
+        if (isGarbageWord(word) || (wordLoop && !phrases.count(std::string(word)))) {
             return std::nullopt;
         }
         if (!words.empty()) {
             words += ' ';
         }
         words += word;
+    }
+    if (wordLoop) {
+        if (words.empty()) {
+            return std::nullopt;
+        }
+        return Entry{"", words, false};
     }
     auto found = phrases.find(words);
     if (found == phrases.end()) {
@@ -126,19 +132,11 @@ std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive
     return text;
 }
 
-SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
-                                           const std::vector<bool>& ruleActive, std::string key,
-                                           SphinxLexicon& lexicon, logmath_s* logmath,
-                                           const SphinxGrammarOptions& options) {
-    SphinxCommandGrammar result;
-    result.key = std::move(key);
-    result.problems = grammar.problems;
-
-    auto active = [&](std::size_t rule) { return rule < ruleActive.size() && ruleActive[rule]; };
-
-    // Each distinct grammar word becomes one or more dictionary words.
-    std::unordered_map<std::string, std::vector<std::string>> resolved;
-    std::unordered_map<std::string, std::vector<std::string>> variantsOf;
+ResolvedWords resolveWords(const std::vector<std::string>& tokens, SphinxLexicon& lexicon) {
+    ResolvedWords result;
+    auto& resolved = result.resolved;
+    auto& variantsOf = result.variantsOf;
+    // Each distinct word becomes one or more dictionary words.
     std::vector<std::string> unknown;
     std::unordered_set<std::string> unknownSeen;
     auto known = [&](const std::string& word) {
@@ -148,30 +146,25 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
         }
         return !it->second.empty();
     };
-    for (const XmlGrammarPhrase& phrase : grammar.phrases) {
-        if (!active(phrase.rule)) {
+    for (const std::string& token : tokens) {
+        if (resolved.count(token) || unknownSeen.count(token)) {
             continue;
         }
-        for (const std::string& token : phrase.words) {
-            if (resolved.count(token) || unknownSeen.count(token)) {
-                continue;
-            }
-            if (known(token)) {
-                resolved[token] = {token};
-                continue;
-            }
-            std::vector<std::string> parts = hyphenParts(token);
-            bool allKnown = parts.size() > 1;
-            for (const std::string& part : parts) {
-                allKnown = allKnown && known(part);
-            }
-            if (allKnown) {
-                resolved[token] = parts;
-            } else {
-                unknownSeen.insert(token);
-                if (usableAsWord(token)) {
-                    unknown.push_back(token);
-                }
+        if (known(token)) {
+            resolved[token] = {token};
+            continue;
+        }
+        std::vector<std::string> parts = hyphenParts(token);
+        bool allKnown = parts.size() > 1;
+        for (const std::string& part : parts) {
+            allKnown = allKnown && known(part);
+        }
+        if (allKnown) {
+            resolved[token] = parts;
+        } else {
+            unknownSeen.insert(token);
+            if (usableAsWord(token)) {
+                unknown.push_back(token);
             }
         }
     }
@@ -184,7 +177,7 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
             result.newWords.emplace_back(word, phones);
         }
     }
-    // Every word the phrases use may be said as another accent says it.
+    // Every word may be said as another accent says it.
     std::set<std::string> used;
     for (const auto& [token, words] : resolved) {
         used.insert(words.begin(), words.end());
@@ -194,6 +187,29 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
         variantsOf[std::string(baseWord(variant))].push_back(variant);
         result.newWords.emplace_back(std::move(variant), std::move(phones));
     }
+    return result;
+}
+
+SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
+                                           const std::vector<bool>& ruleActive, std::string key,
+                                           SphinxLexicon& lexicon, logmath_s* logmath,
+                                           const SphinxGrammarOptions& options) {
+    SphinxCommandGrammar result;
+    result.key = std::move(key);
+    result.problems = grammar.problems;
+
+    auto active = [&](std::size_t rule) { return rule < ruleActive.size() && ruleActive[rule]; };
+
+    std::vector<std::string> tokens;
+    for (const XmlGrammarPhrase& phrase : grammar.phrases) {
+        if (active(phrase.rule)) {
+            tokens.insert(tokens.end(), phrase.words.begin(), phrase.words.end());
+        }
+    }
+    ResolvedWords words = resolveWords(tokens, lexicon);
+    std::unordered_map<std::string, std::vector<std::string>>& resolved = words.resolved;
+    std::unordered_map<std::string, std::vector<std::string>>& variantsOf = words.variantsOf;
+    result.newWords = std::move(words.newWords);
 
     std::vector<std::vector<std::string>> sequences;
     std::set<std::size_t> leftOut;

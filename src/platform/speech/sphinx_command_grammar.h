@@ -64,6 +64,9 @@ struct SphinxCommandGrammar {
     std::unordered_map<std::string, Entry> phrases;
     /// Rules left out, with the reason.
     std::vector<XmlGrammarProblem> problems;
+    /// The phrases are single words, heard in any sequence (a dictation
+    /// vocabulary): a match is any run of them, reported as its words.
+    bool wordLoop = false;
 
     /// The phrase a hypothesis stands for; nothing for garbage, silence or a
     /// word sequence the grammar does not hold.
@@ -79,6 +82,21 @@ struct SphinxGrammarOptions {
     double garbagePhoneLogProb = -2.3;
     float languageWeight = 6.5f;
 };
+
+/// The grammar words a lexicon resolved.
+struct ResolvedWords {
+    /// Each word as dictionary words ("e-mail" -> "e", "mail").
+    std::unordered_map<std::string, std::vector<std::string>> resolved;
+    /// The dictionary entries of each dictionary word, accent forms included.
+    std::unordered_map<std::string, std::vector<std::string>> variantsOf;
+    /// Words the recognizer must learn first.
+    std::vector<std::pair<std::string, std::string>> newWords;
+};
+
+/// Resolves words against the lexicon: known words as they are, hyphenated
+/// ones by their parts, the rest pronounced; words that cannot be pronounced
+/// are missing from `resolved`.
+ResolvedWords resolveWords(const std::vector<std::string>& tokens, SphinxLexicon& lexicon);
 
 /// The content key of a grammar text with some rules switched off.
 std::string grammarKey(std::string_view xml, const std::vector<bool>& ruleActive);

@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_adaptation_files.h"
 #include "platform/speech/sphinx_session.h"
+#include "platform/speech/sphinx_vocabulary_grammar.h"
 #include "platform/speech/sphinx_warm_up.h"
 
 #include <cstdio>
@@ -112,6 +113,18 @@ SphinxEngineCore::compile(const std::string& xml, const XmlGrammar& parsed,
     }
     m_grammars.emplace(key, compiled);
     return compiled;
+}
+
+std::shared_ptr<const SphinxCommandGrammar>
+SphinxEngineCore::vocabulary(const std::vector<std::string>& texts) {
+    // A search is armed again and again with the same titles: keep the last.
+    if (m_vocabulary && texts == m_vocabularyTexts) {
+        return m_vocabulary;
+    }
+    m_vocabulary = std::make_shared<const SphinxCommandGrammar>(
+        compileVocabulary(texts, *m_lexicon, m_commands->logmath(), m_options.vocabulary));
+    m_vocabularyTexts = texts;
+    return m_vocabulary;
 }
 
 } // namespace kelvo::speech

@@ -41,6 +41,10 @@ public:
     std::shared_ptr<const SphinxCommandGrammar>
     compile(const std::string& xml, const XmlGrammar& parsed, const std::vector<bool>& active);
 
+    /// The dictation vocabulary of these texts (compileVocabulary); the
+    /// same texts compile once. UI thread only.
+    std::shared_ptr<const SphinxCommandGrammar> vocabulary(const std::vector<std::string>& texts);
+
     static constexpr std::size_t kCachedGrammars = 8;
 
     /// Notes whether the input has no signal and returns what was noted
@@ -64,6 +68,8 @@ private:
     bool m_dictationReady = false;
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
     std::atomic<bool> m_signalLost{false};
+    std::vector<std::string> m_vocabularyTexts;
+    std::shared_ptr<const SphinxCommandGrammar> m_vocabulary;
 };
 
 } // namespace kelvo::speech

@@ -43,7 +43,8 @@ void FsgDeleter::operator()(fsg_model_s* fsg) const {
 
 FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
                       const std::function<std::vector<std::string>(const std::string&)>& variants,
-                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage) {
+                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage,
+                      std::optional<double> repeatLogProb) {
     std::vector<std::string> vocabulary;
     std::unordered_map<std::string, int> baseIds;
     std::vector<std::vector<int32>> variantIds; // by base id
@@ -140,18 +141,45 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
         }
         fsg_model_null_trans_add(fsg, garbageState, finalState, 0);
     }
+    if (repeatLogProb) {
+        fsg_model_null_trans_add(fsg, finalState, 0,
+                                 scaledLog(logmath, *repeatLogProb, languageWeight));
+        // The search follows one empty transition at a time: a phrase's
+        // end reaches the start through two.
+        glist_t nulls = fsg_model_null_trans_closure(fsg, nullptr);
+        glist_free(nulls);
+    }
     return FsgPtr(fsg);
 }
 
 FsgPtr buildWordLoopFsg(const std::string& name, const std::vector<std::string>& words,
-                        logmath_s* logmath, float languageWeight) {
-    fsg_model_t* fsg = fsg_model_init(name.c_str(), logmath, languageWeight, 2);
+                        logmath_s* logmath, float languageWeight, const GarbageLoop* garbage,
+                        double wordLogProb) {
+    const bool withGarbage = garbage && !garbage->words.empty();
+    // Words loop on state 1; garbage, when there is any, on a state of its
+    // own, so a word sequence is never heard half as garbage.
+    const int32 finalState = withGarbage ? 3 : 1;
+    fsg_model_t* fsg = fsg_model_init(name.c_str(), logmath, languageWeight, finalState + 1);
     fsg->start_state = 0;
-    fsg->final_state = 1;
-    setVocabulary(fsg, words);
+    fsg->final_state = finalState;
+    std::vector<std::string> vocabulary = words;
+    if (withGarbage) {
+        vocabulary.insert(vocabulary.end(), garbage->words.begin(), garbage->words.end());
+    }
+    setVocabulary(fsg, vocabulary);
+    int32 cost = scaledLog(logmath, wordLogProb, languageWeight);
     for (std::size_t i = 0; i < words.size(); ++i) {
-        fsg_model_trans_add(fsg, 0, 1, 0, static_cast<int32>(i));
-        fsg_model_trans_add(fsg, 1, 1, 0, static_cast<int32>(i));
+        fsg_model_trans_add(fsg, 0, 1, cost, static_cast<int32>(i));
+        fsg_model_trans_add(fsg, 1, 1, cost, static_cast<int32>(i));
+    }
+    if (withGarbage) {
+        fsg_model_null_trans_add(fsg, 1, finalState, 0);
+        int32 garbageCost = scaledLog(logmath, garbage->wordLogProb, languageWeight);
+        for (std::size_t i = words.size(); i < vocabulary.size(); ++i) {
+            fsg_model_trans_add(fsg, 0, 2, garbageCost, static_cast<int32>(i));
+            fsg_model_trans_add(fsg, 2, 2, garbageCost, static_cast<int32>(i));
+        }
+        fsg_model_null_trans_add(fsg, 2, finalState, 0);
     }
     return FsgPtr(fsg);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,14 +31,19 @@ struct GarbageLoop {
 /// `variants` gives the dictionary entries to use for a word (the word and
 /// its alternative pronunciations such as "read(2)"); the same sequence twice
 /// is accepted once. With a garbage loop, an utterance may instead be heard
-/// as garbage.
+/// as garbage. With `repeatLogProb`, a phrase may follow another at that
+/// natural-log cost each.
 FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
                       const std::function<std::vector<std::string>(const std::string&)>& variants,
-                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage);
+                      logmath_s* logmath, float languageWeight, const GarbageLoop* garbage,
+                      std::optional<double> repeatLogProb = std::nullopt);
 
-/// A grammar of any sequence of one or more of the words (spelling).
+/// A grammar of any sequence of one or more of the words, each costing
+/// `wordLogProb` (natural log). With a garbage loop, an utterance may
+/// instead be heard as garbage, never as words and garbage mixed.
 FsgPtr buildWordLoopFsg(const std::string& name, const std::vector<std::string>& words,
-                        logmath_s* logmath, float languageWeight);
+                        logmath_s* logmath, float languageWeight,
+                        const GarbageLoop* garbage = nullptr, double wordLogProb = 0.0);
 
 /// The words and transitions of a grammar, for tests and diagnostics:
 /// "from to word" per transition ("-" for an empty one), in state order.

@@ -54,6 +54,7 @@ public:
 
     Status dictationLoad(const std::string& topic, LoadOption) override {
         auto& state = m_context.grammarState();
+        state.vocabulary = nullptr;
         if (topic.empty()) {
             state.topic = DictationTopic::Free;
             // The language model is large: load it off the UI thread now so
@@ -64,6 +65,15 @@ public:
         } else {
             return Status::failure(EINVAL, "no dictation topic \"" + topic + "\"");
         }
+        m_context.publish();
+        return {};
+    }
+
+    Status dictationLoadVocabulary(const std::vector<std::string>& phrases) override {
+        if (Status loaded = dictationLoad("", LoadOption::Static); !loaded || phrases.empty()) {
+            return loaded;
+        }
+        m_context.grammarState().vocabulary = m_context.core().vocabulary(phrases);
         m_context.publish();
         return {};
     }
@@ -185,6 +195,7 @@ void SphinxRecoContext::publish() {
     }
     state.dictation = m_grammar.topic;
     state.dictationActive = m_grammar.dictationActive;
+    state.vocabulary = m_grammar.vocabulary;
     if (m_reportListening) {
         const char* what = !state.dictationActive                    ? "commands"
                            : state.dictation == DictationTopic::Free ? "dictation"

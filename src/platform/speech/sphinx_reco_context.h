@@ -41,6 +41,8 @@ public:
         std::vector<bool> active;
         DictationTopic topic = DictationTopic::None;
         bool dictationActive = false;
+        /// Free dictation's vocabulary; null: the general model alone.
+        std::shared_ptr<const SphinxCommandGrammar> vocabulary;
     };
     GrammarState& grammarState() { return m_grammar; }
     SphinxEngineCore& core() { return *m_core; }

@@ -11,9 +11,13 @@ namespace {
 constexpr const char* kIdleSearch = "idle";
 constexpr const char* kSpellingSearch = "spelling";
 
-enum class Mode { Idle, Commands, Spelling, Dictation };
+enum class Mode { Idle, Commands, Spelling, Dictation, Vocabulary };
 
 Mode modeOf(const ListeningState& state) {
+    if (state.dictationActive && state.dictation == DictationTopic::Free && state.vocabulary &&
+        state.vocabulary->fsg) {
+        return Mode::Vocabulary;
+    }
     if (state.dictationActive && state.dictation == DictationTopic::Free) {
         return Mode::Dictation;
     }
@@ -28,7 +32,7 @@ Mode modeOf(const ListeningState& state) {
 
 bool sameState(const ListeningState& a, const ListeningState& b) {
     return a.grammar == b.grammar && a.rulesActive == b.rulesActive && a.dictation == b.dictation &&
-           a.dictationActive == b.dictationActive;
+           a.dictationActive == b.dictationActive && a.vocabulary == b.vocabulary;
 }
 
 std::vector<std::string> spokenWords(const std::string& hypothesis) {
@@ -184,8 +188,11 @@ Status SphinxSession::begin() {
     }
     m_active = &m_commands;
     Status chosen;
+    m_heard.clear();
     if (mode == Mode::Commands) {
         chosen = useGrammar(*m_current.grammar);
+    } else if (mode == Mode::Vocabulary) {
+        chosen = useGrammar(*m_current.vocabulary);
     } else if (mode == Mode::Spelling) {
         chosen = m_commands.useSearch(kSpellingSearch);
     } else {
@@ -226,6 +233,14 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis, bool ended
     SpeechOutcome outcome;
     std::vector<std::string> words = spokenWords(hypothesis);
     switch (modeOf(m_current)) {
+    case Mode::Vocabulary:
+        // Anything but the vocabulary's words is the general model's to hear.
+        if (auto entry = m_current.vocabulary->match(hypothesis);
+            entry && !(ended && strayInsidePhrase())) {
+            outcome.kind = SpeechOutcome::Kind::Recognition;
+            outcome.text = entry->text;
+        }
+        return outcome;
     case Mode::Commands:
         // The decoder sees at most its end silence and the speech detector's
         // lead-in of a real pause, so a longer "silence" between or after
@@ -283,6 +298,7 @@ int SphinxSession::endSilenceNow() const {
         return 0; // nothing is reported
     case Mode::Spelling:
     case Mode::Dictation:
+    case Mode::Vocabulary:
         break;
     }
     return m_openEndSilenceFrames;
@@ -306,6 +322,35 @@ std::optional<SpeechOutcome> SphinxSession::guess() {
     return outcome;
 }
 
+Result<SpeechOutcome> SphinxSession::generalDictation() {
+    SpeechOutcome outcome;
+    if (!m_dictation && m_dictationLoader) {
+        m_dictation = m_dictationLoader();
+    }
+    if (!m_dictation || m_heard.empty()) {
+        return outcome; // nothing to fall back on: rejected
+    }
+    m_active = m_dictation;
+    if (Status used = m_active->useSearch(kDictationSearchName); !used) {
+        return used;
+    }
+    if (Status started = m_active->startUtterance(); !started) {
+        return started;
+    }
+    if (Status processed = m_active->process(m_heard.data(), m_heard.size()); !processed) {
+        (void)m_active->endUtterance();
+        return processed;
+    }
+    m_heard.clear();
+    for (const std::string& word : spokenWords(m_active->endUtterance())) {
+        outcome.text += (outcome.text.empty() ? "" : " ") + word;
+    }
+    if (!outcome.text.empty()) {
+        outcome.kind = SpeechOutcome::Kind::Recognition;
+    }
+    return outcome;
+}
+
 Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* samples,
                                                        std::size_t count) {
     std::vector<SpeechOutcome> outcomes;
@@ -325,10 +370,16 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
             if (Status replayed = m_active->process(m_onset.data(), m_onset.size()); !replayed) {
                 return replayed;
             }
+            if (modeOf(m_current) == Mode::Vocabulary) {
+                m_heard = m_onset;
+            }
         }
     }
     if (Status processed = m_active->process(samples, count); !processed) {
         return processed;
+    }
+    if (modeOf(m_current) == Mode::Vocabulary && m_heard.size() < kLongestHeardSamples) {
+        m_heard.insert(m_heard.end(), samples, samples + count);
     }
     m_position += count;
     bool speech = m_active->inSpeech();
@@ -371,6 +422,14 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
             m_pausing = false;
             if (modeOf(m_current) != Mode::Idle) {
                 SpeechOutcome outcome = interpret(hypothesis, true);
+                if (modeOf(m_current) == Mode::Vocabulary &&
+                    outcome.kind != SpeechOutcome::Kind::Recognition) {
+                    Result<SpeechOutcome> general = generalDictation();
+                    if (!general) {
+                        return general.error();
+                    }
+                    outcome = std::move(general).value();
+                }
                 outcome.speechStart = m_speechStart;
                 outcome.resultAt = m_position;
                 outcomes.push_back(std::move(outcome));

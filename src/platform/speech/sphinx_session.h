@@ -26,6 +26,9 @@ struct ListeningState {
     bool rulesActive = false;
     DictationTopic dictation = DictationTopic::None;
     bool dictationActive = false;
+    /// Free dictation hears these words first (compileVocabulary); what
+    /// fits them badly goes to the general model.
+    std::shared_ptr<const SphinxCommandGrammar> vocabulary;
 };
 
 /// The end of one utterance, or a guess while it goes on.
@@ -106,6 +109,8 @@ public:
     /// (0.1 s): the detector holds the onset of speech until it is sure of
     /// it, and a restart in that time would cut the first word.
     static constexpr std::size_t kOnsetSamples = 1600;
+    /// The longest utterance a vocabulary keeps to hear again (30 s).
+    static constexpr std::size_t kLongestHeardSamples = 480000;
 
 private:
     Status begin();
@@ -116,6 +121,8 @@ private:
     /// the first word too long or fitting too badly, or a word held too long.
     bool strayInsidePhrase() const;
     std::optional<SpeechOutcome> guess();
+    /// The utterance just heard, decoded again with the general model.
+    Result<SpeechOutcome> generalDictation();
     /// The silence, in frames, that ends the utterance as heard so far.
     int endSilenceNow() const;
 
@@ -144,6 +151,9 @@ private:
     std::string m_lastGuess;
     /// The latest samples the decoder heard no speech in.
     std::vector<std::int16_t> m_onset;
+    /// The utterance's sound while a vocabulary listens, for the general
+    /// model to hear again.
+    std::vector<std::int16_t> m_heard;
 };
 
 /// Teaches a fresh command decoder the garbage words, the supplementary

@@ -3,6 +3,7 @@
 #include "platform/speech/speech_engine.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"
+#include "platform/speech/sphinx_vocabulary_grammar.h"
 
 #include <filesystem>
 #include <functional>
@@ -19,6 +20,7 @@ struct SphinxPlatformOptions {
     std::filesystem::path settingsFile;
     SphinxDecoderOptions decoder;
     SphinxGrammarOptions grammar;
+    SphinxVocabularyOptions vocabulary;
     /// Told, on the UI thread and once a run per profile, that a voice
     /// profile's adaptation is damaged and left out.
     std::function<void(const std::string&)> reportDamagedProfile;

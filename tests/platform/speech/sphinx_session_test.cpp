@@ -4,10 +4,12 @@
 #include "platform/speech/sphinx_audio_source.h"
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_listener.h"
+#include "platform/speech/sphinx_vocabulary_grammar.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 
 namespace kelvo::speech {
 namespace {
@@ -364,6 +366,37 @@ TEST_F(SphinxSessionTest, FreeDictationSharesTheCommandDecoder) {
     ASSERT_TRUE(heard.has_value());
     EXPECT_NE(heard->text, "");
     EXPECT_EQ(loads, 1);
+}
+
+// Last: the dictation search it adds makes every later change of words
+// rebuild it.
+TEST_F(SphinxSessionTest, AVocabularyHearsItsWordsAndLeavesOtherSpeechToTheGeneralModel) {
+    auto model = s_decoder->readLanguageModel(installedSphinxModel().languageModel);
+    ASSERT_TRUE(model.ok());
+    ASSERT_TRUE(s_decoder->addLanguageModelSearch(kDictationSearchName, model->get()).ok());
+    const std::vector<std::string> titles{"Marathon Training Plan", "Garden Centre Opening Hours",
+                                          "Vegetarian Curry Recipe", "Train Timetable"};
+    ListeningState state;
+    state.dictation = DictationTopic::Free;
+    state.dictationActive = true;
+    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
+        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    SphinxSession session(*s_decoder, [] { return s_decoder; });
+    session.setListeningState(state);
+
+    std::optional<SpeechOutcome> heard = hear(session, fakes::spokenClip("marathon training"));
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->text, "marathon training");
+
+    heard = hear(session, fakes::spokenClip("the library closes early on sundays"));
+    ASSERT_TRUE(heard);
+    ASSERT_EQ(heard->kind, SpeechOutcome::Kind::Recognition);
+    std::istringstream words(heard->text);
+    bool generalWord = false;
+    for (std::string word; words >> word;) {
+        generalWord = generalWord || !state.vocabulary->phrases.count(word);
+    }
+    EXPECT_TRUE(generalWord) << heard->text;
 }
 
 } // namespace

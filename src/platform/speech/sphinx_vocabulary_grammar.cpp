@@ -1,0 +1,146 @@
+#include "platform/speech/sphinx_vocabulary_grammar.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <unordered_set>
+
+namespace kelvo::speech {
+namespace {
+
+bool wordByte(unsigned char c) {
+    // Bytes of UTF-8 letters count as letters: espeak-ng pronounces them.
+    return std::isalnum(c) || c == '\'' || c >= 0x80;
+}
+
+// Words that tie a title together; nobody searches by them alone, and a
+// short word on its own soaks up breaths and pauses.
+bool functionWord(const std::string& word) {
+    static const std::unordered_set<std::string> words{
+        "a",  "an", "and", "as", "at", "be", "by",  "for", "from", "in",
+        "is", "it", "its", "of", "on", "or", "the", "to",  "with"};
+    return words.count(word) != 0;
+}
+
+// The words of a text; an empty word stands where a number or a stray
+// letter breaks the text, since no run goes across it.
+std::vector<std::string> textWords(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && !wordByte(static_cast<unsigned char>(text[i]))) {
+            ++i;
+        }
+        std::string word;
+        while (i < text.size() && wordByte(static_cast<unsigned char>(text[i]))) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+            ++i;
+        }
+        // "rock 'n' roll": quotes around a word are no part of it.
+        while (!word.empty() && word.front() == '\'') {
+            word.erase(word.begin());
+        }
+        while (!word.empty() && word.back() == '\'') {
+            word.pop_back();
+        }
+        bool number =
+            std::any_of(word.begin(), word.end(), [](char c) { return std::isdigit(c) != 0; });
+        if (number || word.size() == 1) {
+            word.clear();
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+} // namespace
+
+std::vector<std::vector<std::string>> vocabularyRuns(const std::vector<std::string>& texts) {
+    std::vector<std::vector<std::string>> runs;
+    std::set<std::vector<std::string>> seen;
+    for (const std::string& text : texts) {
+        std::vector<std::string> words = textWords(text);
+        if (text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]))) {
+            // A text of one letter was asked for as such.
+            words = {std::string(1, static_cast<char>(std::tolower(text[0])))};
+        }
+        for (std::size_t first = 0; first < words.size(); ++first) {
+            for (std::size_t last = first;
+                 last < words.size() && last - first < kLongestVocabularyRun &&
+                 !words[last].empty();
+                 ++last) {
+                if (functionWord(words[first]) || functionWord(words[last])) {
+                    continue;
+                }
+                std::vector<std::string> run(words.begin() + static_cast<long>(first),
+                                             words.begin() + static_cast<long>(last) + 1);
+                if (seen.insert(run).second) {
+                    runs.push_back(std::move(run));
+                    if (runs.size() == kMaxVocabularyRuns) {
+                        return runs;
+                    }
+                }
+            }
+        }
+    }
+    return runs;
+}
+
+SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
+                                       SphinxLexicon& lexicon, logmath_s* logmath,
+                                       const SphinxVocabularyOptions& options) {
+    SphinxCommandGrammar result;
+    result.wordLoop = true;
+    std::vector<std::vector<std::string>> runs = vocabularyRuns(texts);
+    std::string all;
+    std::vector<std::string> tokens;
+    for (const std::vector<std::string>& run : runs) {
+        for (const std::string& word : run) {
+            all += word + ' ';
+            tokens.push_back(word);
+        }
+        all += '\n';
+    }
+    char key[32];
+    std::snprintf(key, sizeof key, "v%016zx", std::hash<std::string>{}(all));
+    result.key = key;
+
+    ResolvedWords resolved = resolveWords(tokens, lexicon);
+    result.newWords = std::move(resolved.newWords);
+    std::vector<std::vector<std::string>> sequences;
+    for (const std::vector<std::string>& run : runs) {
+        std::vector<std::string> words;
+        bool pronounced = true;
+        for (const std::string& token : run) {
+            auto found = resolved.resolved.find(token);
+            if (found == resolved.resolved.end()) {
+                pronounced = false;
+                break;
+            }
+            words.insert(words.end(), found->second.begin(), found->second.end());
+        }
+        if (!pronounced) {
+            continue;
+        }
+        for (const std::string& word : words) {
+            result.phrases.try_emplace(word, SphinxCommandGrammar::Entry{"", word, false});
+        }
+        sequences.push_back(std::move(words));
+    }
+    if (sequences.empty()) {
+        return result;
+    }
+    GarbageLoop garbage;
+    garbage.wordLogProb = options.garbagePhoneLogProb;
+    if (options.garbagePhoneLogProb != 0.0) {
+        for (const auto& [word, phones] : garbageWords()) {
+            garbage.words.push_back(word);
+        }
+    }
+    auto variants = [&](const std::string& word) { return resolved.variantsOf[word]; };
+    result.fsg = buildPhraseFsg(result.key, sequences, variants, logmath, options.languageWeight,
+                                &garbage, options.runLogProb);
+    return result;
+}
+
+} // namespace kelvo::speech
