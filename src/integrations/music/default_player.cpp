@@ -16,12 +16,22 @@ constexpr const char* kAudioTypes[] = {"audio/mpeg", "audio/x-vorbis+ogg", "audi
 
 } // namespace
 
-Status startDefaultPlayer(const Environment& env, Shell& shell) {
+std::optional<DesktopEntry> defaultAudioPlayer(const Environment& env) {
     for (const char* type : kAudioTypes) {
-        const std::optional<DesktopEntry> entry = defaultApplicationFor(env, type);
-        if (!entry) {
-            continue;
+        if (auto entry = defaultApplicationFor(env, type)) {
+            return entry;
         }
+    }
+    return std::nullopt;
+}
+
+std::string defaultAudioPlayerId(const Environment& env) {
+    const std::optional<DesktopEntry> entry = defaultAudioPlayer(env);
+    return entry ? entry->file.stem().string() : std::string();
+}
+
+Status startDefaultPlayer(const Environment& env, Shell& shell) {
+    if (const std::optional<DesktopEntry> entry = defaultAudioPlayer(env)) {
         const std::string name = entry->name.empty() ? entry->file.stem().string() : entry->name;
         auto command = execArguments(*entry);
         if (!command) {

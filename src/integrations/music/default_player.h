@@ -1,11 +1,23 @@
 #pragma once
 
+#include "platform/desktop_entry.h"
 #include "platform/environment.h"
 #include "platform/status.h"
+
+#include <optional>
+#include <string>
 
 namespace kelvo {
 
 class Shell;
+
+/// The application the desktop names for audio files; nullopt when none
+/// is set or installed.
+std::optional<DesktopEntry> defaultAudioPlayer(const Environment& env);
+
+/// The name a player gives as its desktop entry on the bus (the entry's
+/// file name without ".desktop"); empty when there is no default player.
+std::string defaultAudioPlayerId(const Environment& env);
 
 /// Starts the user's default audio player: the application the desktop
 /// names for audio files, started from its desktop entry's Exec line with

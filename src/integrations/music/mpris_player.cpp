@@ -73,7 +73,8 @@ bool isTrue(const Result<BusValue>& value) {
 MprisPlayer::MprisPlayer() = default;
 MprisPlayer::MprisPlayer(MprisPlayerParts parts)
     : m_startDefaultPlayer(std::move(parts.startDefaultPlayer)), m_processes(&parts.processes),
-      m_raiseWindowOf(std::move(parts.raiseWindowOf)) {}
+      m_raiseWindowOf(std::move(parts.raiseWindowOf)),
+      m_defaultPlayerId(std::move(parts.defaultPlayerId)) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -99,15 +100,28 @@ Status MprisPlayer::findPlayer() {
                                "No music player appears to be running.  Please start your music "
                                "player before using a Music command.");
     }
-    m_name = names->front();
+    const auto propertyIs = [this](const std::string& name, const char* interface,
+                                   const char* property, const std::string& wanted) {
+        auto value = m_bus->getProperty(name, kPath, interface, property);
+        const std::string* text = value ? std::get_if<std::string>(&value.value()) : nullptr;
+        return text != nullptr && *text == wanted;
+    };
     for (const std::string& name : *names) {
-        auto status = m_bus->getProperty(name, kPath, kPlayer, "PlaybackStatus");
-        const std::string* text = status ? std::get_if<std::string>(&status.value()) : nullptr;
-        if (text != nullptr && *text == "Playing") {
+        if (propertyIs(name, kPlayer, "PlaybackStatus", "Playing")) {
             m_name = name;
-            break;
+            return {};
         }
     }
+    // A paused browser tab is on the bus too; the user's player comes first.
+    if (const std::string id = m_defaultPlayerId ? m_defaultPlayerId() : ""; !id.empty()) {
+        for (const std::string& name : *names) {
+            if (propertyIs(name, kRoot, "DesktopEntry", id)) {
+                m_name = name;
+                return {};
+            }
+        }
+    }
+    m_name = names->front();
     return {};
 }
 

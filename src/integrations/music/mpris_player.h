@@ -22,15 +22,18 @@ struct MprisPlayerParts {
     /// Brings the window of a player's process to the front, for a player
     /// that cannot raise itself.
     std::function<Status(std::uint32_t processId)> raiseWindowOf;
+    /// The desktop entry name of the user's default player ("mpv"), which
+    /// is chosen among players of which none plays; empty when none is set.
+    std::function<std::string()> defaultPlayerId;
 };
 
 /// The user's own music player over the desktop's media-player interface
-/// (MPRIS) on the session bus: the player that is playing, else the first
-/// one found. Transport, volume, position, raise, quit and the playlists a
-/// player offers; what that interface cannot carry (library search,
-/// making playlists, a music store, a small player) fails with kNotOffered
-/// and a message that says so. Calls block for at most two seconds each;
-/// starting a player waits up to ten seconds for it to come on the bus.
+/// (MPRIS) on the session bus: the player that is playing, else the user's
+/// default player when it runs, else the first one found. Transport, volume, position, raise, quit
+/// and the playlists a player offers; what that interface cannot carry (library search, making
+/// playlists, a music store, a small player) fails with kNotOffered and a message that says so.
+/// Calls block for at most two seconds each; starting a player waits up to ten seconds for it to
+/// come on the bus.
 class MprisPlayer final : public MusicPlayer {
 public:
     /// Drives the players already running; starts none and ends none. The
@@ -86,6 +89,7 @@ private:
     std::function<Status()> m_startDefaultPlayer;
     ProcessTable* m_processes = nullptr;
     std::function<Status(std::uint32_t)> m_raiseWindowOf;
+    std::function<std::string()> m_defaultPlayerId;
     std::unique_ptr<SessionBus> m_bus;
     std::string m_name;
     /// The volume each player had before it was muted here.

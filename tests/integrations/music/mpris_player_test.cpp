@@ -167,10 +167,13 @@ TEST_F(MprisPlayerTest, NamesWhatThePlayerCannotDo) {
 TEST_F(MprisPlayerTest, ShowsAPlayerThatCannotRaiseItselfThroughItsWindow) {
     const auto processes = makeProcProcessTable();
     std::uint32_t raised = 0;
-    MprisPlayer player({{}, *processes, [&raised](std::uint32_t pid) {
+    MprisPlayer player({{},
+                        *processes,
+                        [&raised](std::uint32_t pid) {
                             raised = pid;
                             return Status{};
-                        }});
+                        },
+                        {}});
     ASSERT_TRUE(player.attach());
     ASSERT_TRUE(player.showPlayer());
     EXPECT_EQ(raised, static_cast<std::uint32_t>(m_playing));
@@ -234,7 +237,7 @@ TEST(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
                                                   {"PATH", path ? path : "/usr/bin:/bin"}});
     const auto shell = makeLinuxShell(env);
     const auto processes = makeProcProcessTable();
-    MprisPlayer player({[&] { return startDefaultPlayer(env, *shell); }, *processes, {}});
+    MprisPlayer player({[&] { return startDefaultPlayer(env, *shell); }, *processes, {}, {}});
 
     EXPECT_TRUE(player.quit()) << "quitting starts nothing";
     EXPECT_EQ(toolOutput({"playerctl", "-l"}), "");

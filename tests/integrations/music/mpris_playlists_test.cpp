@@ -23,13 +23,16 @@ namespace {
 /// is an unknown method. Runs on its own thread with its own connection.
 class PlaylistPlayer {
 public:
-    explicit PlaylistPlayer(const std::string& address) {
+    /// On the bus as org.mpris.MediaPlayer2.<name>, with <name>-player as
+    /// its desktop entry.
+    explicit PlaylistPlayer(const std::string& address, const std::string& name = "fake")
+        : m_desktopEntry(name + "-player") {
         dbus_threads_init_default();
         m_bus = dbus_connection_open_private(address.c_str(), nullptr);
         if (m_bus == nullptr || !dbus_bus_register(m_bus, nullptr)) {
             return;
         }
-        dbus_bus_request_name(m_bus, "org.mpris.MediaPlayer2.fake", 0, nullptr);
+        dbus_bus_request_name(m_bus, ("org.mpris.MediaPlayer2." + name).c_str(), 0, nullptr);
         m_thread = std::thread([this] { serve(); });
     }
     ~PlaylistPlayer() {
@@ -88,7 +91,8 @@ private:
                 }
                 dbus_message_iter_close_container(&variant, &list);
             } else {
-                const char* status = "Paused";
+                const char* status =
+                    std::string(property) == "DesktopEntry" ? m_desktopEntry.c_str() : "Paused";
                 dbus_message_iter_open_container(&out, DBUS_TYPE_VARIANT, "s", &variant);
                 dbus_message_iter_append_basic(&variant, DBUS_TYPE_STRING, &status);
             }
@@ -123,6 +127,7 @@ private:
         dbus_message_unref(reply);
     }
 
+    std::string m_desktopEntry;
     DBusConnection* m_bus = nullptr;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
@@ -158,9 +163,17 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
         // It cannot quit, so its own process is ended, and only that one.
         fakes::FakeProcessTable processes;
         processes.processes = {{getpid(), "player"}, {getpid() + 1, "player"}};
-        MprisPlayer quitting({{}, processes, {}});
+        MprisPlayer quitting({{}, processes, {}, {}});
         ASSERT_TRUE(quitting.quit());
         EXPECT_EQ(processes.terminated, std::vector<pid_t>{getpid()});
+
+        // Of players none of which plays, the user's default one is driven.
+        PlaylistPlayer other(address, "other");
+        MprisPlayer preferring({{}, processes, {}, [] { return std::string("other-player"); }});
+        ASSERT_TRUE(preferring.attach());
+        EXPECT_EQ(preferring.playerName(), "org.mpris.MediaPlayer2.other");
+        ASSERT_TRUE(player.attach());
+        EXPECT_EQ(player.playerName(), "org.mpris.MediaPlayer2.fake") << "else the first";
     }
     kill(busPid, SIGTERM);
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
