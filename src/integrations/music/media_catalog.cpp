@@ -110,8 +110,11 @@ MediaCatalog::MediaCatalog(std::vector<MediaItem> items) : m_items(std::move(ite
     sortInLibraryOrder(m_items);
     m_folded.reserve(m_items.size());
     m_byLocation.reserve(m_items.size());
-    for (const MediaItem& item : m_items) {
-        m_byLocation.emplace(item.location, m_byLocation.size());
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const MediaItem& item = m_items[i];
+        // A station listed twice keeps its first place; the items after it
+        // keep theirs.
+        m_byLocation.emplace(item.location, i);
         Folded folded{searchText(item.title),
                       searchText(item.artist),
                       searchText(item.album),

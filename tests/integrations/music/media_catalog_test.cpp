@@ -96,5 +96,19 @@ TEST(MediaCatalog, PhrasesAreTheSearchedFieldsTextsOnce) {
               (std::vector<std::string>{"Blue Planet"}));
 }
 
+TEST(MediaCatalog, FindsEachLocationAfterOneListedTwice) {
+    // The stations file may name a stream twice.
+    const MediaCatalog catalog({
+        item("http://s/a", "A FM", "", "", "", MediaKind::Radio),
+        item("http://s/a", "A FM again", "", "", "", MediaKind::Radio),
+        item("http://s/b", "B FM", "", "", "", MediaKind::Radio),
+    });
+    for (const char* location : {"http://s/a", "http://s/b"}) {
+        const MediaItem* found = catalog.find(location);
+        ASSERT_NE(found, nullptr) << location;
+        EXPECT_EQ(found->location, location);
+    }
+}
+
 } // namespace
 } // namespace kelvo
