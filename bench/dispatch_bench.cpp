@@ -57,6 +57,7 @@ public:
     void setListeningIndicator(int) override {}
     void setBusyPointer(bool) override {}
     void setTrainingMenuEnabled(bool) override {}
+    void welcome() override {}
 };
 
 class QuietErrors final : public ErrorSink {

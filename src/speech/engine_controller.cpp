@@ -1,5 +1,7 @@
 #include "speech/engine_controller.h"
 
+#include "speech/feedback.h"
+
 #include <array>
 #include <utility>
 
@@ -89,6 +91,17 @@ Status EngineController::fail(const Status& error) {
     return error;
 }
 
+void EngineController::showHearing(bool hearing) {
+    m_state.hearing = hearing;
+    const bool listening = hearing && !m_state.asleep;
+    m_feedback.setListeningIndicator(listening ? kIndicatorListening : kIndicatorAsleep);
+    m_feedback.setTrayIcon(listening ? TrayIconKind::Listening : TrayIconKind::Asleep,
+                           listening ? kListeningTip : kNotListeningTip);
+    if (hearing) {
+        m_feedback.welcome();
+    }
+}
+
 Status EngineController::missing(const char* what) {
     return fail(
         Status::failure(kObjectNotSet, std::string("Object variable not set (") + what + ")"));
@@ -98,6 +111,8 @@ Status EngineController::shutdown() {
     m_step = "s1";
     m_objects.release();
     forgetPendingDictation();
+    if (m_state.hearing)
+        showHearing(false);
     return {};
 }
 
@@ -106,6 +121,8 @@ Status EngineController::crankUpEngine(const std::string& profileName) {
     // A context and grammar of an earlier recognizer must not outlive it.
     m_objects.release();
     forgetPendingDictation();
+    if (m_state.hearing)
+        showHearing(false);
     auto recognizer = m_platform.createRecognizer();
     if (!recognizer)
         return fail(recognizer.error());
@@ -176,8 +193,10 @@ Status EngineController::getAudioInput() {
         status = m_objects.recognizer->setAudioInput(*input);
     }
     if (!status) {
-        // A missing or broken input is the user's set-up, not a program fault.
+        // A missing or broken input is the user's set-up, not a program
+        // fault; nothing may claim that kelvo listens while it is shown.
         m_feedback.setBusyPointer(false);
+        showHearing(false);
         m_boxes.showAudioSetupError();
         return status;
     }
@@ -191,6 +210,8 @@ Status EngineController::startListening() {
     m_objects.grammar.reset();
     m_objects.rc.reset();
     forgetPendingDictation();
+    if (m_state.hearing)
+        showHearing(false);
     auto context = m_objects.recognizer->createRecoContext(m_sink);
 
     m_step = "sl2";
@@ -271,6 +292,7 @@ Status EngineController::startListening() {
             !status)
             return fail(status);
     }
+    showHearing(true);
     return {};
 }
 

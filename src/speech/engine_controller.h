@@ -87,6 +87,9 @@ private:
     Status getAudioInput();
     Status startListening();
     Status fail(const Status& error);
+    /// Records whether the engine hears and shows it on the indicator and
+    /// the tray icon; hearing, also the welcome.
+    void showHearing(bool hearing);
     Status missing(const char* what);
 
     speech::SpeechPlatform& m_platform;

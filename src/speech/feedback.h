@@ -11,6 +11,7 @@ namespace kelvo {
 inline constexpr const char* kFeedbackTitle = "I Heard";
 inline constexpr const char* kFeedbackPrefix = "I Heard: ";
 inline constexpr const char* kListeningTip = "Kelvo Is Listening";
+inline constexpr const char* kNotListeningTip = "Kelvo Is NOT Listening";
 
 /// A phrase of 45 characters or more, cut before its last blank among the
 /// first 42 characters (or after 42 characters when there is none) and

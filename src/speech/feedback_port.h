@@ -45,6 +45,10 @@ public:
 
     /// Enables or disables the training menu item.
     virtual void setTrainingMenuEnabled(bool enabled) = 0;
+
+    /// The engine hears: the main window greets the user with the welcome
+    /// balloon, the first time in a run only.
+    virtual void welcome() = 0;
 };
 
 } // namespace kelvo

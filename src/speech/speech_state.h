@@ -17,6 +17,10 @@ struct SpeechState {
     /// follows a training.
     bool muted = false;
     bool asleep = false;
+    /// True while the engine listens through a working audio input; false
+    /// before it starts, once it is released and when no input works.
+    /// Nothing may say that kelvo listens while it is false.
+    bool hearing = false;
     /// Commands carried out since the grammars were last reloaded.
     std::int16_t commandCounter = 0;
     /// The normal grammar's file name in the data folder.

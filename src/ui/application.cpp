@@ -561,6 +561,7 @@ private:
 
     void toggleListening() {
         if (!m_speech) {
+            showNotListeningNotice(m_messageBoxes);
             return;
         }
         if (Status toggled = m_speech->toggleListening(); !toggled) {

@@ -16,7 +16,15 @@ public:
 
 } // namespace
 
-ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
+void showNotListeningNotice(MessageBoxes& boxes) {
+    boxes.showNotice("kelvo is not listening, so it cannot be muted or activated.",
+                     "Check that a microphone is plugged in and its driver is on, then start "
+                     "kelvo again.",
+                     1, false);
+}
+
+ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts)
+    : m_state(parts.road.state.speech), m_boxes(parts.road.boxes) {
     speech::SphinxPlatformOptions options =
         speech::sphinxPlatformOptions(parts.dataFolder, parts.resourcesFolder);
     options.reportDamagedProfile = [&boxes = parts.road.boxes](const std::string& why) {
@@ -52,6 +60,10 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts) {
 }
 
 Status ProgramSpeech::toggleListening() {
+    if (!m_state.hearing) {
+        showNotListeningNotice(m_boxes);
+        return {};
+    }
     return m_system->sleepWake().muteUnmute(kModeToggle);
 }
 

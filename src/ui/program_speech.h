@@ -28,6 +28,10 @@ struct ProgramSpeechParts {
     TrainingScreens& screens;
 };
 
+/// Says that the listening cannot be muted or activated because no engine
+/// hears (no working audio input, or the engine could not start).
+void showNotListeningNotice(MessageBoxes& boxes);
+
 /// The program's speech side: the PocketSphinx engine posting its events to
 /// the UI thread, the recognition road they go to, and the speech system
 /// that runs the engine. Made once the main window is loaded, whose
@@ -42,11 +46,14 @@ public:
     SpeechSystem& system() { return *m_system; }
 
     /// Sleeps or wakes as the tray's item and the listening picture do.
+    /// While no engine hears there is nothing to switch: a notice says so.
     Status toggleListening();
     RecognitionRoad& road() { return *m_road; }
     VoiceProfiles& profiles() { return *m_profiles; }
 
 private:
+    SpeechState& m_state;
+    MessageBoxes& m_boxes;
     QObject m_uiThread;
     QtUiPoster m_poster{&m_uiThread};
     std::unique_ptr<speech::SpeechPlatform> m_platform;

@@ -36,6 +36,10 @@ void WindowFeedback::setBusyPointer(bool busy) {
     m_busy.set(busy);
 }
 
+void WindowFeedback::welcome() {
+    m_logic.welcome();
+}
+
 void WindowFeedback::setTrainingMenuEnabled(bool enabled) {
     if (auto* menu = m_window.findChild<QMenu*>("mnuTraining")) {
         menu->menuAction()->setEnabled(enabled);

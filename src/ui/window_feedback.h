@@ -21,6 +21,7 @@ public:
     void setListeningIndicator(int image) override;
     void setBusyPointer(bool busy) override;
     void setTrainingMenuEnabled(bool enabled) override;
+    void welcome() override;
 
 private:
     MainWindow& m_window;

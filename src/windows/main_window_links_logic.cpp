@@ -32,11 +32,15 @@ MainWindowLinksLogic::MainWindowLinksLogic(MainWindowView& view, const SpeechSta
       m_shell(shell), m_open(std::move(open)), m_programFolder(std::move(programFolder)),
       m_dataFolder(std::move(dataFolder)), m_hooks(std::move(hooks)) {}
 
+bool MainWindowLinksLogic::notListening() const {
+    return m_speech.asleep || !m_speech.hearing;
+}
+
 void MainWindowLinksLogic::listeningHovered() {
     if (m_hovered) {
         return;
     }
-    m_view.setListeningImage(m_speech.asleep ? 4 : 2);
+    m_view.setListeningImage(notListening() ? 4 : 2);
     m_hovered = true;
 }
 
@@ -44,7 +48,7 @@ void MainWindowLinksLogic::listeningLeft() {
     if (!m_hovered) {
         return;
     }
-    m_view.setListeningImage(m_speech.asleep ? 3 : 1);
+    m_view.setListeningImage(notListening() ? 3 : 1);
     m_hovered = false;
 }
 

@@ -67,6 +67,9 @@ public:
     void troubleshootMicrophone();
 
 private:
+    /// Asleep, or no engine hears: the indicator's grey images.
+    bool notListening() const;
+
     MainWindowView& m_view;
     const SpeechState& m_speech;
     HelpTopics& m_help;

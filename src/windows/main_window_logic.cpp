@@ -1,6 +1,7 @@
 #include "windows/main_window_logic.h"
 
 #include "services/hex_coding.h"
+#include "speech/feedback.h"
 #include "windows/autostart_entry.h"
 #include "windows/chat_program_detection.h"
 #include "windows/main_window_lists.h"
@@ -77,9 +78,8 @@ Status MainWindowLogic::formLoad(const std::string& upgradeMessage) {
                                    ? "Click To Set Location"
                                    : "Current location: " + location);
         m_marker = "mm2";
-        m_tray.addIcon("Kelvo is listening");
-        showBalloon("Welcome To Kelvo",
-                    "Kelvo is now awake and listening for your voice commands!");
+        // Not listening until the engine says it hears (the welcome then).
+        m_tray.addIcon(kNotListeningTip);
         m_marker = "mm3";
         m_view.showStartPage(m_paths.dataFolder / "logo.html");
     } catch (const std::exception& e) {
@@ -121,7 +121,8 @@ void MainWindowLogic::runLoadSteps(const std::string& upgradeMessage) {
         m_marker = "mm17";
         readWebcamChoice();
         m_marker = "mm18";
-        setListeningState(false);
+        m_view.setListeningImage(kIndicatorAsleep);
+        m_tray.setAsleep(true);
         m_marker = "mm19";
         showUpgradeMessage(upgradeMessage);
     } catch (const LoadError& error) {
@@ -247,11 +248,15 @@ void MainWindowLogic::loadSocialList() {
 }
 
 void MainWindowLogic::showUpgradeMessage(const std::string& upgradeMessage) {
-    if (!upgradeMessage.empty()) {
-        showBalloon("Message From Kelvo",
-                    upgradeMessage +
-                        "\r\n\r\n(kelvo is now awake and listening for your voice commands!)");
+    if (upgradeMessage.empty()) {
+        return;
     }
+    // Said to listen only once the engine has been heard to.
+    showBalloon("Message From Kelvo",
+                m_welcomed
+                    ? upgradeMessage + "\r\n\r\n(kelvo is now awake and listening for your voice "
+                                       "commands!)"
+                    : upgradeMessage);
 }
 
 void MainWindowLogic::loadMusicList() {
@@ -294,10 +299,12 @@ void MainWindowLogic::showBalloon(const std::string& title, const std::string& t
                        cutToCharacters(text, kBalloonTextLength));
 }
 
-void MainWindowLogic::setListeningState(bool asleep) {
-    m_asleep = asleep;
-    m_view.setListeningImage(asleep ? 3 : 1);
-    m_tray.setAsleep(asleep);
+void MainWindowLogic::welcome() {
+    if (m_welcomed) {
+        return;
+    }
+    m_welcomed = true;
+    showBalloon("Welcome To Kelvo", "Kelvo is now awake and listening for your voice commands!");
 }
 
 void MainWindowLogic::muteClicked() {

@@ -102,7 +102,8 @@ public:
     // Tray icon and listening indicator.
     /// Shows a balloon, cutting title and text to what the icon holds.
     void showBalloon(const std::string& title, const std::string& text);
-    void setListeningState(bool asleep);
+    /// The engine hears: the welcome balloon, the first time only.
+    void welcome();
     /// "Mute/Activate Microphone" of the tray menu.
     void muteClicked();
     /// "Show kelvo": shows the window unless the welcome page is up.
@@ -140,7 +141,8 @@ private:
     bool m_loaded = false;
     bool m_unloading = false;
     int m_swapMetric = -1;
-    bool m_asleep = false;
+    // Until the engine hears, nothing says that kelvo listens.
+    bool m_welcomed = false;
 };
 
 /// The site switch value counts as on only when it decodes to exactly "1".

@@ -37,6 +37,7 @@ public:
     void setTrainingMenuEnabled(bool enabled) override {
         calls.push_back(enabled ? "training menu on" : "training menu off");
     }
+    void welcome() override { calls.push_back("welcome"); }
 
     std::vector<std::string> calls;
     std::string feedbackText;

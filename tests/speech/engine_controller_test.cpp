@@ -172,8 +172,30 @@ TEST(EngineController, AudioSetupErrorWhenTheInputIsMissingOrBroken) {
         EXPECT_EQ(rig.dialogs.shown[0].title, "Error");
         EXPECT_TRUE(rig.dialogs.shown[0].modal);
         EXPECT_EQ(rig.dialogs.shown[0].message.rfind("Audio Setup Error - either a mic", 0), 0u);
-        EXPECT_EQ(rig.feedback.calls, std::vector<std::string>{"pointer default"});
+        // Nothing claims that kelvo listens, neither before nor while the
+        // box shows.
+        EXPECT_EQ(rig.feedback.calls,
+                  (std::vector<std::string>{"pointer default", "indicator 3",
+                                            "tray asleep|Kelvo Is NOT Listening"}));
+        EXPECT_FALSE(rig.state.hearing);
     }
+}
+
+TEST(EngineController, SaysItListensOnlyFromTheStartUntilItIsReleased) {
+    SpeechRig rig;
+    ASSERT_TRUE(rig.controller.controlEngine("crankUpEngine", "").ok());
+    ASSERT_TRUE(rig.controller.controlEngine("getaudioinput", "").ok());
+    EXPECT_TRUE(rig.feedback.calls.empty());
+    ASSERT_TRUE(rig.controller.controlEngine("startListening", "").ok());
+    EXPECT_TRUE(rig.state.hearing);
+    EXPECT_EQ(
+        rig.feedback.calls,
+        (std::vector<std::string>{"indicator 1", "tray listening|Kelvo Is Listening", "welcome"}));
+    rig.feedback.calls.clear();
+    ASSERT_TRUE(rig.controller.controlEngine("shutdown", "").ok());
+    EXPECT_FALSE(rig.state.hearing);
+    EXPECT_EQ(rig.feedback.calls,
+              (std::vector<std::string>{"indicator 3", "tray asleep|Kelvo Is NOT Listening"}));
 }
 
 TEST(EngineController, AnyOtherFailureIsARuntimeErrorWithTheStepMarker) {

@@ -149,6 +149,7 @@ TEST_F(MainWindowMenusTest, AboutHidesTheMainWindowAndTheSurveyPromptShows) {
 
 TEST_F(MainWindowMenusTest, PicturesHoverAndTheLinksAct) {
     auto* indicator = window.findChild<QLabel*>("pctListening");
+    speech.hearing = true;
     window.setListeningImage(1);
     const QImage plain = indicator->pixmap().toImage();
     QEvent enter(QEvent::Enter);

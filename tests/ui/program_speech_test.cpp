@@ -170,5 +170,30 @@ TEST(ProgramSpeech, CommandsBackFromOutsideTheRoadDropEveryWaitingDictation) {
     EXPECT_FALSE(rig.state.speech.asleep);
 }
 
+TEST(ProgramSpeech, WithoutAWorkingInputNothingClaimsListeningAndMutingSaysWhy) {
+    ProgramRig rig("");
+    ASSERT_TRUE(writeFileAtomically(
+                    rig.dir / "config" / "kelvo" / "speech.ini",
+                    "[AudioInput]\nSource=file:" + (rig.dir / "no-such-sound.wav").string() + "\n")
+                    .ok());
+    EXPECT_FALSE(rig.start().ok());
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].title, "Error");
+    EXPECT_FALSE(rig.state.speech.hearing);
+    EXPECT_EQ(rig.feedback.indicator, kIndicatorAsleep);
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Asleep);
+    EXPECT_EQ(rig.feedback.trayTip, "Kelvo Is NOT Listening");
+    // The tray's mute item and the indicator: a notice, no runtime error
+    // whose OK would end the program.
+    EXPECT_TRUE(rig.speech->toggleListening().ok());
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    EXPECT_EQ(rig.dialogs.shown[1].kind, "notice");
+    EXPECT_EQ(rig.dialogs.shown[1].title,
+              "kelvo is not listening, so it cannot be muted or activated.");
+    EXPECT_FALSE(rig.state.speech.asleep);
+    for (const std::string& call : rig.feedback.calls)
+        EXPECT_TRUE(call != "welcome" && call.rfind("balloon", 0) != 0) << call;
+}
+
 } // namespace
 } // namespace kelvo

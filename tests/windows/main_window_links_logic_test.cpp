@@ -54,6 +54,7 @@ protected:
 };
 
 TEST_F(MainWindowLinksTest, IndicatorHoverAndLeaveChangeTheImageOnce) {
+    speech.hearing = true;
     view.listeningImage = 1;
     links.listeningHovered();
     EXPECT_EQ(view.listeningImage, 2);
@@ -67,6 +68,13 @@ TEST_F(MainWindowLinksTest, IndicatorHoverAndLeaveChangeTheImageOnce) {
     view.listeningImage = 0;
     links.listeningLeft();
     EXPECT_EQ(view.listeningImage, 0);
+    links.listeningHovered();
+    EXPECT_EQ(view.listeningImage, 4);
+    // Awake, but no engine hears: still the grey images.
+    speech.asleep = false;
+    speech.hearing = false;
+    links.listeningLeft();
+    EXPECT_EQ(view.listeningImage, 3);
     links.listeningHovered();
     EXPECT_EQ(view.listeningImage, 4);
 }

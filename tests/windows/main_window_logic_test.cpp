@@ -113,26 +113,36 @@ TEST_F(MainWindowLogicTest, LoadSetsBoxesWithoutRewritingSettings) {
     EXPECT_EQ(readWholeFile(settings.path()).value(), before);
 }
 
-TEST_F(MainWindowLogicTest, LoadGreetsAndShowsBasicPageOnly) {
+TEST_F(MainWindowLogicTest, LoadShowsBasicPageOnlyAndGreetsOnceTheEngineHears) {
     store("[Webcam]\nWebcamName=x\n");
     ASSERT_TRUE(make().formLoad("").ok());
+    // No engine hears yet: nothing may say that kelvo listens.
+    EXPECT_TRUE(tray.balloons.empty());
+    EXPECT_EQ(tray.tips, std::vector<std::string>{"Kelvo Is NOT Listening"});
+    EXPECT_TRUE(tray.asleep);
+    EXPECT_EQ(view.listeningImage, 3);
+    logic->welcome();
+    logic->welcome();
     ASSERT_EQ(tray.balloons.size(), 1u);
     EXPECT_EQ(tray.balloons[0].first, "Welcome To Kelvo");
     EXPECT_EQ(tray.balloons[0].second, "Kelvo is now awake and listening for your voice commands!");
     EXPECT_EQ(view.startPage, dir / "data/logo.html");
     EXPECT_TRUE(view.isFrameVisible(Frame::VoiceCommands));
     EXPECT_EQ(view.visibleFrameCount(), 1);
-    EXPECT_EQ(view.listeningImage, 1);
     EXPECT_EQ(view.webcamLabel, "No webcam or chat program is selected");
     EXPECT_EQ(state.appLanguage, "English");
     EXPECT_EQ(logic->stepMarker(), "mm19");
 }
 
-TEST_F(MainWindowLogicTest, UpgradeMessageGivesSecondBalloon) {
+TEST_F(MainWindowLogicTest, UpgradeMessageSaysKelvoListensOnlyOnceItDoes) {
     ASSERT_TRUE(make().formLoad("Version 2 is out").ok());
-    ASSERT_EQ(tray.balloons.size(), 2u);
-    EXPECT_EQ(tray.balloons[1].first, "Message From Kelvo");
-    EXPECT_EQ(tray.balloons[1].second, "Version 2 is out\r\n\r\n(kelvo is now awake and "
+    ASSERT_EQ(tray.balloons.size(), 1u);
+    EXPECT_EQ(tray.balloons[0].first, "Message From Kelvo");
+    EXPECT_EQ(tray.balloons[0].second, "Version 2 is out");
+    logic->welcome();
+    logic->showUpgradeMessage("Version 3 is out");
+    ASSERT_EQ(tray.balloons.size(), 3u);
+    EXPECT_EQ(tray.balloons[2].second, "Version 3 is out\r\n\r\n(kelvo is now awake and "
                                        "listening for your voice commands!)");
 }
 
