@@ -4,6 +4,7 @@
 #include "platform/default_applications.h"
 #include "platform/shell.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace kelvo {
@@ -25,9 +26,14 @@ std::optional<DesktopEntry> defaultAudioPlayer(const Environment& env) {
     return std::nullopt;
 }
 
-std::string defaultAudioPlayerId(const Environment& env) {
+PlayerIdentity defaultAudioPlayerIdentity(const Environment& env) {
     const std::optional<DesktopEntry> entry = defaultAudioPlayer(env);
-    return entry ? entry->file.stem().string() : std::string();
+    if (!entry) {
+        return {};
+    }
+    auto command = execArguments(*entry);
+    return {entry->file.stem().string(),
+            command ? std::filesystem::path(command->front()).filename().string() : ""};
 }
 
 Status startDefaultPlayer(const Environment& env, Shell& shell) {

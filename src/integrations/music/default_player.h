@@ -15,9 +15,15 @@ class Shell;
 /// is set or installed.
 std::optional<DesktopEntry> defaultAudioPlayer(const Environment& env);
 
-/// The name a player gives as its desktop entry on the bus (the entry's
-/// file name without ".desktop"); empty when there is no default player.
-std::string defaultAudioPlayerId(const Environment& env);
+/// How the user's default player is known once it runs: the desktop entry
+/// name it gives on the bus (the entry's file name without ".desktop") and
+/// the file name of the program its entry starts. Both empty when there is
+/// no default player.
+struct PlayerIdentity {
+    std::string desktopEntry;
+    std::string program;
+};
+PlayerIdentity defaultAudioPlayerIdentity(const Environment& env);
 
 /// Starts the user's default audio player: the application the desktop
 /// names for audio files, started from its desktop entry's Exec line with

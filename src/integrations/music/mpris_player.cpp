@@ -74,7 +74,7 @@ MprisPlayer::MprisPlayer() = default;
 MprisPlayer::MprisPlayer(MprisPlayerParts parts)
     : m_startDefaultPlayer(std::move(parts.startDefaultPlayer)), m_processes(&parts.processes),
       m_raiseWindowOf(std::move(parts.raiseWindowOf)),
-      m_defaultPlayerId(std::move(parts.defaultPlayerId)) {}
+      m_defaultPlayer(std::move(parts.defaultPlayer)) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -113,7 +113,7 @@ Status MprisPlayer::findPlayer() {
         }
     }
     // A paused browser tab is on the bus too; the user's player comes first.
-    if (const std::string id = m_defaultPlayerId ? m_defaultPlayerId() : ""; !id.empty()) {
+    if (const std::string id = m_defaultPlayer ? m_defaultPlayer().desktopEntry : ""; !id.empty()) {
         for (const std::string& name : *names) {
             if (propertyIs(name, kRoot, "DesktopEntry", id)) {
                 m_name = name;
@@ -358,6 +358,9 @@ Status MprisPlayer::endProcessOf(const std::string& name) {
     if (!pid) {
         return pid.error();
     }
+    if (!isUsersPlayer(name, *pid)) {
+        return notOffered(limit + "  It is not your music player, so it is left running.");
+    }
     // Only the player's own process: another program of the same name is
     // none of its business.
     if (!m_processes->terminate(static_cast<pid_t>(*pid))) {
@@ -366,6 +369,25 @@ Status MprisPlayer::endProcessOf(const std::string& name) {
     }
     m_name.clear();
     return {};
+}
+
+bool MprisPlayer::isUsersPlayer(const std::string& name, std::uint32_t processId) {
+    const PlayerIdentity user = m_defaultPlayer ? m_defaultPlayer() : PlayerIdentity{};
+    auto entry = m_bus->getProperty(name, kPath, kRoot, "DesktopEntry");
+    const std::string* id = entry ? std::get_if<std::string>(&entry.value()) : nullptr;
+    if (!user.desktopEntry.empty() && id != nullptr && *id == user.desktopEntry) {
+        return true;
+    }
+    // An entry of the user's own may start the player under another name.
+    if (user.program.empty()) {
+        return false;
+    }
+    for (const ProcessInfo& process : m_processes->listOwnProcesses()) {
+        if (static_cast<std::uint32_t>(process.pid) == processId) {
+            return process.executableName == user.program;
+        }
+    }
+    return false;
 }
 
 Result<std::vector<MusicPlaylist>> MprisPlayer::playlists() {

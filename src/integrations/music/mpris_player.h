@@ -1,5 +1,6 @@
 #pragma once
 
+#include "integrations/music/default_player.h"
 #include "integrations/music/music_player.h"
 
 #include <cstdint>
@@ -22,9 +23,10 @@ struct MprisPlayerParts {
     /// Brings the window of a player's process to the front, for a player
     /// that cannot raise itself.
     std::function<Status(std::uint32_t processId)> raiseWindowOf;
-    /// The desktop entry name of the user's default player ("mpv"), which
-    /// is chosen among players of which none plays; empty when none is set.
-    std::function<std::string()> defaultPlayerId;
+    /// The user's default player, which is chosen among players of which
+    /// none plays, and the only one whose process is ended when it will not
+    /// quit: another (a browser playing a page's sound) is no music player.
+    std::function<PlayerIdentity()> defaultPlayer;
 };
 
 /// The user's own music player over the desktop's media-player interface
@@ -41,8 +43,8 @@ public:
     /// later is found then.
     MprisPlayer();
     /// Also starts the user's player when none runs, ends the process of
-    /// one that will not quit when asked, and raises the window of one that
-    /// cannot raise itself.
+    /// the user's player when it will not quit, and raises the window of one
+    /// that cannot raise itself.
     explicit MprisPlayer(MprisPlayerParts parts);
     ~MprisPlayer() override;
     MprisPlayer(const MprisPlayer&) = delete;
@@ -83,13 +85,14 @@ private:
     Status startAndWait();
     bool leavesTheBus(const std::string& name);
     Status endProcessOf(const std::string& name);
+    bool isUsersPlayer(const std::string& name, std::uint32_t processId);
     Status playerCall(const char* method);
     Status seekBy(long long microseconds);
 
     std::function<Status()> m_startDefaultPlayer;
     ProcessTable* m_processes = nullptr;
     std::function<Status(std::uint32_t)> m_raiseWindowOf;
-    std::function<std::string()> m_defaultPlayerId;
+    std::function<PlayerIdentity()> m_defaultPlayer;
     std::unique_ptr<SessionBus> m_bus;
     std::string m_name;
     /// The volume each player had before it was muted here.

@@ -160,16 +160,25 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
                                                           "list UserDefined", "activate /list/2",
                                                           "list UserDefined"}));
 
-        // It cannot quit, so its own process is ended, and only that one.
+        // The user's player cannot quit, so its own process is ended, and
+        // only that one; another program's is left alone.
         fakes::FakeProcessTable processes;
         processes.processes = {{getpid(), "player"}, {getpid() + 1, "player"}};
-        MprisPlayer quitting({{}, processes, {}, {}});
+        PlayerIdentity users{"mpv", "mpv"};
+        MprisPlayer quitting({{}, processes, {}, [&users] { return users; }});
+        EXPECT_EQ(quitting.quit().number(), music_error::kNotOffered);
+        users = {"fake-player", "mpv"};
         ASSERT_TRUE(quitting.quit());
-        EXPECT_EQ(processes.terminated, std::vector<pid_t>{getpid()});
+        users = {"mpv", "player"};
+        processes.processes = {{getpid(), "player"}};
+        ASSERT_TRUE(quitting.quit()) << "started under another entry name";
+        EXPECT_EQ(processes.terminated, (std::vector<pid_t>{getpid(), getpid()}));
 
         // Of players none of which plays, the user's default one is driven.
         PlaylistPlayer other(address, "other");
-        MprisPlayer preferring({{}, processes, {}, [] { return std::string("other-player"); }});
+        MprisPlayer preferring({{}, processes, {}, [] {
+                                    return PlayerIdentity{"other-player", ""};
+                                }});
         ASSERT_TRUE(preferring.attach());
         EXPECT_EQ(preferring.playerName(), "org.mpris.MediaPlayer2.other");
         ASSERT_TRUE(player.attach());
