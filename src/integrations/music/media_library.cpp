@@ -24,6 +24,13 @@ MediaLibrary::MediaLibrary(MediaFolders folders, std::filesystem::path indexFile
       m_readTags(std::move(readTags)) {}
 
 MediaLibrary::~MediaLibrary() {
+    stop();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void MediaLibrary::stop() {
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -32,9 +39,11 @@ MediaLibrary::~MediaLibrary() {
     if (m_watcher) {
         m_watcher->wake();
     }
-    if (m_thread.joinable()) {
-        m_thread.join();
-    }
+}
+
+bool MediaLibrary::stopping() const {
+    std::lock_guard lock(m_mutex);
+    return m_stop;
 }
 
 void MediaLibrary::start(Changed changed) {
@@ -99,8 +108,16 @@ void MediaLibrary::run() {
 
 void MediaLibrary::rescan() {
     const std::shared_ptr<const MediaCatalog> previous = catalog();
-    auto next = std::make_shared<const MediaCatalog>(
-        scanMediaFolders(m_folders, previous.get(), m_readTags));
+    // A first scan of a large library takes a while: closing the program
+    // must not wait for its remaining files.
+    const TagReader readUnlessStopping = [this](const std::filesystem::path& file) {
+        return stopping() ? MediaTags{} : m_readTags(file);
+    };
+    std::vector<MediaItem> items = scanMediaFolders(m_folders, previous.get(), readUnlessStopping);
+    if (stopping()) {
+        return;
+    }
+    auto next = std::make_shared<const MediaCatalog>(std::move(items));
     std::string text = mediaIndexText(next->items());
     if (text != m_savedText) {
         if (Status saved = saveMediaIndex(m_indexFile, next->items()); !saved) {
@@ -128,10 +145,6 @@ void MediaLibrary::watchFolders() {
 }
 
 bool MediaLibrary::waitForChange() {
-    const auto stopping = [this] {
-        std::lock_guard lock(m_mutex);
-        return m_stop;
-    };
     if (!m_watcher) {
         std::unique_lock lock(m_mutex);
         m_updated.wait_for(lock, kRescanWithoutWatcher, [this] { return m_stop; });

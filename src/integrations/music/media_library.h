@@ -29,13 +29,18 @@ public:
 
     MediaLibrary(MediaFolders folders, std::filesystem::path indexFile,
                  TagReader readTags = readMediaTags);
-    /// Stops the thread; a scan under way ends first.
+    /// Stops the thread: a scan under way ends at its next file.
     ~MediaLibrary();
     MediaLibrary(const MediaLibrary&) = delete;
     MediaLibrary& operator=(const MediaLibrary&) = delete;
 
     /// Starts the thread. Once only.
     void start(Changed changed = {});
+
+    /// Asks the thread to end without waiting for it: a scan under way
+    /// reads no further file, and what it read is neither saved nor shown,
+    /// since its later files would lack their tags.
+    void stop();
 
     const MediaFolders& folders() const { return m_folders; }
 
@@ -60,6 +65,7 @@ private:
     void watchFolders();
     /// Waits for a change worth a scan; false when stopping.
     bool waitForChange();
+    bool stopping() const;
 
     const MediaFolders m_folders;
     const std::filesystem::path m_indexFile;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
 #include <map>
 
 namespace kelvo {
@@ -130,6 +131,30 @@ TEST(MediaLibrary, ReadsTheFoldersAgainWhenAFileArrivesOrGoes) {
     fs::remove(rig.root / "Music/Miles/So What.flac");
     ASSERT_TRUE(library->waitForScans(later, 10s));
     EXPECT_TRUE(library->catalog()->search(MusicLibrary::All, SearchField::All, "miles").empty());
+}
+
+TEST(MediaLibrary, StoppingEndsAFirstScanAtItsNextFileAndSavesNothing) {
+    LibraryRig rig;
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> reads = 0;
+    {
+        MediaLibrary library(rig.folders, rig.root / "data/index.txt", [&](const fs::path& file) {
+            if (reads++ == 0) {
+                entered.set_value();
+                released.wait();
+            }
+            return rig.tags(file);
+        });
+        library.start();
+        entered.get_future().wait();
+        library.stop();
+        release.set_value();
+        // Leaving the scope waits for the thread.
+    }
+    EXPECT_EQ(reads, 1);
+    EXPECT_FALSE(fs::exists(rig.root / "data/index.txt"));
 }
 
 } // namespace
