@@ -12,14 +12,6 @@
 
 namespace kelvo {
 
-namespace {
-
-bool isCustomRow(const CommandRecord& row) {
-    return row[CommandColumn::Type].empty() && row[CommandColumn::Display].empty();
-}
-
-} // namespace
-
 void RecognitionDispatcher::catalogueStage(const std::string& key, const std::string& text) {
     std::string_view phrase;
     if (!standardKeyPhrase(trimmed(key), phrase)) {
@@ -59,7 +51,7 @@ void RecognitionDispatcher::catalogueStage(const std::string& key, const std::st
         countCommand(m_c.speech);
         feedbackHeard(text);
         m_c.state.lastCommandText = row[CommandColumn::Display];
-        if (!isCustomRow(row)) {
+        if (!row.custom) {
             // A downloaded row of no known type may only name a web address.
             if (isWebTarget(target)) {
                 openAddress(target);

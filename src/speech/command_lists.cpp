@@ -74,6 +74,7 @@ void CommandLists::loadAllCommandLists() {
             CommandRecord row;
             row[CommandColumn::Phrase] = custom.phrase;
             row[CommandColumn::Target] = custom.target;
+            row.custom = true;
             table.push_back(std::move(row));
         }
     }

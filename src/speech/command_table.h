@@ -31,6 +31,10 @@ inline constexpr std::size_t kCommandColumns = 14;
 /// One row of the command table.
 struct CommandRecord {
     std::array<std::string, kCommandColumns> columns;
+    /// True only for a row of the custom-command store: only the user's own
+    /// commands may open files and start programs, whatever a downloaded
+    /// row leaves empty.
+    bool custom = false;
 
     std::string& operator[](CommandColumn column) {
         return columns[static_cast<std::size_t>(column)];

@@ -88,6 +88,12 @@ struct DispatchRig {
         catalogue.commandTable.push_back(row);
     }
 
+    /// A row of the custom-command store.
+    void addCustom(const std::string& phrase, const std::string& target) {
+        addRow({phrase, target});
+        catalogue.commandTable.back().custom = true;
+    }
+
     /// A catalogue search row: phrase, template, placeholder, ct, p2, type.
     void addSearch(const std::string& phrase, const std::string& u, const std::string& p,
                    const std::string& ct, const std::string& p2, const std::string& styp) {

@@ -81,6 +81,8 @@ TEST_F(CommandListsTest, FillsEachListSortedAndTheTableInFileOrder) {
     EXPECT_EQ(custom[CommandColumn::Target], "https://news.example");
     EXPECT_EQ(custom[CommandColumn::Type], "");
     EXPECT_EQ(custom[CommandColumn::Display], "");
+    EXPECT_TRUE(custom.custom);
+    EXPECT_FALSE(state.commandTable[10].custom);
 }
 
 TEST_F(CommandListsTest, CustomRowTakesTheElementTextNotTheDisplayWords) {

@@ -520,12 +520,18 @@ TEST_F(DispatcherTest, FeedbackRowThenWebRowOfOnePhraseBothAct) {
 TEST_F(DispatcherTest, TheDownloadedCatalogueOpensOnlyWebAddresses) {
     rig.addRow({"bad one", "file:///etc/passwd", "1"});
     rig.addRow({"bad two", "/usr/bin/xterm", "5", "", "", "", "", "", "", "", "", "", "", "X"});
+    // Without type and display words a downloaded row is still no custom command.
+    const auto program = rig.dir.path() / "tool.sh";
+    std::ofstream(program) << "#!/bin/sh\n";
+    ::chmod(program.c_str(), 0700);
+    rig.addRow({"bad three", program.string()});
     rig.recognise("bad one");
     rig.recognise("bad two");
+    rig.recognise("bad three");
     EXPECT_TRUE(rig.host.opened.empty());
     EXPECT_TRUE(rig.host.started.empty());
     // Heard, but the user is told why nothing opened.
-    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    ASSERT_EQ(rig.dialogs.shown.size(), 3u);
     EXPECT_EQ(rig.dialogs.shown[0].kind, "notice");
     EXPECT_EQ(rig.dialogs.shown[0].title, "Nothing was opened");
     EXPECT_NE(rig.dialogs.shown[0].message.find("file:///etc/passwd"), std::string::npos);
@@ -541,13 +547,13 @@ TEST_F(DispatcherTest, CustomCommandsOpenAddressesFilesAndPrograms) {
     const auto program = rig.dir.path() / "tool.sh";
     std::ofstream(program) << "#!/bin/sh\n";
     ::chmod(program.c_str(), 0700);
-    rig.addRow({"my site", "HTTPS://Example.org/"});
-    rig.addRow({"my page", page.string()});
-    rig.addRow({"my tool", program.string()});
-    rig.addRow({"my gone", (rig.dir.path() / "gone.sh").string()});
-    rig.addRow({"my short", "ab"});
+    rig.addCustom("my site", "HTTPS://Example.org/");
+    rig.addCustom("my page", page.string());
+    rig.addCustom("my tool", program.string());
+    rig.addCustom("my gone", (rig.dir.path() / "gone.sh").string());
+    rig.addCustom("my short", "ab");
     // A folder opens in the file manager; searchable, it is still no program.
-    rig.addRow({"my folder", rig.dir.path().string()});
+    rig.addCustom("my folder", rig.dir.path().string());
 
     rig.recognise("my site");
     rig.recognise("my page");
