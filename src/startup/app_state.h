@@ -10,7 +10,6 @@
 #include "startup/exchange_state.h"
 #include "startup/startup_state.h"
 #include "windows/main_window_state.h"
-#include "windows/questionnaire_state.h"
 
 namespace kelvo {
 
@@ -26,7 +25,6 @@ struct AppState {
     ExchangeState exchange;
     MainWindowState mainWindow;
     BookmarkState bookmarks;
-    QuestionnaireState questionnaire;
     MusicState music;
     SocialState social;
 };

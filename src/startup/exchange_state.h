@@ -2,6 +2,7 @@
 
 #include "startup/server_exchange.h"
 #include "startup/startup_reply.h"
+#include "windows/questionnaire_state.h"
 
 #include <string>
 
@@ -17,6 +18,9 @@ struct ExchangeState {
     std::string replyText;
     /// The reply's fields; only meaningful when replyOk.
     StartupReply reply;
+    /// The reply's questionnaire state and date, which the questionnaire
+    /// works from; empty until a usable reply came.
+    QuestionnaireState questionnaire;
 };
 
 } // namespace kelvo

@@ -85,6 +85,7 @@ void StartupReport::takeInNow(HttpReply reply) {
     }
     m_state.reply = std::move(parsed).value();
     takeInStartupReply(m_state.reply, *m_settings);
+    m_state.questionnaire = {m_state.reply.surveyState, m_state.reply.surveyDate};
     m_state.replyOk = true;
 }
 

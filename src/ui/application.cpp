@@ -304,7 +304,7 @@ private:
                 main.window(), m_windows, m_messageBoxes, *m_startup.settings(), m_control,
                 *m_platform.shell, *m_platform.clock, *m_platform.random,
                 [this](const std::string& target) { return m_opener.openUrl(target); },
-                m_state.speech, m_state.questionnaire, m_state.startup.programFolder,
+                m_state.speech, m_state.exchange.questionnaire, m_state.startup.programFolder,
                 m_state.startup.dataFolder},
             std::move(hooks));
     }

@@ -41,7 +41,7 @@ protected:
 
 TEST_F(StartupReportTest, PostsTheEncodedFormAndTakesInTheReply) {
     fakes::FakeHttpClient client;
-    client.replies.push_back(fakes::startupReplyText({{5, "3"}}));
+    client.replies.push_back(fakes::startupReplyText({{0, "1111"}, {1, "11/2/2026"}, {5, "3"}}));
     settings.writeIni("Yazoo", "Random", "a1&b=2");
     settings.writeIni("Edition", "Edition", "Free edition");
     StartupReport report(state, client, post);
@@ -56,6 +56,9 @@ TEST_F(StartupReportTest, PostsTheEncodedFormAndTakesInTheReply) {
               "&operatingsystem=Vista&session=--12082026-5-1");
     EXPECT_TRUE(state.replyOk);
     EXPECT_EQ(settings.readIni("Etowah", "Days", "", 5), "3");
+    // The questionnaire's "all done" check works from the reply's state.
+    EXPECT_EQ(state.questionnaire.surveyState, "1111");
+    EXPECT_EQ(state.questionnaire.surveyDate, "11/2/2026");
 }
 
 TEST_F(StartupReportTest, AReplyThatComesLateIsTakenInWhenItComes) {
