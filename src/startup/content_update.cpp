@@ -233,8 +233,14 @@ void ContentUpdate::run() {
     }
     m_p.window.progress(90);
     m_p.control.pumpEvents();
-    m_p.settings.writeIni("Etowah", "Last", stringToHex(shortDateText(localDate(m_p.clock))));
-    m_p.window.complete();
+    // An update the service dropped is not done: without the stamp the next
+    // close-down tries again instead of waiting the whole interval.
+    if (m_unreachable) {
+        m_p.window.failed();
+    } else {
+        m_p.settings.writeIni("Etowah", "Last", stringToHex(shortDateText(localDate(m_p.clock))));
+        m_p.window.complete();
+    }
     m_p.control.pumpEvents();
     const StartupReply& reply = m_p.exchange.reply;
     if (isNewerVersion(reply.serverVersion)) {

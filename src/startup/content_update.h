@@ -56,6 +56,8 @@ public:
     explicit ContentUpdate(ContentUpdateParts parts) : m_p(std::move(parts)) {}
 
     /// The update's steps from the progress window to the version check.
+    /// When the service could not be reached the window says the update
+    /// failed and `Etowah` `Last` is not stamped.
     void run();
 
     /// Fetches the file of user.type (kind "xml" or "other") and saves it

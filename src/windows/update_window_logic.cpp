@@ -27,6 +27,11 @@ void UpdateWindowLogic::complete() {
     m_view.setProgress(100);
 }
 
+void UpdateWindowLogic::failed() {
+    m_view.setMessage("Update Failed - the update service could not be reached.  kelvo will try "
+                      "again at the next close.");
+}
+
 void UpdateWindowLogic::close() {
     if (m_open) {
         m_open = false;

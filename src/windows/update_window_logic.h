@@ -19,6 +19,8 @@ public:
     void progress(int percent);
     /// "Update Complete" at 100.
     void complete();
+    /// Says the update could not be finished; the bar stays where it was.
+    void failed();
     /// Closes the window when it is open.
     void close();
 

@@ -169,6 +169,22 @@ TEST(ContentUpdateTest, EqualDatesSkipRequestsAndAnUnreachableServiceIsAskedOnce
     EXPECT_TRUE(down.errors.reports.empty());
 }
 
+// The service drops after the command files: the update says it failed and
+// leaves Last unstamped, so the next close-down tries again.
+TEST(ContentUpdateTest, AServiceThatDropsPartWayIsAFailedUpdate) {
+    UpdateRig r;
+    r.http.outcomes.push_back(FakeHttpClient::answer(kGrammar));
+    r.http.outcomes.push_back(FakeHttpClient::answer(catalogueWith("x")));
+    r.http.outcomes.push_back(FakeHttpClient::answer("-11111"));
+    r.http.outcomes.push_back(FakeHttpClient::unreachable());
+    r.run();
+    EXPECT_EQ(r.http.posts.size(), 4u);
+    EXPECT_FALSE(r.settings.hasKey("Etowah", "Last"));
+    ASSERT_FALSE(r.view.calls.empty());
+    EXPECT_EQ(r.view.calls.back(), "message Update Failed - the update service could not be "
+                                   "reached.  kelvo will try again at the next close.");
+}
+
 TEST(ContentUpdateTest, VersionsCompareAsNumbers) {
     const struct {
         const char* server;

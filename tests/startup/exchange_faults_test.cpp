@@ -104,7 +104,13 @@ TEST(ExchangeFaultsTest, BadDownloadsKeepEveryGoodFileAndTheUpdateEnds) {
         }
         EXPECT_FALSE(settings.hasKey("Etowah", "CmdFileDate")) << fault.why;
         EXPECT_FALSE(settings.hasKey("Etowah", "coupon1")) << fault.why;
-        EXPECT_EQ(view.calls.back(), "progress 100") << fault.why;
+        // A service that never answers is a failed update, asked again next time.
+        EXPECT_EQ(view.calls.back(), fault.silent ? "message Update Failed - the update service "
+                                                    "could not be reached.  kelvo will try again "
+                                                    "at the next close."
+                                                  : "progress 100")
+            << fault.why;
+        EXPECT_EQ(settings.hasKey("Etowah", "Last"), !fault.silent) << fault.why;
         EXPECT_TRUE(errors.reports.empty()) << fault.why;
         // A service too slow to answer is asked once, not eighteen times.
         EXPECT_EQ(server.requests().size(), fault.silent ? 1u : 18u) << fault.why;
