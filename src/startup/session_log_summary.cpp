@@ -140,14 +140,15 @@ std::string summarizeSessionRecords(const std::vector<std::string>& records,
     return summary;
 }
 
-std::string summarizeSessionLog(const std::filesystem::path& logFile, ErrorSink& errors) {
+std::string summarizeSessionLog(const std::filesystem::path& logFile, DiagnosticList& diagnostics) {
     std::error_code ec;
     if (!std::filesystem::exists(logFile, ec)) {
         return {};
     }
     auto text = readWholeFile(logFile);
     if (!text) {
-        errors.reportError(text.error().number(), text.error().message(), "MutPps");
+        diagnostics.append("session log left out of the start-up report: " +
+                           text.error().message());
         return {};
     }
     int skipped = 0;
@@ -156,10 +157,8 @@ std::string summarizeSessionLog(const std::filesystem::path& logFile, ErrorSink&
         [](std::string_view record) { return tryDecryptText(record, kSessionLogPassphrase); },
         skipped);
     if (skipped > 0) {
-        errors.reportError(error_number::kTypeMismatch,
-                           std::to_string(skipped) +
-                               " damaged record(s) of the session log were left out",
-                           "MutPps");
+        diagnostics.append("session log: " + std::to_string(skipped) +
+                           " damaged record(s) left out of the start-up report");
     }
     return summary;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/status.h"
-#include "services/error_sink.h"
+#include "speech/diagnostic_list.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,8 +30,8 @@ std::string summarizeSessionRecords(const std::vector<std::string>& records,
                                     const SessionRecordDecryptor& decrypt, int& skipped);
 
 /// The summary of the session log file; a missing log gives the empty
-/// summary. An unreadable log or damaged records are reported ("MutPps")
-/// and left out.
-std::string summarizeSessionLog(const std::filesystem::path& logFile, ErrorSink& errors);
+/// summary. An unreadable log or damaged records are left out and said in
+/// the diagnostic list: a usage count is no reason to stop the program.
+std::string summarizeSessionLog(const std::filesystem::path& logFile, DiagnosticList& diagnostics);
 
 } // namespace kelvo

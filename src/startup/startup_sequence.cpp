@@ -257,12 +257,15 @@ Status StartupSequence::sendReportWhenDue() {
     }
     m_marker = "m13";
     const fs::path log = m_state.dataFolder / kSessionLogFile;
-    m_state.sessionSummary = summarizeSessionLog(log, m_boxes);
+    m_state.sessionSummary = summarizeSessionLog(log, m_app.dispatch.diagnostics);
     m_marker = "m14";
     std::error_code ec;
     if (fs::exists(log, ec) && !fs::remove(log, ec)) {
-        return Status::failure(error_number::kPermissionDenied,
-                               "cannot delete " + log.string() + ": " + ec.message());
+        // A log that stays would be counted again by the next report.
+        m_app.dispatch.diagnostics.append("session log left out of the start-up report: cannot "
+                                          "delete " +
+                                          log.string() + ": " + ec.message());
+        m_state.sessionSummary.clear();
     }
     m_marker = "m15";
     return m_hooks.postStartupReport(m_state.sessionSummary);

@@ -1,6 +1,5 @@
 #include "startup/session_log_summary.h"
 
-#include "fakes/fake_error_sink.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "services/text_crypto.h"
@@ -71,7 +70,7 @@ TEST(SessionLogSummaryTest, DamagedRecordsAreLeftOutAndCounted) {
 
 TEST(SessionLogSummaryTest, ReadsAndDecryptsTheLogFile) {
     fakes::TempDir dir;
-    fakes::FakeErrorSink errors;
+    DiagnosticList diagnostics;
     std::string log;
     for (const char* line : {"03072009\t17", "03072009\t3", "03082009\t40"}) {
         auto encrypted = tryEncryptText(line, kSessionLogPassphrase);
@@ -82,29 +81,30 @@ TEST(SessionLogSummaryTest, ReadsAndDecryptsTheLogFile) {
         log += "\"" + text + "\"\r\n";
     }
     ASSERT_TRUE(writeFileAtomically(dir / "sl.txt", log).ok());
-    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", errors), "--03072009-20-2--03082009-40-1");
-    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", diagnostics), "--03072009-20-2--03082009-40-1");
+    EXPECT_TRUE(diagnostics.lines().empty());
 }
 
-TEST(SessionLogSummaryTest, ForeignRecordIsReportedOnce) {
+TEST(SessionLogSummaryTest, DamagedRecordsAreSaidOnceInTheDiagnosticList) {
     fakes::TempDir dir;
-    fakes::FakeErrorSink errors;
+    DiagnosticList diagnostics;
     auto wrongKey = tryEncryptText("03072009\t17", kSocialLoginPassphrase);
     auto right = tryEncryptText("03072009\t2", kSessionLogPassphrase);
     ASSERT_TRUE(wrongKey.ok() && right.ok());
     ASSERT_TRUE(writeFileAtomically(dir / "sl.txt", "\"" + *wrongKey + "\"\r\n\"garbage\"\r\n\"" +
                                                         *right + "\"\r\n")
                     .ok());
-    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", errors), "--03072009-2-1");
-    ASSERT_EQ(errors.reports.size(), 1u);
-    EXPECT_EQ(errors.reports[0].location, "MutPps");
+    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", diagnostics), "--03072009-2-1");
+    EXPECT_EQ(diagnostics.lines(),
+              std::deque<std::string>{
+                  "session log: 2 damaged record(s) left out of the start-up report"});
 }
 
 TEST(SessionLogSummaryTest, MissingLogGivesEmptySummary) {
     fakes::TempDir dir;
-    fakes::FakeErrorSink errors;
-    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", errors), "");
-    EXPECT_TRUE(errors.reports.empty());
+    DiagnosticList diagnostics;
+    EXPECT_EQ(summarizeSessionLog(dir / "sl.txt", diagnostics), "");
+    EXPECT_TRUE(diagnostics.lines().empty());
 }
 
 } // namespace

@@ -321,11 +321,17 @@ TEST_F(StartupSequenceTest, DueReportSummarisesAndDeletesTheSessionLog) {
     set("Etowah", "s", tryEncryptText("http://127.0.0.1:9/", kServerAddressPassphrase).value());
     auto record = tryEncryptText("03062009\t12", kSessionLogPassphrase);
     ASSERT_TRUE(record.ok());
-    ASSERT_TRUE(writeFileAtomically(folders.data / "sl.txt", "\"" + *record + "\"\r\n").ok());
+    ASSERT_TRUE(
+        writeFileAtomically(folders.data / "sl.txt", "\"" + *record + "\"\r\n\"damaged\"\r\n")
+            .ok());
     ASSERT_EQ(sequence.run(), StartupOutcome::Running);
     EXPECT_TRUE(hooks.called("postReport:--03062009-12-1"));
     EXPECT_EQ(app.startup.sessionSummary, "--03062009-12-1");
     EXPECT_FALSE(fs::exists(folders.data / "sl.txt"));
+    // The damaged record is only said in the diagnostic list: an error
+    // window would end the program.
+    EXPECT_EQ(runtimeError(), nullptr);
+    EXPECT_EQ(app.dispatch.diagnostics.lines().size(), 1u);
 }
 
 TEST_F(StartupSequenceTest, DueReportWithoutAServiceAddressKeepsTheSessionLog) {
