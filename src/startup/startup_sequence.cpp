@@ -12,6 +12,7 @@
 #include "startup/report_due.h"
 #include "startup/session_log_summary.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -141,9 +142,8 @@ Status StartupSequence::fixFolders() {
     m_state.programFolder = m_services.folders.programFolder();
 
     // A new data folder starts from the installed files.
-    std::vector<std::string> installed;
     if (Status s = installMissingDefaults(m_state.programFolder / kInstalledDefaultsFolder,
-                                          m_state.dataFolder, installed);
+                                          m_state.dataFolder, m_installed);
         !s) {
         return s;
     }
@@ -164,6 +164,11 @@ Status StartupSequence::restoreCustomStore() {
         std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(),
                      commands.error().message().c_str());
         return {};
+    }
+    // The empty store this start just installed is not the user's: the
+    // backup is all the user has.
+    if (std::find(m_installed.begin(), m_installed.end(), kCustomStoreFile) != m_installed.end()) {
+        return copyFileAtomically(backup, store);
     }
     // The backup lags whenever a backup write failed or the program was
     // killed between a save and its backup: it only wins when the store is

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kelvo {
 
@@ -76,6 +77,8 @@ private:
     StartupHooks& m_hooks;
     std::optional<SettingsFile> m_settings;
     std::string m_marker;
+    /// The files this start installed into the data folder.
+    std::vector<std::string> m_installed;
 };
 
 /// True when a settings text's first four characters (after trimming) are

@@ -308,6 +308,23 @@ TEST_F(StartupSequenceTest, ADamagedStoreIsRestoredFromAnOlderBackup) {
     EXPECT_EQ(readWholeFile(storeFile).value(), backup);
 }
 
+// A new or wiped data folder gets the installed empty store first; the
+// backup, however old, is what the user had.
+TEST_F(StartupSequenceTest, AnOlderBackupIsRestoredIntoANewDataFolder) {
+    std::string backup = "<?xml version=\"1.0\"?>\n<cset>";
+    for (int k = 0; k < 40; ++k) {
+        backup += "<c d=\"cmd " + std::to_string(k) + "\" u=\"https://x.example/\">cmd " +
+                  std::to_string(k) + "</c>";
+    }
+    backup += "</cset>\n";
+    const auto backupFile = folders.documents / "commands_customfree.xml";
+    ASSERT_TRUE(writeFileAtomically(backupFile, backup).ok());
+    fs::last_write_time(backupFile, fs::file_time_type::clock::now() - std::chrono::hours(72));
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), backup);
+    EXPECT_EQ(readWholeFile(backupFile).value(), backup);
+}
+
 TEST_F(StartupSequenceTest, StoredServerAddressIsDecrypted) {
     auto encrypted = tryEncryptText("https://service.example/", kServerAddressPassphrase);
     ASSERT_TRUE(encrypted.ok());
