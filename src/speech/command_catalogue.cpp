@@ -117,4 +117,9 @@ Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml, std::size_t 
     return catalogue;
 }
 
+bool isWholeCatalogue(std::string_view xml) {
+    auto parsed = parseCommandCatalogue(xml);
+    return parsed && !parsed->rows.empty() && parsed->badElements == 0;
+}
+
 } // namespace kelvo

@@ -47,4 +47,8 @@ bool catalogueListFor(std::string_view category, std::string_view display, Comma
 Result<ParsedCatalogue> parseCommandCatalogue(std::string_view xml, std::size_t extraRows = 0,
                                               CommandTable recycled = {});
 
+/// True when the text is a catalogue every command of which can be read:
+/// well-formed, with at least one command and no value that is not hex.
+bool isWholeCatalogue(std::string_view xml);
+
 } // namespace kelvo

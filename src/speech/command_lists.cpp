@@ -83,17 +83,12 @@ void CommandLists::loadAllCommandLists() {
 }
 
 void CommandLists::loadCustomCommandList(const std::filesystem::path& store) {
+    // A missing or unreadable store lists nothing; the start-up says why.
     std::vector<CustomListRow> rows;
-    auto text = readWholeFile(store);
-    if (text) {
-        auto customs = parseCustomCommandStore(*text);
-        if (!customs) {
-            m_errors.reportError(customs.error().number(), customs.error().message(), "FmouPrlv");
-        } else {
-            rows.reserve(customs->size());
-            for (const CustomCommand& custom : *customs) {
-                rows.push_back({custom.display, custom.target});
-            }
+    if (auto customs = readCustomCommandStore(store)) {
+        rows.reserve(customs->size());
+        for (const CustomCommand& custom : *customs) {
+            rows.push_back({custom.display, custom.target});
         }
     }
     sortAndFillListView(rows, m_port);

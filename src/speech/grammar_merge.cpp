@@ -37,15 +37,14 @@ std::size_t mergePhrasesIntoGrammar(pugi::xml_document& grammarDoc, pugi::xml_no
 }
 
 void mergeCustomCommandsIntoGrammar(const CatalogueFiles& files, ErrorSink& errors) {
+    // A store that cannot be read has no command to add; the start-up has
+    // told the user, and an error window here would end the program.
     pugi::xml_document store;
     if (Status loaded = loadXmlFile(store, files.customStore()); !loaded) {
-        errors.reportError(loaded.number(), loaded.message(), kLocation);
         return;
     }
     const pugi::xml_node cset = firstElementNamed(store, "cset");
     if (!cset) {
-        errors.reportError(error_number::kInvalidCall,
-                           "commands_customfree.xml has no cset element", kLocation);
         return;
     }
     pugi::xml_document grammarDoc;

@@ -20,8 +20,9 @@ std::size_t mergePhrasesIntoGrammar(pugi::xml_document& grammarDoc, pugi::xml_no
                                     const std::vector<std::string>& phrases);
 
 /// Puts every custom command of the store into the listening grammar and
-/// saves it whole. A missing or broken store or grammar is reported
-/// ("MutPrscg") and leaves the grammar file as it was.
+/// saves it whole. A store that cannot be read (missing, broken, without
+/// `cset`) adds nothing; a missing or broken grammar is reported
+/// ("MutPrscg"). Either way the grammar file stays as it was.
 void mergeCustomCommandsIntoGrammar(const CatalogueFiles& files, ErrorSink& errors);
 
 } // namespace kelvo

@@ -80,4 +80,13 @@ bool isCustomRule(const pugi::xml_node& rule, std::string_view phrase) {
     return elements == 1 && wholeText(rule) == phrase;
 }
 
+bool isWholeGrammar(std::string_view xml) {
+    pugi::xml_document doc;
+    if (!doc.load_buffer(xml.data(), xml.size())) {
+        return false;
+    }
+    const pugi::xml_node root = doc.document_element();
+    return std::string_view(root.name()) == "Grammar" && root.child("RULE");
+}
+
 } // namespace kelvo

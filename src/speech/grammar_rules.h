@@ -26,4 +26,8 @@ void appendCustomRule(pugi::xml_node grammar, const std::string& phrase);
 /// True when the rule has exactly the shape appendCustomRule gives it.
 bool isCustomRule(const pugi::xml_node& rule, std::string_view phrase);
 
+/// True when the text is a grammar the engine can listen with: well-formed,
+/// its root a `Grammar` holding at least one `RULE`.
+bool isWholeGrammar(std::string_view xml);
+
 } // namespace kelvo

@@ -5,8 +5,7 @@
 #include "services/hex_coding.h"
 #include "speech/clash_renaming.h"
 #include "speech/command_catalogue.h"
-
-#include <pugixml.hpp>
+#include "speech/grammar_rules.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,13 +55,13 @@ bool looksLikePage(std::string_view body) {
 
 // The file of an update type is what the program will read it as.
 bool isWhatTheTypeMustBe(std::string_view type, const std::string& body) {
+    // The same checks the start-up makes: a file saved here is never one the
+    // next start finds damaged.
     if (type == "corewebcomm") {
-        return parseCommandCatalogue(body).ok();
+        return isWholeCatalogue(body);
     }
     if (type == "grammarxml") {
-        pugi::xml_document document;
-        return document.load_buffer(body.data(), body.size()) &&
-               std::string_view(document.document_element().name()) == "Grammar";
+        return isWholeGrammar(body);
     }
     return true;
 }

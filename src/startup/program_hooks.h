@@ -42,8 +42,9 @@ public:
     /// Starts the sound; it never fails the start-up.
     Status playWelcomeSound(const std::filesystem::path& sound) override;
     /// Merges the custom-command store into the listening grammar of the
-    /// data folder. A broken store or grammar is reported and the start
-    /// goes on with the grammar as it was: the catalogue still listens.
+    /// data folder. A store that cannot be read adds nothing; a broken
+    /// grammar is reported. Either way the start goes on with the grammar
+    /// as it was: the catalogue still listens.
     Status mergeCustomCommandsIntoGrammar() override;
 
     Status showSplashModal() override { return notBuiltYet("showSplashModal"); }

@@ -7,6 +7,7 @@
 #include "speech/engine_controller.h"
 #include "speech/session_log.h"
 #include "startup/coupon_panes.h"
+#include "startup/data_file_repair.h"
 #include "startup/installation_id.h"
 #include "startup/installed_defaults.h"
 #include "startup/report_due.h"
@@ -77,6 +78,8 @@ StartupOutcome StartupSequence::run() {
         return StartupOutcome::AnotherInstanceRuns;
     }
     Status status = only.ok() ? runSteps() : only.error();
+    // Said last, so no window the start opens covers it.
+    showNotices();
     if (status.ok()) {
         return StartupOutcome::Running;
     }
@@ -91,9 +94,7 @@ Status StartupSequence::runSteps() {
     if (Status s = fixFolders(); !s) {
         return s;
     }
-    if (Status s = restoreCustomStore(); !s) {
-        return s;
-    }
+    restoreCustomStore();
     readServerBase();
     readSystemFolders();
 
@@ -141,54 +142,116 @@ Status StartupSequence::fixFolders() {
     m_state.myDocumentsFolder = *documents;
     m_state.programFolder = m_services.folders.programFolder();
 
-    // A new data folder starts from the installed files.
-    if (Status s = installMissingDefaults(m_state.programFolder / kInstalledDefaultsFolder,
-                                          m_state.dataFolder, m_installed);
-        !s) {
+    // A new data folder starts from the installed files, and a damaged one
+    // is put back from them.
+    const fs::path defaults = m_state.programFolder / kInstalledDefaultsFolder;
+    if (Status s = installMissingDefaults(defaults, m_state.dataFolder, m_installed); !s) {
         return s;
+    }
+    const std::string repaired = repairNotice(repairDamagedDataFiles(defaults, m_state.dataFolder));
+    if (!repaired.empty()) {
+        m_notices.push_back(repaired);
     }
     m_settings.emplace(m_state.dataFolder / "mouse.ini", m_boxes);
     return {};
 }
 
-Status StartupSequence::restoreCustomStore() {
+void StartupSequence::restoreCustomStore() {
     m_marker = "m2";
     const fs::path backup = m_state.myDocumentsFolder / kCustomStoreFile;
     const fs::path store = m_state.dataFolder / kCustomStoreFile;
+    const bool storeReadable = readCustomCommandStore(store).ok();
     std::error_code ec;
-    if (!fs::exists(backup, ec)) {
-        return {};
-    }
-    // A damaged backup would replace a good store: keep the store then.
-    if (auto commands = readCustomCommandStore(backup); !commands) {
-        std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(),
-                     commands.error().message().c_str());
-        return {};
+    bool backupUsable = false;
+    if (fs::exists(backup, ec)) {
+        // A damaged backup would replace a good store: keep the store then.
+        auto commands = readCustomCommandStore(backup);
+        backupUsable = commands.ok();
+        if (!commands) {
+            std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(),
+                         commands.error().message().c_str());
+        }
     }
     // The empty store this start just installed is not the user's: the
     // backup is all the user has.
-    if (std::find(m_installed.begin(), m_installed.end(), kCustomStoreFile) != m_installed.end()) {
-        return copyFileAtomically(backup, store);
+    const bool storeIsTheUsers =
+        std::find(m_installed.begin(), m_installed.end(), kCustomStoreFile) == m_installed.end();
+    if (!backupUsable) {
+        if (!storeReadable) {
+            noteUnreadableStore(store);
+        }
+        return;
+    }
+    if (!storeIsTheUsers) {
+        restoreFromBackup(backup, store);
+        return;
+    }
+    if (!storeReadable) {
+        // Kept beside it: it may hold commands made after the backup.
+        std::string failure;
+        const fs::path kept = keepDamagedAside(store, failure);
+        if (kept.empty()) {
+            noteUnreadableStore(store);
+            return;
+        }
+        if (restoreFromBackup(backup, store)) {
+            m_notices.push_back(
+                "Your custom commands could not be read from " + store.string() +
+                "; they were put back from the backup in " + m_state.myDocumentsFolder.string() +
+                ", and the unreadable file was kept as " + kept.filename().string() + ".");
+        }
+        return;
     }
     // The backup lags whenever a backup write failed or the program was
-    // killed between a save and its backup: it only wins when the store is
-    // gone or damaged, or when it is the newer file.
+    // killed between a save and its backup: it only wins when it is the
+    // newer file.
     const Result<std::string> backupText = readWholeFile(backup);
     const Result<std::string> storeText = readWholeFile(store);
     if (backupText.ok() && storeText.ok() && *backupText == *storeText) {
-        return {};
+        return;
     }
-    const bool storeReadable = storeText.ok() && parseCustomCommandStore(*storeText).ok();
     const auto storeTime = fs::last_write_time(store, ec);
     const bool backupNewer = ec || fs::last_write_time(backup, ec) >= storeTime;
-    if (!storeReadable || backupNewer) {
-        return copyFileAtomically(backup, store);
+    if (backupNewer) {
+        restoreFromBackup(backup, store);
+        return;
     }
     if (Status refreshed = copyFileAtomically(store, backup); !refreshed) {
         std::fprintf(stderr, "kelvo: backup %s not refreshed: %s\n", backup.c_str(),
                      refreshed.message().c_str());
     }
-    return {};
+}
+
+bool StartupSequence::restoreFromBackup(const fs::path& backup, const fs::path& store) {
+    if (Status copied = copyFileAtomically(backup, store); !copied) {
+        m_notices.push_back("Your custom commands could not be put back from the backup " +
+                            backup.string() + ": " + copied.message());
+        return false;
+    }
+    return true;
+}
+
+// Left as it is: it may be mended by hand, and the next save or backup
+// must not replace it.
+void StartupSequence::noteUnreadableStore(const fs::path& store) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(store, ec))) {
+        return;
+    }
+    m_notices.push_back("Your custom commands could not be read from " + store.string() +
+                        ". kelvo starts without them and leaves the file as it is; mend or "
+                        "remove it, then start kelvo again.");
+}
+
+void StartupSequence::showNotices() {
+    if (m_notices.empty()) {
+        return;
+    }
+    std::string text;
+    for (const std::string& notice : m_notices) {
+        text += (text.empty() ? "" : "\n\n") + notice;
+    }
+    m_boxes.custMsgBox("Damaged Files", "ok", text, false);
 }
 
 void StartupSequence::readServerBase() {

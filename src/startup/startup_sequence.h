@@ -58,7 +58,10 @@ public:
 private:
     Status runSteps();
     Status fixFolders();
-    Status restoreCustomStore();
+    void restoreCustomStore();
+    bool restoreFromBackup(const std::filesystem::path& backup, const std::filesystem::path& store);
+    void noteUnreadableStore(const std::filesystem::path& store);
+    void showNotices();
     void readServerBase();
     void readSystemFolders();
     void countStart();
@@ -79,6 +82,9 @@ private:
     std::string m_marker;
     /// The files this start installed into the data folder.
     std::vector<std::string> m_installed;
+    /// What the user must learn about damaged files, said at the end of
+    /// the start.
+    std::vector<std::string> m_notices;
 };
 
 /// True when a settings text's first four characters (after trimming) are

@@ -170,7 +170,7 @@ TEST_F(CommandListsTest, CustomListIsSortedWithTargets) {
     EXPECT_TRUE(errors.reports.empty());
 }
 
-TEST_F(CommandListsTest, CustomListOfMissingStoreIsEmptyAndBrokenStoreIsReported) {
+TEST_F(CommandListsTest, CustomListOfAMissingOrBrokenStoreIsEmptyWithoutAnError) {
     port.customRows = {{"stale", "x"}};
     lists.loadCustomCommandList(files.customStore());
     EXPECT_TRUE(port.customRows.empty());
@@ -180,8 +180,7 @@ TEST_F(CommandListsTest, CustomListOfMissingStoreIsEmptyAndBrokenStoreIsReported
     writeStore("<cset><c d=");
     lists.loadCustomCommandList(files.customStore());
     EXPECT_TRUE(port.customRows.empty());
-    ASSERT_EQ(errors.reports.size(), 1u);
-    EXPECT_EQ(errors.reports[0].location, "FmouPrlv");
+    EXPECT_TRUE(errors.reports.empty());
 }
 
 TEST(CommandListHeaders, NameEachList) {

@@ -74,13 +74,16 @@ TEST_F(GrammarMergeTest, SkipsEmptyPhrases) {
     EXPECT_EQ(ruleNames(), (std::vector<std::string>{"go pets", "tabs", "a"}));
 }
 
-TEST_F(GrammarMergeTest, BadFilesAreReportedAndLeaveTheGrammarAlone) {
+// A store that cannot be read adds nothing and says nothing (the start-up
+// tells the user once); a bad grammar is reported.
+TEST_F(GrammarMergeTest, BadFilesLeaveTheGrammarAlone) {
     const struct {
         std::string grammar; // empty: no file
         std::string store;   // empty: no file
+        size_t reports;
     } cases[] = {
-        {kGrammar, ""},  {kGrammar, "<cset><c>"},           {kGrammar, "<other/>"},
-        {"", "<cset/>"}, {"<GRAMMAR><Grammar>", "<cset/>"}, {"<GRAMMAR/>", "<cset/>"},
+        {kGrammar, "", 0},  {kGrammar, "<cset><c>", 0},           {kGrammar, "<other/>", 0},
+        {"", "<cset/>", 1}, {"<GRAMMAR><Grammar>", "<cset/>", 1}, {"<GRAMMAR/>", "<cset/>", 1},
     };
     for (const auto& c : cases) {
         std::filesystem::remove(files.grammar());
@@ -93,8 +96,10 @@ TEST_F(GrammarMergeTest, BadFilesAreReportedAndLeaveTheGrammarAlone) {
         }
         errors.reports.clear();
         mergeCustomCommandsIntoGrammar(files, errors);
-        ASSERT_EQ(errors.reports.size(), 1u) << c.grammar << " / " << c.store;
-        EXPECT_EQ(errors.reports[0].location, "MutPrscg");
+        ASSERT_EQ(errors.reports.size(), c.reports) << c.grammar << " / " << c.store;
+        if (c.reports > 0) {
+            EXPECT_EQ(errors.reports[0].location, "MutPrscg");
+        }
         if (c.grammar.empty()) {
             EXPECT_FALSE(std::filesystem::exists(files.grammar()));
         } else {

@@ -42,11 +42,11 @@ TEST(ProgramHooks, MergeAddsTheCustomCommandsToTheListeningGrammarOfTheRun) {
     EXPECT_EQ(r.read("en_CLICK.XML"), kGrammar);
 }
 
-TEST(ProgramHooks, BrokenStoreIsReportedAndTheStartGoesOnWithTheGrammarUntouched) {
+TEST(ProgramHooks, BrokenStoreAddsNothingAndTheStartGoesOnWithTheGrammarUntouched) {
     HooksRig r;
     r.write("commands_customfree.xml", "<cset><c>");
     EXPECT_TRUE(r.hooks.mergeCustomCommandsIntoGrammar().ok());
-    EXPECT_FALSE(r.errors.reports.empty());
+    EXPECT_TRUE(r.errors.reports.empty());
     EXPECT_EQ(r.read("en_CLICK.XML"), kGrammar);
 }
 

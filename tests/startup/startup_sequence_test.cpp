@@ -126,6 +126,10 @@ protected:
         }
         ASSERT_TRUE(writeFileAtomically(folders.data / "mouse.ini", kept).ok());
     }
+    static std::string textOf(const fs::path& file) {
+        auto text = readWholeFile(file);
+        return text ? *text : "(unreadable)";
+    }
     const fakes::FakeDialogPort::Shown* runtimeError() const {
         for (const auto& shown : dialogs.shown) {
             if (shown.kind == "runtime") {
@@ -295,7 +299,7 @@ TEST_F(StartupSequenceTest, AnOlderBackupNeverReplacesANewerStore) {
     EXPECT_EQ(readWholeFile(backupFile).value(), store);
 }
 
-TEST_F(StartupSequenceTest, ADamagedStoreIsRestoredFromAnOlderBackup) {
+TEST_F(StartupSequenceTest, ADamagedStoreIsRestoredFromAnOlderBackupAndKept) {
     installDefaults();
     const std::string backup = "<?xml version=\"1.0\"?>\n<cset><c d=\"a\" u=\"b\">a</c></cset>\n";
     const auto storeFile = folders.data / "commands_customfree.xml";
@@ -306,6 +310,10 @@ TEST_F(StartupSequenceTest, ADamagedStoreIsRestoredFromAnOlderBackup) {
                                                      std::chrono::hours(1));
     ASSERT_EQ(sequence.run(), StartupOutcome::Running);
     EXPECT_EQ(readWholeFile(storeFile).value(), backup);
+    EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml.damaged").value(),
+              "<cset><c d=");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Damaged Files");
 }
 
 // A new or wiped data folder gets the installed empty store first; the
@@ -323,6 +331,105 @@ TEST_F(StartupSequenceTest, AnOlderBackupIsRestoredIntoANewDataFolder) {
     ASSERT_EQ(sequence.run(), StartupOutcome::Running);
     EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), backup);
     EXPECT_EQ(readWholeFile(backupFile).value(), backup);
+}
+
+// Each catalogue and grammar file damaged in turn, and every installed
+// file with a folder in its place, is put back from the installed
+// defaults, the damaged one kept beside it; the start goes on, says so,
+// and the custom commands stay.
+TEST_F(StartupSequenceTest, DamagedDataFilesArePutBack) {
+    const std::string store = "<?xml version=\"1.0\"?>\n<cset><c d=\"my mail\" "
+                              "u=\"https://m.example\">my mail</c></cset>\n";
+    const fs::path defaults = fs::path(KELVO_RESOURCES_DIR) / kInstalledDefaultsFolder;
+    for (const fs::directory_entry& entry : fs::directory_iterator(defaults)) {
+        const std::string name = entry.path().filename().string();
+        if (name == "commands_customfree.xml") {
+            continue;
+        }
+        const bool checked = name == "commands.xml" || name.ends_with(".XML") || name == "min.xml";
+        const std::string installed = readWholeFile(entry.path()).value();
+        const struct {
+            const char* how;
+            std::string text; // "/" for a folder in its place
+        } damages[] = {{"garbage", "\x01\x02 not xml at all"},
+                       {"truncated", installed.substr(0, installed.size() / 2)},
+                       {"empty", ""},
+                       {"a folder", "/"},
+                       {"no command", "<commands/>"}};
+        for (const auto& damage : damages) {
+            // Any text will do for the other files.
+            if (!checked && damage.text != "/") {
+                continue;
+            }
+            fakes::TempDir root;
+            AppState state;
+            fakes::FakeSpecialFolders own{root.path()};
+            own.program = KELVO_RESOURCES_DIR;
+            fakes::FakeDialogPort ownDialogs;
+            MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
+            fakes::FakeStartupHooks ownHooks;
+            std::vector<std::string> names;
+            ASSERT_TRUE(installMissingDefaults(defaults, own.data, names).ok());
+            ASSERT_TRUE(writeFileAtomically(own.data / "commands_customfree.xml", store).ok());
+            const fs::path file = own.data / name;
+            fs::remove(file);
+            if (damage.text == "/") {
+                fs::create_directories(file / "inside");
+            } else {
+                ASSERT_TRUE(writeFileAtomically(file, damage.text).ok());
+            }
+            StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
+            const std::string what = name + " " + damage.how;
+            EXPECT_EQ(start.run(), StartupOutcome::Running) << what;
+            if (name == "mouse.ini") {
+                // Put back, then counted in as every start is.
+                EXPECT_NE(textOf(file).find("[Welcome]\nUses=1\n"), std::string::npos) << what;
+            } else {
+                EXPECT_EQ(textOf(file), installed) << what;
+            }
+            const fs::path kept = own.data / (name + ".damaged");
+            if (damage.text == "/") {
+                EXPECT_TRUE(fs::is_directory(kept / "inside")) << what;
+            } else {
+                EXPECT_EQ(textOf(kept), damage.text) << what;
+            }
+            EXPECT_EQ(readWholeFile(own.data / "commands_customfree.xml").value(), store) << what;
+            ASSERT_EQ(ownDialogs.shown.size(), 1u) << what;
+            EXPECT_EQ(ownDialogs.shown[0].kind, "modeless") << what;
+            EXPECT_NE(ownDialogs.shown[0].message.find(name), std::string::npos) << what;
+        }
+    }
+}
+
+// Without a backup to restore from, a store that cannot be read stays as
+// it is: the start goes on without it and says so.
+TEST_F(StartupSequenceTest, AnUnreadableStoreIsLeftAsItIs) {
+    for (const std::string damage : {"<cset><c d=", "", "/"}) {
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders own{root.path()};
+        own.program = KELVO_RESOURCES_DIR;
+        fakes::FakeDialogPort ownDialogs;
+        MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
+        fakes::FakeStartupHooks ownHooks;
+        const fs::path storeFile = own.data / "commands_customfree.xml";
+        if (damage == "/") {
+            fs::create_directories(storeFile);
+        } else {
+            ASSERT_TRUE(writeFileAtomically(storeFile, damage).ok());
+        }
+        StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
+        EXPECT_EQ(start.run(), StartupOutcome::Running) << damage;
+        if (damage == "/") {
+            EXPECT_TRUE(fs::is_directory(storeFile));
+        } else {
+            EXPECT_EQ(readWholeFile(storeFile).value(), damage);
+        }
+        EXPECT_FALSE(fs::exists(own.data / "commands_customfree.xml.damaged")) << damage;
+        ASSERT_EQ(ownDialogs.shown.size(), 1u) << damage;
+        EXPECT_EQ(ownDialogs.shown[0].title, "Damaged Files");
+        EXPECT_NE(ownDialogs.shown[0].message.find("could not be read"), std::string::npos);
+    }
 }
 
 TEST_F(StartupSequenceTest, StoredServerAddressIsDecrypted) {
