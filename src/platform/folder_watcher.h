@@ -36,8 +36,9 @@ public:
     bool watches(const std::filesystem::path& folder) const;
 
     /// Waits up to timeout for changes and answers what changed (a watched
-    /// folder itself when it went away, and it is no longer watched); empty
-    /// when the time ran out or wake() was called.
+    /// folder itself when it went away, and it is no longer watched; an
+    /// empty folder path when the kernel lost changes); empty when the time
+    /// ran out or wake() was called.
     std::vector<FolderChange> wait(std::chrono::milliseconds timeout);
 
     /// Ends the wait under way, or the next one, at once.

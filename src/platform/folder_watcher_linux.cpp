@@ -80,6 +80,11 @@ std::vector<FolderChange> FolderWatcher::wait(std::chrono::milliseconds timeout)
             std::memcpy(&event, buffer.data() + at, sizeof event);
             const char* name = buffer.data() + at + sizeof(inotify_event);
             at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
+            if ((event.mask & IN_Q_OVERFLOW) != 0) {
+                // Changes were lost: whatever was watched may have changed.
+                changed.push_back({{}, true});
+                continue;
+            }
             auto folder = m_folders.find(event.wd);
             if (folder == m_folders.end()) {
                 continue;
