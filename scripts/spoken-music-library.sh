@@ -4,7 +4,9 @@
 # music folder of tagged tracks, and speaks to it through a fifo as its
 # microphone: "play music" must play a track of the music folder, "search
 # music artist" and an artist's name that artist's tracks, and "create
-# playlist" and a name must write that playlist into the music folder.
+# playlist" and a name must write that playlist into the music folder. The
+# artist's name is one the general dictation mishears ("so the rear"): it is
+# heard as written because the dictation expects the library's artists.
 # Usage: scripts/spoken-music-library.sh [kelvo]  (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -61,9 +63,9 @@ tag() { # file artist album title tone
         "$music/$1" synth 300 sine "$5"
 }
 tag "Aardvark Quartet/First/01.flac" "Aardvark Quartet" "First" "Opening" 300
-tag "New York Quartet/Clouds/01.flac" "The New York Quartet" "Clouds" "Grey Morning" 440
-tag "New York Quartet/Clouds/02.flac" "The New York Quartet" "Clouds" "Wet Streets" 550
-tag "Golden River/Delta/01.flac" "Golden River" "New Songs" "York Minster" 660
+tag "Summer Rain/Clouds/01.flac" "Summer Rain" "Clouds" "Grey Morning" 440
+tag "Summer Rain/Clouds/02.flac" "Summer Rain" "Clouds" "Wet Streets" 550
+tag "Golden River/Delta/01.flac" "Golden River" "Summer Songs" "Rain Dance" 660
 
 mpv --no-config --script="$plugin" --ao=null --vo=null --really-quiet --idle=yes \
     --input-ipc-server="$work/mpv.sock" >"$work/mpv.log" 2>&1 &
@@ -100,7 +102,7 @@ two_step() { # command words check...
 }
 wait_for_briefly() { local patience=5; wait_for "$@"; }
 
-two_step "search music artist" "new york" playing_from "New York Quartet/"
+two_step "search music artist" "summer rain" playing_from "Summer Rain/"
 search=$music/"kelvo search.m3u"
 [ "$(grep -vc '^#' "$search")" = 2 ] || fail "the search playlist holds $(cat "$search")"
 ! grep -q "Golden River" "$search" || fail "the search playlist holds another artist"
@@ -108,4 +110,4 @@ search=$music/"kelvo search.m3u"
 made_playlist() { [ -f "$music/chicago.m3u" ]; }
 two_step "create playlist" "chicago" made_playlist
 [ "$(cat "$music/chicago.m3u")" = "#EXTM3U" ] || fail "the new playlist is not an empty playlist"
-echo "PASS: play music played the music folder's first artist, search music artist played the New York Quartet, create playlist wrote 'chicago.m3u'"
+echo "PASS: play music played the music folder's first artist, search music artist played Summer Rain, create playlist wrote 'chicago.m3u'"
