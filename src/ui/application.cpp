@@ -691,7 +691,8 @@ private:
         [this] { return startDefaultPlayer(processEnvironment(), *m_platform.shell); },
         *m_platform.processes,
         [this](std::uint32_t processId) { return playerDesktop().raiseWindowOf(processId); },
-        [] { return defaultAudioPlayerIdentity(processEnvironment()); }}};
+        [] { return defaultAudioPlayerIdentity(processEnvironment()); },
+        [this] { m_control.pumpEvents(); }}};
     std::unique_ptr<Desktop> m_playerDesktop;
 
     // The voice profiles and their screens; the profiles act once the

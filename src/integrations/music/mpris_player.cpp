@@ -63,6 +63,11 @@ Status noPlayerYet() {
     return Status::failure(music_error::kNoPlayer, "no music player was found");
 }
 
+Status stillStarting() {
+    return Status::failure(music_error::kPlayerGone,
+                           "The music player is still starting.  Please try again in a moment.");
+}
+
 bool isTrue(const Result<BusValue>& value) {
     const bool* flag = value ? std::get_if<bool>(&value.value()) : nullptr;
     return flag != nullptr && *flag;
@@ -74,7 +79,8 @@ MprisPlayer::MprisPlayer() = default;
 MprisPlayer::MprisPlayer(MprisPlayerParts parts)
     : m_startDefaultPlayer(std::move(parts.startDefaultPlayer)), m_processes(&parts.processes),
       m_raiseWindowOf(std::move(parts.raiseWindowOf)),
-      m_defaultPlayer(std::move(parts.defaultPlayer)) {}
+      m_defaultPlayer(std::move(parts.defaultPlayer)),
+      m_whileStarting(std::move(parts.whileStarting)) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -126,6 +132,9 @@ Status MprisPlayer::findPlayer() {
 }
 
 Status MprisPlayer::attach() {
+    if (m_starting) {
+        return stillStarting();
+    }
     Status found = findPlayer();
     // Without a bus a started player could not be driven either.
     if (found || found.number() != music_error::kNoPlayer || !m_bus || !m_startDefaultPlayer) {
@@ -138,8 +147,16 @@ Status MprisPlayer::startAndWait() {
     if (Status started = m_startDefaultPlayer(); !started) {
         return started;
     }
+    m_starting = true;
+    struct Started {
+        bool& starting;
+        ~Started() { starting = false; }
+    } started{m_starting};
     const auto deadline = std::chrono::steady_clock::now() + kStartWait;
     while (std::chrono::steady_clock::now() < deadline) {
+        if (m_whileStarting) {
+            m_whileStarting();
+        }
         std::this_thread::sleep_for(kBusPoll);
         Status found = findPlayer();
         if (found || found.number() != music_error::kNoPlayer) {
@@ -324,6 +341,9 @@ Status MprisPlayer::showPlayer() {
 }
 
 Status MprisPlayer::quit() {
+    if (m_starting) {
+        return stillStarting();
+    }
     if (Status found = findPlayer(); !found) {
         // Nothing runs, so there is nothing to quit.
         return found.number() == music_error::kNoPlayer ? Status{} : found;

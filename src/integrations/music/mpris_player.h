@@ -27,6 +27,9 @@ struct MprisPlayerParts {
     /// none plays, and the only one whose process is ended when it will not
     /// quit: another (a browser playing a page's sound) is no music player.
     std::function<PlayerIdentity()> defaultPlayer;
+    /// Lets the program's window events run while a started player is
+    /// waited for.
+    std::function<void()> whileStarting;
 };
 
 /// The user's own music player over the desktop's media-player interface
@@ -93,6 +96,10 @@ private:
     ProcessTable* m_processes = nullptr;
     std::function<Status(std::uint32_t)> m_raiseWindowOf;
     std::function<PlayerIdentity()> m_defaultPlayer;
+    std::function<void()> m_whileStarting;
+    /// A started player is being waited for; what comes meanwhile (a button
+    /// of the window) starts no second one.
+    bool m_starting = false;
     std::unique_ptr<SessionBus> m_bus;
     std::string m_name;
     /// The volume each player had before it was muted here.

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -173,6 +174,7 @@ TEST_F(MprisPlayerTest, ShowsAPlayerThatCannotRaiseItselfThroughItsWindow) {
                             raised = pid;
                             return Status{};
                         },
+                        {},
                         {}});
     ASSERT_TRUE(player.attach());
     ASSERT_TRUE(player.showPlayer());
@@ -237,12 +239,26 @@ TEST(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
                                                   {"PATH", path ? path : "/usr/bin:/bin"}});
     const auto shell = makeLinuxShell(env);
     const auto processes = makeProcProcessTable();
-    MprisPlayer player({[&] { return startDefaultPlayer(env, *shell); }, *processes, {}, {}});
+    // What comes while the player starts starts no second one.
+    MprisPlayer* starting = nullptr;
+    std::vector<int> meanwhile;
+    MprisPlayer player({[&] { return startDefaultPlayer(env, *shell); },
+                        *processes,
+                        {},
+                        {},
+                        [&] {
+                            meanwhile.push_back(starting->attach().number());
+                            meanwhile.push_back(starting->quit().number());
+                        }});
+    starting = &player;
 
     EXPECT_TRUE(player.quit()) << "quitting starts nothing";
     EXPECT_EQ(toolOutput({"playerctl", "-l"}), "");
     ASSERT_TRUE(player.attach());
     EXPECT_EQ(player.playerName(), "org.mpris.MediaPlayer2.mpv");
+    ASSERT_FALSE(meanwhile.empty());
+    EXPECT_EQ(std::count(meanwhile.begin(), meanwhile.end(), music_error::kPlayerGone),
+              static_cast<long>(meanwhile.size()));
     ASSERT_TRUE(player.quit());
     EXPECT_TRUE(eventually([] { return toolOutput({"playerctl", "-l"}).empty(); }));
 

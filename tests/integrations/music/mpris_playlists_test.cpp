@@ -165,7 +165,7 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
         fakes::FakeProcessTable processes;
         processes.processes = {{getpid(), "player"}, {getpid() + 1, "player"}};
         PlayerIdentity users{"mpv", "mpv"};
-        MprisPlayer quitting({{}, processes, {}, [&users] { return users; }});
+        MprisPlayer quitting({{}, processes, {}, [&users] { return users; }, {}});
         EXPECT_EQ(quitting.quit().number(), music_error::kNotOffered);
         users = {"fake-player", "mpv"};
         ASSERT_TRUE(quitting.quit());
@@ -176,9 +176,13 @@ TEST(MprisPlaylists, ListsInThePlayersOrderAndActivatesTheChosenOne) {
 
         // Of players none of which plays, the user's default one is driven.
         PlaylistPlayer other(address, "other");
-        MprisPlayer preferring({{}, processes, {}, [] {
+        MprisPlayer preferring({{},
+                                processes,
+                                {},
+                                [] {
                                     return PlayerIdentity{"other-player", ""};
-                                }});
+                                },
+                                {}});
         ASSERT_TRUE(preferring.attach());
         EXPECT_EQ(preferring.playerName(), "org.mpris.MediaPlayer2.other");
         ASSERT_TRUE(player.attach());
