@@ -16,12 +16,17 @@
 // KELVO_BENCH_CHUNK (samples fed at a time). KELVO_BENCH_NEAR_MISS takes the
 // spoken commands out of the grammar, so each must be rejected.
 // KELVO_BENCH_VERBOSE lists the misses, KELVO_BENCH_TRACE every clip.
+// poor_fit is the share of utterances heard with a poor fit and
+// training_asked_at the clip, in corpus order, at which the request for
+// training would be made (0: never).
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_command_grammar.h"
 #include "platform/speech/sphinx_decoder.h"
 #include "platform/speech/sphinx_engine_core.h"
+#include "platform/speech/sphinx_level_meter.h"
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_listener.h"
+#include "platform/speech/sphinx_recognition_quality.h"
 #include "platform/speech/sphinx_session.h"
 #include "platform/speech/sphinx_vocabulary_grammar.h"
 #include "platform/speech/sphinx_wav.h"
@@ -262,6 +267,11 @@ struct Tally {
     std::vector<double> latencies;
     /// Of the commands heard as commands: what a user waits for.
     std::vector<double> commandLatencies;
+    /// Utterances judged for their fit, those heard with a poor one, and
+    /// the clip (from 1, in corpus order) at which the training would be
+    /// asked for: never in normal use.
+    int judged = 0, poorFits = 0, clipsSeen = 0, trainingAskedAt = 0;
+    PoorRecognitionWatch watch;
 };
 
 std::string withoutSpokenCommands(const std::string& xml) {
@@ -294,6 +304,7 @@ void BM_DecodeCorpus(benchmark::State& state) {
         compile(nearMiss ? withoutSpokenCommands(grammarText(static_cast<int>(state.range(0))))
                          : grammarText(static_cast<int>(state.range(0))));
     SphinxSession session(*engine().decoder, nullptr);
+    SpeechLevelMeter meter;
     auto setting = [](const char* name, int fallback) {
         const char* value = std::getenv(name);
         return value && *value ? std::atoi(value) : fallback;
@@ -344,6 +355,8 @@ void BM_DecodeCorpus(benchmark::State& state) {
             double lastChunkSeconds = 0;
             for (std::size_t at = 0; at < audio.size() && !heard; at += kChunk) {
                 std::size_t n = std::min(kChunk, audio.size() - at);
+                // As the listener does: the level of what the session hears.
+                meter.feed(audio.data() + at, n, session.inSpeech());
                 auto start = std::chrono::steady_clock::now();
                 auto outcomes = session.feed(audio.data() + at, n);
                 lastChunkSeconds =
@@ -356,9 +369,15 @@ void BM_DecodeCorpus(benchmark::State& state) {
                     // is no answer to the clip; noise heard as a command is.
                     bool beforeVoice = clip.condition == "noise" ||
                                        outcome.resultAt - base < 8000 + clip.speechBegin;
+                    if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+                        meter.utteranceEnded();
+                    }
                     if (outcome.kind == SpeechOutcome::Kind::Recognition ||
                         (outcome.kind == SpeechOutcome::Kind::FalseRecognition && !beforeVoice)) {
                         heard = outcome;
+                        if (meter.lastUtteranceSteady()) {
+                            heard->poorFit.reset();
+                        }
                         break;
                     }
                 }
@@ -371,6 +390,14 @@ void BM_DecodeCorpus(benchmark::State& state) {
                 tally.latencies.push_back(latency);
             }
             bool recognised = heard && heard->kind == SpeechOutcome::Kind::Recognition;
+            ++tally.clipsSeen;
+            if (heard && heard->poorFit) {
+                ++tally.judged;
+                tally.poorFits += *heard->poorFit ? 1 : 0;
+                if (tally.watch.utteranceEnded(heard->poorFit)) {
+                    tally.trainingAskedAt = tally.clipsSeen;
+                }
+            }
             if (std::getenv("KELVO_BENCH_TRACE")) {
                 std::string spans;
                 for (const SphinxDecoder::Span& span : engine().decoder->spans()) {
@@ -423,6 +450,8 @@ void BM_DecodeCorpus(benchmark::State& state) {
         if (t.sentences) {
             state.counters["rejection" + suffix] = ratio(t.rejected, t.sentences);
         }
+        state.counters["poor_fit" + suffix] = ratio(t.poorFits, t.judged);
+        state.counters["training_asked_at" + suffix] = t.trainingAskedAt;
         state.counters["latency_p50_ms" + suffix] = percentile(t.latencies, 0.5) * 1000;
         state.counters["latency_p95_ms" + suffix] = percentile(t.latencies, 0.95) * 1000;
         if (!t.commandLatencies.empty()) {

@@ -31,6 +31,21 @@ std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine) 
                            engine.platform().profileFolder(profile->id)};
 }
 
+void takeUpProfileChanges(EngineController& engine, const TrainingResult& result) {
+    if (result.outcome != TrainingOutcome::Completed) {
+        return;
+    }
+    SpeechObjects& objects = engine.objects();
+    speech::Recognizer* recognizer =
+        objects.rc ? &objects.rc->recognizer() : objects.recognizer.get();
+    if (!recognizer) {
+        return;
+    }
+    if (Status taken = recognizer->refreshProfile(); !taken) {
+        std::fprintf(stderr, "kelvo: %s\n", taken.message().c_str());
+    }
+}
+
 MicrophoneSetupCommand::MicrophoneSetupCommand(EngineController& engine, GrammarSwitcher& grammars,
                                                SpeechState& state, FeedbackPort& feedback,
                                                AppControl& app, MessageBoxes& boxes,
@@ -46,7 +61,7 @@ Status MicrophoneSetupCommand::trainCurrentProfile() {
         return {};
     }
     // The screen has shown whatever went wrong.
-    (void)m_screens.showVoiceTraining(*profile, kVoiceTrainingTitle, "");
+    takeUpProfileChanges(m_engine, m_screens.showVoiceTraining(*profile, kVoiceTrainingTitle, ""));
     return {};
 }
 
@@ -78,6 +93,7 @@ TrainingResult MicrophoneSetupCommand::underTrainingGrammar(
     if (std::optional<TrainingProfile> profile = currentTrainingProfile(m_engine)) {
         m_feedback.setBusyPointer(false);
         result = screen(*profile);
+        takeUpProfileChanges(m_engine, result);
     } else {
         m_feedback.setBusyPointer(false);
         result = {TrainingOutcome::Unavailable, kCreateOneFirst};

@@ -19,6 +19,11 @@ namespace kelvo {
 /// nothing when no engine runs or no profile exists.
 std::optional<TrainingProfile> currentTrainingProfile(EngineController& engine);
 
+/// After a training screen that completed: the engine takes up the
+/// profile's new microphone and adaptation at once, without a restart. A
+/// failure is logged and the engine listens as before.
+void takeUpProfileChanges(EngineController& engine, const TrainingResult& result);
+
 /// The microphone set-up the menu and the error window's help start: the
 /// training grammar listens while the screen is open, the training menu is
 /// disabled and the pointer busy; whatever happens, all three are put back

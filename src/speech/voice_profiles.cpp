@@ -1,5 +1,7 @@
 #include "speech/voice_profiles.h"
 
+#include "speech/training_commands.h"
+
 #include "services/hex_coding.h"
 #include "services/os_text_file.h"
 
@@ -239,10 +241,12 @@ void VoiceProfiles::trainingFrame(const SpeechToken& profile, bool screens,
         const TrainingProfile trained{profile.id, profile.description,
                                       m_s.platform.profileFolder(profile.id)};
         const TrainingResult mic = m_s.screens.showMicrophoneSetup(trained, kMicTitle);
+        takeUpProfileChanges(m_s.engine, mic);
         // Without the screens the user has been told once; a second notice
         // for the other screen says nothing new.
         if (mic.outcome != TrainingOutcome::Unavailable)
-            (void)m_s.screens.showVoiceTraining(trained, kTrainTitle, passages);
+            takeUpProfileChanges(m_s.engine,
+                                 m_s.screens.showVoiceTraining(trained, kTrainTitle, passages));
     }
     // The restart listens with the normal grammar: asleep, the sleep
     // grammar comes back whatever the screens did.

@@ -213,8 +213,8 @@ void VoiceTrainingLogic::trainingEnded(const Status& status) {
     if (status) {
         m_result = {TrainingOutcome::Completed, {}};
         m_view.setProgress(100);
-        m_view.setStatus("Your profile is trained. kelvo uses the training from the next time "
-                         "it starts listening with this profile.");
+        m_view.setStatus("Your profile is trained. kelvo uses the training as soon as you "
+                         "close this window.");
     } else if (status.number() == speech::kCancelled) {
         m_result = {TrainingOutcome::Cancelled, {}};
         m_view.setProgress(-1);

@@ -234,6 +234,8 @@ public:
         return m_platform.enter("SetAudioInput " + input.id);
     }
 
+    Status refreshProfile() override { return m_platform.enter("RefreshProfile"); }
+
     Result<std::unique_ptr<speech::RecoContext>>
     createRecoContext(speech::SpeechEventSink& sink) override;
 

@@ -68,6 +68,22 @@ TEST(MicrophoneSetupCommand, TheTrainingGrammarListensWhileTheScreenIsOpenAndThe
     }
 }
 
+// A microphone saved or a training finished is in use at once: the engine
+// takes up the profile's files without a restart; a screen left without
+// saving changes nothing.
+TEST(MicrophoneSetupCommand, ACompletedScreenIsTakenUpByTheEngineAtOnce) {
+    for (TrainingOutcome outcome : {TrainingOutcome::Completed, TrainingOutcome::Cancelled}) {
+        Rig rig;
+        ASSERT_TRUE(rig.start());
+        rig.screens.outcome = outcome;
+        rig.engine.clearCalls();
+        rig.command.configureMicrophone();
+        const bool completed = outcome == TrainingOutcome::Completed;
+        EXPECT_EQ(rig.engine.callsStartingWith("RefreshProfile").size(), completed ? 1u : 0u);
+        EXPECT_TRUE(rig.engine.callsStartingWith("CreateRecoContext").empty()); // no restart
+    }
+}
+
 TEST(MicrophoneSetupCommand, WithoutAProfileItSaysSoAndStillListensAgain) {
     Rig rig;
     rig.engine.profiles.clear();

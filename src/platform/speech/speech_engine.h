@@ -127,6 +127,13 @@ public:
     /// Sets a numeric engine property. Unknown names are accepted and kept.
     virtual Status setPropertyNumber(const std::string& name, long value) = 0;
 
+    /// Takes up at once what the profile in use keeps and its training or
+    /// microphone set-up may have changed (its microphone, its adaptation):
+    /// a context listening goes on with them from its next utterance. Fails
+    /// when the profile's new microphone cannot be opened; the input in use
+    /// then stays.
+    virtual Status refreshProfile() = 0;
+
     /// Shows the engine's microphone ("MicTraining") or training
     /// ("UserTraining") screen and returns when it closes. An engine without
     /// such a screen returns at once.

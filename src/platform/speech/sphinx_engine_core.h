@@ -53,6 +53,10 @@ public:
     /// thread.
     bool noteSignalLost(bool lost) { return m_signalLost.exchange(lost); }
 
+    /// True the first time only: the request for training is made at most
+    /// once a run, whichever context finds recognition poor. Any thread.
+    bool claimTrainingRequest() { return !m_trainingRequested.exchange(true); }
+
 private:
     explicit SphinxEngineCore(SphinxPlatformOptions options) : m_options(std::move(options)) {}
 
@@ -70,6 +74,7 @@ private:
     std::atomic<bool> m_signalLost{false};
     std::vector<std::string> m_vocabularyTexts;
     std::shared_ptr<const SphinxCommandGrammar> m_vocabulary;
+    std::atomic<bool> m_trainingRequested{false};
 };
 
 } // namespace kelvo::speech

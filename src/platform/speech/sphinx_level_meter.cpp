@@ -6,6 +6,11 @@
 #include <cmath>
 
 namespace kelvo::speech {
+namespace {
+
+constexpr std::size_t kFrameSamples = 800;
+
+} // namespace
 
 std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size_t count,
                                           bool inSpeech) {
@@ -22,7 +27,14 @@ std::optional<int> SpeechLevelMeter::feed(const std::int16_t* samples, std::size
     }
     if (inSpeech) {
         for (std::size_t i = 0; i < count; ++i) {
-            m_windowEnergy += static_cast<double>(samples[i]) * samples[i];
+            const double energy = static_cast<double>(samples[i]) * samples[i];
+            m_frameEnergy += energy;
+            if (++m_frameSamples == kFrameSamples) {
+                m_frameLevels.push_back(10.0 * std::log10(m_frameEnergy / kFrameSamples + 1.0));
+                m_frameEnergy = 0.0;
+                m_frameSamples = 0;
+            }
+            m_windowEnergy += energy;
             m_clipped += std::abs(static_cast<int>(samples[i])) >= 32700 ? 1 : 0;
             if (++m_windowSamples == kWindowSamples) {
                 closeWindow();
@@ -60,6 +72,21 @@ std::optional<int> SpeechLevelMeter::utteranceEnded() {
             code = interference::kTooQuiet;
         }
     }
+    m_lastSteady = false;
+    if (!m_frameLevels.empty()) {
+        std::vector<double> levels = m_frameLevels;
+        auto middle = levels.begin() + static_cast<long>(levels.size() / 2);
+        std::nth_element(levels.begin(), middle, levels.end());
+        const double median = *middle;
+        const auto near = std::count_if(levels.begin(), levels.end(), [median](double level) {
+            return std::abs(level - median) <= kSteadyDb;
+        });
+        m_lastSteady =
+            static_cast<double>(near) >= kSteadyShare * static_cast<double>(levels.size());
+    }
+    m_frameLevels.clear();
+    m_frameEnergy = 0.0;
+    m_frameSamples = 0;
     m_speechSamples = 0;
     m_clipped = 0;
     m_loudestRms = 0.0;

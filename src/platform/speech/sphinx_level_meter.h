@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kelvo::speech {
 
@@ -33,6 +34,13 @@ public:
     /// At the end of an utterance: kTooLoud or kTooQuiet, or nothing.
     std::optional<int> utteranceEnded();
 
+    /// Whether the utterance just ended kept one level, as a tone, a beep
+    /// or a ring does: half its 50 ms stretches within kSteadyDb of their
+    /// median. Speech rises and falls with its syllables.
+    bool lastUtteranceSteady() const { return m_lastSteady; }
+    static constexpr double kSteadyDb = 3.0;
+    static constexpr double kSteadyShare = 0.5;
+
 private:
     void closeWindow();
 
@@ -46,6 +54,11 @@ private:
     // The speech of the current 100 ms, however the sound is chunked.
     double m_windowEnergy = 0.0;
     std::size_t m_windowSamples = 0;
+    // The level of each 50 ms of the utterance, in dB.
+    std::vector<double> m_frameLevels;
+    double m_frameEnergy = 0.0;
+    std::size_t m_frameSamples = 0;
+    bool m_lastSteady = false;
 };
 
 } // namespace kelvo::speech

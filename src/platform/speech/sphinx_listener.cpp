@@ -69,10 +69,14 @@ void SphinxListener::run() {
             }
             return;
         }
-        for (const SpeechOutcome& outcome : *outcomes) {
+        for (SpeechOutcome outcome : *outcomes) {
             if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
                 if (auto code = meter.utteranceEnded(); code && m_events.interference) {
                     m_events.interference(*code);
+                }
+                if (meter.lastUtteranceSteady()) {
+                    // A tone or a ring: no speech whose fit says anything.
+                    outcome.poorFit.reset();
                 }
             }
             if (m_events.outcome) {

@@ -110,6 +110,10 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
     : m_recognizer(recognizer), m_core(std::move(core)), m_source(std::move(source)),
       m_relay(poster, sink, kDefaultInterests),
       m_reportListening(std::getenv("KELVO_REPORT_LISTENING") != nullptr) {
+    startListening(std::move(adaptation));
+}
+
+void SphinxRecoContext::startListening(VoiceAdaptation adaptation) {
     if (!m_source) {
         return;
     }
@@ -121,9 +125,14 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
     events.outcome = [this](const SpeechOutcome& outcome) {
         // What was heard, for the spoken checks to show when they fail.
         if (m_reportListening && outcome.kind != SpeechOutcome::Kind::Hypothesis) {
-            std::fprintf(stderr, "kelvo: heard \"%s\"%s\n", outcome.text.c_str(),
-                         outcome.kind == SpeechOutcome::Kind::Recognition ? "" : " (rejected)");
+            std::fprintf(stderr, "kelvo: heard \"%s\"%s%s\n", outcome.text.c_str(),
+                         outcome.kind == SpeechOutcome::Kind::Recognition ? "" : " (rejected)",
+                         outcome.poorFit.value_or(false) ? " (poor fit)" : "");
         }
+        // Persistently poor recognition asks for the voice to be trained.
+        const bool askForTraining = outcome.kind != SpeechOutcome::Kind::Hypothesis &&
+                                    m_quality.utteranceEnded(outcome.poorFit) &&
+                                    m_core->claimTrainingRequest();
         PhraseEvent event;
         event.streamNumber = 1;
         event.streamPosition = streamBytes(outcome.resultAt);
@@ -135,6 +144,9 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
             m_relay.postHypothesis(std::move(event));
         } else {
             m_relay.postFalseRecognition(std::move(event));
+        }
+        if (askForTraining) {
+            m_relay.postRequestUI({1, streamBytes(outcome.resultAt), kUiUserTraining});
         }
     };
     events.interference = [this](int code) {
@@ -163,6 +175,17 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
 SphinxRecoContext::~SphinxRecoContext() {
     // Stop the decoder thread before the relay it posts through goes.
     m_listener.reset();
+    if (auto cell = m_watcher.lock(); cell && *cell == this) {
+        *cell = nullptr;
+    }
+}
+
+void SphinxRecoContext::listenWith(std::shared_ptr<SpeechAudioSource> source,
+                                   VoiceAdaptation adaptation) {
+    m_listener.reset();
+    m_source = std::move(source);
+    startListening(std::move(adaptation));
+    publish();
 }
 
 unsigned SphinxRecoContext::eventInterests() const {

@@ -4,6 +4,7 @@
 #include "platform/speech/speech_event_relay.h"
 #include "platform/speech/sphinx_engine_core.h"
 #include "platform/speech/sphinx_listener.h"
+#include "platform/speech/sphinx_recognition_quality.h"
 
 #include <memory>
 #include <string>
@@ -49,17 +50,29 @@ public:
     /// Hands the grammar state to the decoder thread.
     void publish();
 
+    /// Listens from now on to this input with this adaptation, in the
+    /// grammar state in force.
+    void listenWith(std::shared_ptr<SpeechAudioSource> source, VoiceAdaptation adaptation);
+
+    /// The cell is cleared when this context goes, if it still names it.
+    void watchedBy(std::weak_ptr<SphinxRecoContext*> cell) { m_watcher = std::move(cell); }
+
 private:
+    void startListening(VoiceAdaptation adaptation);
+
     Recognizer& m_recognizer;
     std::shared_ptr<SphinxEngineCore> m_core;
     std::shared_ptr<SpeechAudioSource> m_source;
     SpeechEventRelay m_relay;
     GrammarState m_grammar;
+    // Fed on the decoder thread only.
+    PoorRecognitionWatch m_quality;
     std::unique_ptr<SphinxListener> m_listener;
     // KELVO_REPORT_LISTENING set: each switch of what is listened for is
     // written to stderr, so scripts speak only once it is in force.
     bool m_reportListening = false;
     std::string m_reported;
+    std::weak_ptr<SphinxRecoContext*> m_watcher;
 };
 
 } // namespace kelvo::speech

@@ -1,5 +1,6 @@
 #include "platform/speech/sphinx_session.h"
 
+#include "platform/speech/sphinx_recognition_quality.h"
 #include "platform/speech/sphinx_wav.h"
 
 #include <algorithm>
@@ -422,6 +423,7 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
             m_pausing = false;
             if (modeOf(m_current) != Mode::Idle) {
                 SpeechOutcome outcome = interpret(hypothesis, true);
+                const std::optional<bool> poorFit = fitsPoorly(*m_active);
                 if (modeOf(m_current) == Mode::Vocabulary &&
                     outcome.kind != SpeechOutcome::Kind::Recognition) {
                     Result<SpeechOutcome> general = generalDictation();
@@ -430,6 +432,7 @@ Result<std::vector<SpeechOutcome>> SphinxSession::feed(const std::int16_t* sampl
                     }
                     outcome = std::move(general).value();
                 }
+                outcome.poorFit = poorFit;
                 outcome.speechStart = m_speechStart;
                 outcome.resultAt = m_position;
                 outcomes.push_back(std::move(outcome));

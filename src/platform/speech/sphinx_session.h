@@ -38,6 +38,9 @@ struct SpeechOutcome {
     std::string text;
     /// The command rule heard; empty for dictation and false recognitions.
     std::string ruleName;
+    /// Whether the utterance was heard with a poor fit (fitsPoorly);
+    /// nothing for guesses and utterances too short to judge.
+    std::optional<bool> poorFit;
     /// Sample positions in the stream fed so far.
     std::uint64_t speechStart = 0;
     std::uint64_t resultAt = 0;

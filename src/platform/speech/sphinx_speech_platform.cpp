@@ -55,19 +55,24 @@ public:
                 wanted = {AudioSourceKind::Pulse, chosen};
             }
         }
-        auto source = openSpeechAudioSource(wanted);
+        auto source = open(wanted);
         if (!source && wanted.kind != setting->kind) {
             std::fprintf(stderr,
                          "kelvo: the profile's microphone is gone (%s); using the default\n",
                          source.error().message().c_str());
-            source = openSpeechAudioSource(*setting);
+            wanted = *setting;
+            source = open(wanted);
         }
         if (!source) {
             return source.error();
         }
         m_source = std::move(source).value();
+        m_sourceInUse = wanted.text();
+        m_input = input;
         return {};
     }
+
+    Status refreshProfile() override;
 
     Result<std::unique_ptr<RecoContext>> createRecoContext(SpeechEventSink& sink) override;
 
@@ -86,10 +91,29 @@ public:
 
 private:
     std::filesystem::path profileFolder() const;
+    /// The input in use when it is this one (opened again, a file would
+    /// play from its start), else the input opened.
+    Result<std::shared_ptr<SpeechAudioSource>> open(const AudioInputSetting& setting) {
+        if (m_source && setting.text() == m_sourceInUse) {
+            return m_source;
+        }
+        auto opened = openSpeechAudioSource(setting);
+        if (!opened) {
+            return opened.error();
+        }
+        return std::shared_ptr<SpeechAudioSource>(std::move(opened).value());
+    }
+    /// The profile's adaptation as its files hold it now.
+    VoiceAdaptation adaptation();
 
     SphinxPlatform& m_platform;
     std::shared_ptr<SphinxEngineCore> m_core;
     std::shared_ptr<SpeechAudioSource> m_source;
+    // The input as set, and the one opened for it.
+    std::optional<SpeechToken> m_input;
+    std::string m_sourceInUse;
+    // The context made last, while it lives.
+    std::shared_ptr<SphinxRecoContext*> m_live = std::make_shared<SphinxRecoContext*>(nullptr);
     std::optional<SpeechToken> m_profile;
     std::map<std::string, long> m_properties;
 };
@@ -238,12 +262,29 @@ std::filesystem::path SphinxRecognizer::profileFolder() const {
     return current ? m_platform.profileFolder(current->id) : std::filesystem::path();
 }
 
-Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechEventSink& sink) {
+VoiceAdaptation SphinxRecognizer::adaptation() {
     std::filesystem::path folder = profileFolder();
-    VoiceAdaptation adaptation =
-        folder.empty() ? VoiceAdaptation{} : m_platform.adaptationOf(folder);
-    return std::unique_ptr<RecoContext>(new SphinxRecoContext(
-        *this, m_core, m_source, m_platform.poster(), sink, std::move(adaptation)));
+    return folder.empty() ? VoiceAdaptation{} : m_platform.adaptationOf(folder);
+}
+
+Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechEventSink& sink) {
+    auto context = std::make_unique<SphinxRecoContext>(*this, m_core, m_source, m_platform.poster(),
+                                                       sink, adaptation());
+    *m_live = context.get();
+    context->watchedBy(m_live);
+    return std::unique_ptr<RecoContext>(std::move(context));
+}
+
+Status SphinxRecognizer::refreshProfile() {
+    if (m_input) {
+        if (Status reopened = setAudioInput(*m_input); !reopened) {
+            return reopened;
+        }
+    }
+    if (SphinxRecoContext* live = *m_live) {
+        live->listenWith(m_source, adaptation());
+    }
+    return {};
 }
 
 } // namespace

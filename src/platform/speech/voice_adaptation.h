@@ -26,11 +26,11 @@ public:
     virtual ~VoiceAdapter() = default;
 
     /// Adapts the model to the recordings and stores the result in the
-    /// profile folder's adaptation, which the engine uses from its next
-    /// start with that profile. The adaptation there is replaced only when
-    /// every step succeeded: on failure or cancel the previous one stays.
-    /// Blocks for seconds; meant for a worker thread. When `cancel` turns
-    /// true the running step is stopped and the call fails with kCancelled.
+    /// profile folder's adaptation, which a recognizer takes up when asked
+    /// (Recognizer::refreshProfile) or when it next starts listening. The adaptation there is
+    /// replaced only when every step succeeded: on failure or cancel the previous one stays. Blocks
+    /// for seconds; meant for a worker thread. When `cancel` turns true the running step is stopped
+    /// and the call fails with kCancelled.
     virtual Status adapt(const std::filesystem::path& profileFolder,
                          const std::vector<AdaptationRecording>& recordings,
                          const AdaptationProgress& progress, const std::atomic<bool>& cancel) = 0;

@@ -89,6 +89,38 @@ TEST(SphinxLevelMeter, LevelsAreJudgedOver100MsWhateverTheChunks) {
     }
 }
 
+// A tone (two beating ones, as a ring) keeps its level; speech rises and
+// falls with its syllables.
+TEST(SphinxLevelMeter, ToneIsSteadyAndSpeechIsNot) {
+    struct Case {
+        const char* what;
+        double (*level)(double seconds);
+        bool steady;
+    };
+    const Case cases[] = {
+        {"ring", [](double t) { return 4000 * std::sin(2 * M_PI * 40 * t); }, true},
+        {"beep", [](double) { return 6000.0; }, true},
+        {"syllables",
+         [](double t) {
+             return 300 + 6000 * std::pow(std::max(0.0, std::sin(2 * M_PI * 2.5 * t)), 2);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SpeechLevelMeter meter;
+        std::vector<std::int16_t> sound(16000);
+        for (std::size_t i = 0; i < sound.size(); ++i) {
+            const double t = static_cast<double>(i) / 16000.0;
+            sound[i] = static_cast<std::int16_t>(c.level(t) * std::sin(2 * M_PI * 440 * t));
+        }
+        for (std::size_t at = 0; at < sound.size(); at += 320) {
+            meter.feed(sound.data() + at, 320, true);
+        }
+        meter.utteranceEnded();
+        EXPECT_EQ(meter.lastUtteranceSteady(), c.steady) << c.what;
+    }
+}
+
 TEST(SphinxLevelMeter, SoundOutsideSpeechIsNotJudged) {
     SpeechLevelMeter meter;
     auto loud = tone(60000);

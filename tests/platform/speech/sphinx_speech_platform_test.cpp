@@ -50,9 +50,12 @@ protected:
         std::unique_ptr<RecoContext> context;
         std::unique_ptr<SpeechGrammar> grammar;
     };
-    Listening listen(SpeechPlatform& platform) {
+    Listening listen(SpeechPlatform& platform, const std::optional<SpeechToken>& profile = {}) {
         Listening made;
         made.recognizer = std::move(platform.createRecognizer()).value();
+        if (profile) {
+            EXPECT_TRUE(made.recognizer->setProfile(*profile).ok());
+        }
         EXPECT_TRUE(made.recognizer->setAudioInput(*platform.defaultAudioInput()).ok());
         made.context = std::move(made.recognizer->createRecoContext(sink)).value();
         EXPECT_TRUE(made.context
@@ -198,6 +201,28 @@ TEST_F(SphinxSpeechPlatformTest, ADeadInputIsReportedAndItsReturnToo) {
     Listening listening = listen(*platform);
     ASSERT_TRUE(waitForEvent("Recognition "));
     EXPECT_TRUE(eventsStartingWith("Interference ").empty());
+}
+
+// What a training writes into the profile is read at once, and the context
+// goes on listening to the same input: a file is not played again.
+TEST_F(SphinxSpeechPlatformTest, AProfilesNewTrainingIsTakenUpWithoutARestart) {
+    ASSERT_TRUE(sayThroughFile("open google"));
+    std::vector<std::string> reported;
+    options.reportDamagedProfile = [&](const std::string& why) { reported.push_back(why); };
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    const SpeechToken profile = platform->createProfile("Ann - e0").value();
+    Listening listening = listen(*platform, profile);
+    const auto adaptation = adaptationFolder(platform->profileFolder(profile.id));
+    ASSERT_TRUE(writeFileAtomically(adaptation / kCmnStartFile, "garbage").ok());
+    ASSERT_TRUE(writeFileAtomically(adaptation / kMllrFile, identityMllr({13, 13, 13})).ok());
+    EXPECT_TRUE(reported.empty());
+    ASSERT_TRUE(listening.recognizer->refreshProfile().ok());
+    poster.drain();
+    EXPECT_EQ(reported.size(), 1u); // read now, not at the next start
+    ASSERT_TRUE(waitForEvent("Recognition Open Google"));
+    std::this_thread::sleep_for(2s);
+    poster.drain();
+    EXPECT_EQ(eventsStartingWith("Recognition ").size(), 1u);
 }
 
 TEST_F(SphinxSpeechPlatformTest, GrammarCallsCheckTheirArguments) {
