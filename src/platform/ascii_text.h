@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace kelvo {
@@ -9,6 +10,13 @@ namespace kelvo {
 /// UTF-8 and Windows-1252 text pass through unchanged.
 constexpr char asciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+/// The text with its ASCII letters in lower case, as asciiLower makes them.
+inline std::string asciiLowered(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), asciiLower);
+    return lower;
 }
 
 /// True when the texts differ at most in the case of ASCII letters, as

@@ -1,11 +1,10 @@
 #include "platform/default_applications.h"
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/shell.h"
 #include "platform/special_folders.h"
 
-#include <algorithm>
-#include <cctype>
 #include <set>
 #include <vector>
 
@@ -48,10 +47,9 @@ std::vector<fs::path> baseFolders(const Environment& env, std::string_view homeV
 std::vector<fs::path> mimeappsFiles(const Environment& env,
                                     const std::vector<fs::path>& applicationFolders) {
     std::vector<std::string> names;
-    for (std::string desktop : splitList(nonEmpty(env, "XDG_CURRENT_DESKTOP").value_or(""), ':')) {
-        std::transform(desktop.begin(), desktop.end(), desktop.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        names.push_back(desktop + "-mimeapps.list");
+    for (const std::string& desktop :
+         splitList(nonEmpty(env, "XDG_CURRENT_DESKTOP").value_or(""), ':')) {
+        names.push_back(asciiLowered(desktop) + "-mimeapps.list");
     }
     names.emplace_back("mimeapps.list");
     std::vector<fs::path> files;

@@ -9,21 +9,10 @@
 
 namespace kelvo {
 
-namespace {
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) {
-        c = asciiLower(c);
-    }
-    return text;
-}
-
-} // namespace
-
 std::vector<std::string> browserWindowClasses(const DesktopEntry& entry) {
     std::vector<std::string> names;
     const auto add = [&names](std::string name) {
-        name = lowerCase(std::move(name));
+        name = asciiLowered(name);
         if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
             names.push_back(std::move(name));
         }
@@ -38,7 +27,7 @@ std::vector<std::string> browserWindowClasses(const DesktopEntry& entry) {
 
 int countWindowsOf(const std::vector<WindowClass>& windows, const std::vector<std::string>& names) {
     const auto named = [&names](const std::string& name) {
-        return std::find(names.begin(), names.end(), lowerCase(name)) != names.end();
+        return std::find(names.begin(), names.end(), asciiLowered(name)) != names.end();
     };
     return static_cast<int>(std::count_if(windows.begin(), windows.end(), [&](const auto& w) {
         return named(w.instance) || named(w.className);

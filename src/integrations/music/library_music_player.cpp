@@ -1,6 +1,7 @@
 #include "integrations/music/library_music_player.h"
 
 #include "integrations/music/m3u_playlist.h"
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 #include <algorithm>
@@ -51,19 +52,6 @@ bool isFilePlaylist(const MusicPlaylist& playlist) {
     return playlist.id.starts_with(kFileScheme);
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 std::string entryTitle(const MediaItem& item) {
     return item.artist.empty() ? item.title : item.artist + " - " + item.title;
 }
@@ -76,9 +64,10 @@ fs::path pathOfFileUri(const std::string& uri) {
     }
     std::string path;
     for (size_t i = std::string_view(kFileScheme).size(); i < uri.size(); ++i) {
-        if (uri[i] == '%' && i + 2 < uri.size() && hexValue(uri[i + 1]) >= 0 &&
-            hexValue(uri[i + 2]) >= 0) {
-            path.push_back(static_cast<char>(hexValue(uri[i + 1]) * 16 + hexValue(uri[i + 2])));
+        if (uri[i] == '%' && i + 2 < uri.size() && hexDigitValue(uri[i + 1]) >= 0 &&
+            hexDigitValue(uri[i + 2]) >= 0) {
+            path.push_back(
+                static_cast<char>(hexDigitValue(uri[i + 1]) * 16 + hexDigitValue(uri[i + 2])));
             i += 2;
         } else {
             path.push_back(uri[i]);

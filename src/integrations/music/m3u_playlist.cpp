@@ -1,5 +1,7 @@
 #include "integrations/music/m3u_playlist.h"
 
+#include "platform/ascii_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,15 +12,6 @@ namespace kelvo {
 namespace {
 
 constexpr int kWriteFault = 75;
-
-std::string lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
 
 bool isAddress(std::string_view line) {
     const size_t colon = line.find("://");
@@ -129,7 +122,7 @@ Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& en
 }
 
 bool isM3uFile(const std::filesystem::path& file) {
-    const std::string extension = lowered(file.extension().string());
+    const std::string extension = asciiLowered(file.extension().string());
     return extension == ".m3u" || extension == ".m3u8";
 }
 

@@ -1,5 +1,7 @@
 #include "integrations/music/media_catalog.h"
 
+#include "platform/ascii_text.h"
+
 #include <algorithm>
 #include <set>
 #include <tuple>
@@ -29,16 +31,6 @@ bool holdsAll(const std::string& field, const std::vector<std::string>& words) {
     });
 }
 
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 /// Library order: by kind, then as a player lists an album collection.
 void sortInLibraryOrder(std::vector<MediaItem>& items) {
     using Key = std::tuple<MediaKind, std::string, std::string, int, int, std::string>;
@@ -46,8 +38,8 @@ void sortInLibraryOrder(std::vector<MediaItem>& items) {
     keys.reserve(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         const MediaItem& item = items[i];
-        keys.push_back({Key{item.kind, lowerAscii(item.artist), lowerAscii(item.album), item.disc,
-                            item.track, lowerAscii(item.title)},
+        keys.push_back({Key{item.kind, asciiLowered(item.artist), asciiLowered(item.album),
+                            item.disc, item.track, asciiLowered(item.title)},
                         i});
     }
     std::sort(keys.begin(), keys.end(), [&items](const auto& a, const auto& b) {

@@ -1,6 +1,7 @@
 #include "integrations/music/media_scan.h"
 
 #include "integrations/music/m3u_playlist.h"
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 #include <array>
@@ -20,17 +21,8 @@ constexpr std::array<std::string_view, 14> kAudio = {".mp3",  ".m4a",  ".aac", "
 constexpr std::array<std::string_view, 10> kVideo = {".mp4", ".m4v", ".mkv", ".avi",  ".webm",
                                                      ".mov", ".wmv", ".mpg", ".mpeg", ".ogv"};
 
-std::string lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
 bool listed(const auto& extensions, const fs::path& file) {
-    const std::string extension = lowered(file.extension().string());
+    const std::string extension = asciiLowered(file.extension().string());
     for (std::string_view known : extensions) {
         if (extension == known) {
             return true;
@@ -56,7 +48,7 @@ bool underFolderNamed(const fs::path& file, const fs::path& root,
                       std::initializer_list<std::string_view> names) {
     const fs::path relative = file.parent_path().lexically_relative(root);
     for (const fs::path& part : relative) {
-        const std::string name = lowered(part.string());
+        const std::string name = asciiLowered(part.string());
         for (std::string_view wanted : names) {
             if (name == wanted) {
                 return true;
