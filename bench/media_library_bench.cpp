@@ -10,6 +10,10 @@
 #include "integrations/music/media_scan.h"
 #include "integrations/music/mpris_player.h"
 #include "platform/atomic_file.h"
+#include "platform/speech/sphinx_decoder.h"
+#include "platform/speech/sphinx_lexicon.h"
+#include "platform/speech/sphinx_session.h"
+#include "platform/speech/sphinx_vocabulary_grammar.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -216,6 +220,40 @@ BENCHMARK_CAPTURE(BM_SearchIntoPlaylistFile, two_words, std::string("golden rive
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SearchIntoPlaylistFile, one_word, std::string("thunder"))
     ->Unit(benchmark::kMillisecond);
+
+/// What the dictation of a spoken search is compiled from, and how long
+/// that takes before the beep: the texts a search of each field can find.
+void BM_SearchVocabulary(benchmark::State& state, SearchField field) {
+    using namespace speech;
+    BenchFolder& folder = bench();
+    SphinxDecoderOptions options;
+    options.model = installedSphinxModel();
+    auto decoder = SphinxDecoder::create(options);
+    if (!decoder) {
+        state.SkipWithError(decoder.error().message().c_str());
+        return;
+    }
+    std::string dictionary;
+    if (auto text = readWholeFile(KELVO_RESOURCES_DIR "/speech/kelvo.dict")) {
+        dictionary = *text;
+    }
+    (void)prepareCommandDecoder(**decoder, dictionary);
+    DecoderLexicon lexicon(**decoder, EspeakPronouncer(), DecoderLexicon::defaultAccentVoices());
+    const std::vector<std::string> texts = folder.catalog->phrases(MusicLibrary::All, field);
+    for (auto _ : state) {
+        SphinxCommandGrammar grammar =
+            compileVocabulary(texts, lexicon, (*decoder)->logmath(), SphinxVocabularyOptions{});
+        benchmark::DoNotOptimize(&grammar);
+    }
+    state.counters["texts"] = static_cast<double>(texts.size());
+    state.counters["runs"] = static_cast<double>(vocabularyRuns(texts).size());
+}
+BENCHMARK_CAPTURE(BM_SearchVocabulary, artists, SearchField::Artists)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_SearchVocabulary, all, SearchField::All)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace
 } // namespace kelvo

@@ -165,30 +165,33 @@ std::vector<const MediaItem*> MediaCatalog::search(MusicLibrary library, SearchF
 }
 
 std::vector<std::string> MediaCatalog::phrases(MusicLibrary library, SearchField field) const {
-    std::set<std::string> texts;
-    const auto take = [&texts](const std::string& text) {
-        if (!searchText(text).empty()) {
-            texts.insert(text);
-        }
-    };
-    for (const MediaItem& item : m_items) {
-        if (!inLibrary(item, library)) {
+    // A search of all fields lists the fields a user names most first: a
+    // recogniser that can take only so many texts keeps those.
+    static constexpr SearchField kOrder[] = {SearchField::Artists, SearchField::Albums,
+                                             SearchField::SongNames, SearchField::Composers};
+    std::vector<std::string> phrases;
+    std::set<std::string> listed;
+    for (SearchField group : kOrder) {
+        if (field != SearchField::All && field != group) {
             continue;
         }
-        if (field == SearchField::All || field == SearchField::SongNames) {
-            take(item.title);
+        std::set<std::string> texts;
+        for (const MediaItem& item : m_items) {
+            if (!inLibrary(item, library)) {
+                continue;
+            }
+            const std::string& text = group == SearchField::Artists     ? item.artist
+                                      : group == SearchField::Albums    ? item.album
+                                      : group == SearchField::SongNames ? item.title
+                                                                        : item.composer;
+            if (!searchText(text).empty() && !listed.contains(text)) {
+                texts.insert(text);
+            }
         }
-        if (field == SearchField::All || field == SearchField::Artists) {
-            take(item.artist);
-        }
-        if (field == SearchField::All || field == SearchField::Albums) {
-            take(item.album);
-        }
-        if (field == SearchField::All || field == SearchField::Composers) {
-            take(item.composer);
-        }
+        listed.insert(texts.begin(), texts.end());
+        phrases.insert(phrases.end(), texts.begin(), texts.end());
     }
-    return {texts.begin(), texts.end()};
+    return phrases;
 }
 
 const MediaItem* MediaCatalog::find(std::string_view location) const {

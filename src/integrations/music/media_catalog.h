@@ -59,9 +59,9 @@ public:
     std::vector<const MediaItem*> search(MusicLibrary library, SearchField field,
                                          std::string_view words) const;
 
-    /// The distinct texts a search of this library and field compares (the
-    /// artists for an artist search; titles, artists, albums and composers
-    /// for a search of all), as the tags write them, sorted.
+    /// The distinct texts a search of this library and field compares, as
+    /// the tags write them: the artists for an artist search, sorted; for a
+    /// search of all, the artists, then the albums, titles and composers.
     std::vector<std::string> phrases(MusicLibrary library, SearchField field) const;
 
     /// The item at a location; null when none.

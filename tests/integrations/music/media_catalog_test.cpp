@@ -92,6 +92,11 @@ TEST(MediaCatalog, PhrasesAreTheSearchedFieldsTextsOnce) {
               (std::vector<std::string>{"Bill Evans", "Freddie Mercury", "Miles Davis"}));
     EXPECT_EQ(catalog.phrases(MusicLibrary::Radio, SearchField::All),
               (std::vector<std::string>{"Blue FM"}));
+    // Artists before albums before titles, each text once.
+    EXPECT_EQ(catalog.phrases(MusicLibrary::Music, SearchField::All),
+              (std::vector<std::string>{"AC/DC", "Miles Davis", "Queen", "Back in Black", "Jazz",
+                                        "Kind of Blue", "Blue in Green", "Don't Stop Me Now",
+                                        "So What", "Bill Evans", "Freddie Mercury"}));
     EXPECT_EQ(catalog.phrases(MusicLibrary::Movies, SearchField::All),
               (std::vector<std::string>{"Blue Planet"}));
 }
