@@ -60,7 +60,7 @@ std::string libraryName(MusicLibrary library) {
 }
 
 Status noPlayerYet() {
-    return Status::failure(music_error::kNoPlayer, "no music player was found");
+    return Status::failure(music_error::kNoPlayer, "No music player was found.");
 }
 
 Status stillStarting() {
