@@ -1,36 +1,15 @@
 #include "integrations/music/m3u_playlist.h"
 
 #include "platform/ascii_text.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/atomic_file.h"
 
 namespace kelvo {
 
 namespace {
 
-constexpr int kWriteFault = 75;
-
 bool isAddress(std::string_view line) {
     const size_t colon = line.find("://");
     return colon != std::string_view::npos && colon > 0 && line.find('/') == colon + 1;
-}
-
-Status writeAll(int fd, std::string_view bytes, const std::filesystem::path& file) {
-    while (!bytes.empty()) {
-        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
-        if (wrote < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Status::failure(kWriteFault,
-                                   "cannot write " + file.string() + ": " + std::strerror(errno));
-        }
-        bytes.remove_prefix(static_cast<size_t>(wrote));
-    }
-    return {};
 }
 
 } // namespace
@@ -102,23 +81,18 @@ std::string m3uText(const std::vector<PlaylistEntry>& entries) {
 }
 
 Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry) {
-    const int fd = ::open(file.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-    if (fd < 0) {
-        return Status::failure(kWriteFault,
-                               "cannot open " + file.string() + ": " + std::strerror(errno));
+    auto text = readWholeFile(file);
+    if (!text) {
+        return text.error();
     }
-    std::string lines = m3uEntryLines(entry);
-    const off_t size = ::lseek(fd, 0, SEEK_END);
-    char last = '\n';
-    if (size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n') {
-        lines.insert(lines.begin(), '\n');
+    std::string lines = std::move(text).value();
+    if (!lines.empty() && lines.back() != '\n') {
+        lines += '\n';
     }
-    Status written = writeAll(fd, lines, file);
-    if (::close(fd) != 0 && written) {
-        written = Status::failure(kWriteFault,
-                                  "cannot write " + file.string() + ": " + std::strerror(errno));
-    }
-    return written;
+    lines += m3uEntryLines(entry);
+    // Written whole and renamed over it: a full disk leaves the user's
+    // playlist as it was, never with half an entry.
+    return writeFileAtomically(file, lines);
 }
 
 bool isM3uFile(const std::filesystem::path& file) {

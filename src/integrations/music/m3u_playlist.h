@@ -29,8 +29,9 @@ std::string m3uText(const std::vector<PlaylistEntry>& entries);
 std::string m3uEntryLines(const PlaylistEntry& entry);
 
 /// Appends an entry to an existing playlist file, on a line of its own
-/// even when the file does not end with a line break. Fails when the file
-/// is missing or cannot be written.
+/// even when the file does not end with a line break; the file is written
+/// whole beside it and renamed over it. Fails, leaving it as it was, when
+/// it is missing or cannot be written.
 Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry);
 
 /// Whether a file name ends in ".m3u" or ".m3u8", in any case.
