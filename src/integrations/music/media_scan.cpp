@@ -153,7 +153,10 @@ private:
         if (known != m_known.end() && known->second->size == size &&
             known->second->modified == modified) {
             MediaItem item = *known->second;
-            item.kind = kind;
+            // A video its tags made a TV episode stays one.
+            if (kind != MediaKind::Movie || item.kind != MediaKind::Tv) {
+                item.kind = kind;
+            }
             m_items.push_back(std::move(item));
             return;
         }
@@ -203,6 +206,14 @@ std::vector<fs::path> mediaFolderTree(const MediaFolders& folders) {
     std::set<fs::path> seen;
     for (const fs::path& folder : {folders.music, folders.videos, folders.podcasts}) {
         std::error_code ec;
+        if (!folder.empty() && !fs::exists(folder, ec)) {
+            // The folder the user makes later is seen where it will appear.
+            const fs::path parent = folder.parent_path();
+            if (fs::is_directory(parent, ec) && seen.insert(parent).second) {
+                tree.push_back(parent);
+            }
+            continue;
+        }
         if (folder.empty() || !fs::is_directory(folder, ec) || !seen.insert(folder).second) {
             continue;
         }

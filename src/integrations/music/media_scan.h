@@ -31,7 +31,8 @@ std::filesystem::path radioStationsFile(const std::filesystem::path& musicFolder
 std::vector<MediaItem> scanMediaFolders(const MediaFolders& folders, const MediaCatalog* previous,
                                         const TagReader& readTags);
 
-/// The folders and every folder below them (hidden ones skipped), to watch.
+/// The folders and every folder below them (hidden ones skipped), to watch;
+/// for a folder not there yet, the folder it would be made in.
 std::vector<std::filesystem::path> mediaFolderTree(const MediaFolders& folders);
 
 /// Whether a change to this file can change the index: a media file or the

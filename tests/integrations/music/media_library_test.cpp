@@ -101,6 +101,20 @@ TEST(MediaScan, ReadsTagsOnlyOfNewOrChangedFiles) {
     EXPECT_EQ(second.search(MusicLibrary::Music, SearchField::SongNames, "take").size(), 1u);
 }
 
+TEST(MediaScan, AVideoTaggedAsAnEpisodeStaysOneWhenReadAgain) {
+    LibraryRig rig;
+    const TagReader episodes = [](const fs::path&) {
+        MediaTags tags;
+        tags.tvShow = true;
+        return tags;
+    };
+    const MediaCatalog first(scanMediaFolders(rig.folders, nullptr, episodes));
+    const MediaCatalog second(scanMediaFolders(rig.folders, &first, episodes));
+    for (const MediaCatalog* catalog : {&first, &second}) {
+        EXPECT_EQ(catalog->find((rig.root / "Videos/Film.MKV").string())->kind, MediaKind::Tv);
+    }
+}
+
 TEST(MediaLibrary, StartsFromTheSavedIndexAndSavesWhatItFinds) {
     LibraryRig rig;
     {
@@ -131,6 +145,17 @@ TEST(MediaLibrary, ReadsTheFoldersAgainWhenAFileArrivesOrGoes) {
     fs::remove(rig.root / "Music/Miles/So What.flac");
     ASSERT_TRUE(library->waitForScans(later, 10s));
     EXPECT_TRUE(library->catalog()->search(MusicLibrary::All, SearchField::All, "miles").empty());
+}
+
+TEST(MediaLibrary, FindsAMusicFolderMadeAfterTheStart) {
+    LibraryRig rig;
+    fs::remove_all(rig.root / "Music");
+    auto library = rig.started();
+    const std::uint64_t scans = library->scans();
+    rig.put("Music/Late/Song.mp3", "Latecomer|Song");
+    ASSERT_TRUE(library->waitForScans(scans, 10s));
+    EXPECT_EQ(library->catalog()->search(MusicLibrary::Music, SearchField::Artists, "late").size(),
+              1u);
 }
 
 TEST(MediaLibrary, StoppingEndsAFirstScanAtItsNextFileAndSavesNothing) {
