@@ -158,8 +158,10 @@ Status LibraryMusicPlayer::selectPlaylist(const MusicPlaylist& playlist, bool pl
     if (!isFilePlaylist(playlist)) {
         return m_player.selectPlaylist(playlist, playFirst);
     }
-    // A player without a library view has nothing to select an empty list in.
-    return playFirst ? m_player.openUri(playlist.id) : Status{};
+    // A player without a library view has nothing to select an empty list
+    // in: the user is told, rather than shown nothing at all.
+    return playFirst ? m_player.openUri(playlist.id)
+                     : notOffered("The playlist '" + playlist.name + "' has no tracks to play.");
 }
 
 Status LibraryMusicPlayer::createPlaylist(const std::string& name) {

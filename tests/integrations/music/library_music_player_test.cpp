@@ -171,6 +171,7 @@ TEST(LibraryMusicPlayer, PlaylistsAreTheMusicFolderFilesThenThePlayersOwn) {
     // An empty playlist file has nothing to play.
     rig.say("search music playlist", "empty");
     EXPECT_EQ(rig.lastCall(), "attach");
+    EXPECT_EQ(rig.lastBox(), "The playlist 'Empty' has no tracks to play.");
     // A player's own playlist is the player's to play.
     rig.say("search music playlist", "tv shows");
     EXPECT_EQ(rig.lastCall(), "select TV Shows");
