@@ -101,7 +101,9 @@ TEST(SphinxRecognitionQuality, SpeechHeardWellFitsAndMuffledSpeechDoesNot) {
         fillWithRoomNoise(audio.data() + end, 24000, seed);
         std::optional<bool> poorFit;
         for (std::size_t at = 0; at < audio.size(); at += SphinxListener::kChunkSamples) {
-            auto outcomes = session.feed(audio.data() + at, SphinxListener::kChunkSamples);
+            // The last chunk is what is left, never samples past the end.
+            auto outcomes = session.feed(
+                audio.data() + at, std::min(SphinxListener::kChunkSamples, audio.size() - at));
             for (const SpeechOutcome& outcome :
                  outcomes ? *outcomes : std::vector<SpeechOutcome>{}) {
                 if (outcome.kind != SpeechOutcome::Kind::Hypothesis && outcome.poorFit) {
