@@ -1,15 +1,12 @@
 #include "platform/media_player.h"
 
+#include "fakes/private_sound_server.h"
 #include "fakes/temp_dir.h"
 #include "services/sound_playback.h"
 #include "test_paths.h"
 
 #include <gtest/gtest.h>
 #include <pulse/simple.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <atomic>
 #include <chrono>
@@ -23,71 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A sound server of the test's own whose only output is a null sink, so
-// what plays can be recorded from its monitor.
-class PrivateSoundServer {
-public:
-    PrivateSoundServer() {
-        const fs::path runtime = m_dir / "runtime";
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        m_socket = m_dir / "native";
-        std::vector<std::string> arguments = {
-            "pulseaudio",
-            "--daemonize=no",
-            "--exit-idle-time=-1",
-            "-n",
-            "--disable-shm=true",
-            "--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_socket.string(),
-            "--load=module-null-sink sink_name=recorder"};
-        std::vector<std::string> environment = {"HOME=" + m_dir.path().string(),
-                                                "XDG_RUNTIME_DIR=" + runtime.string(),
-                                                "PATH=/usr/bin:/bin"};
-        std::vector<char*> argv, envp;
-        for (auto& a : arguments) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        for (auto& e : environment) {
-            envp.push_back(e.data());
-        }
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t quiet;
-        posix_spawn_file_actions_init(&quiet);
-        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-        // A group of its own, so whatever the server forks ends with it.
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-        posix_spawnattr_setpgroup(&attributes, 0);
-        if (posix_spawnp(&m_pid, "pulseaudio", &quiet, &attributes, argv.data(), envp.data()) !=
-            0) {
-            m_pid = 0;
-        }
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&quiet);
-        for (int i = 0; i < 200 && m_pid != 0 && !fs::exists(m_socket); ++i) {
-            std::this_thread::sleep_for(50ms);
-        }
-    }
-    ~PrivateSoundServer() {
-        if (m_pid != 0) {
-            ::kill(-m_pid, SIGTERM);
-            int status = 0;
-            ::waitpid(m_pid, &status, 0);
-        }
-    }
-
-    bool running() const { return m_pid != 0 && fs::exists(m_socket); }
-    std::string address() const { return "unix:" + m_socket.string(); }
-
-private:
-    fakes::TempDir m_dir;
-    fs::path m_socket;
-    pid_t m_pid = 0;
-};
 
 // The loudest sample heard on the null sink's monitor, recording until one
 // reaches loud enough or the time is up.
@@ -115,7 +47,7 @@ int loudestSample(const std::string& server, std::chrono::milliseconds length, i
 }
 
 TEST(MediaPlayerTest, TheWelcomeSoundPlaysThroughTheSoundServer) {
-    PrivateSoundServer server;
+    fakes::PrivateSoundServer server;
     ASSERT_TRUE(server.running()) << "pulseaudio did not start";
     ::setenv("PULSE_SERVER", server.address().c_str(), 1);
     auto player = MediaPlayer::create();

@@ -1,11 +1,13 @@
 #include "platform/speech/sphinx_speech_platform.h"
 
 #include "fakes/espeak_clips.h"
+#include "fakes/private_sound_server.h"
 #include "fakes/queued_ui_poster.h"
 #include "fakes/recording_speech_sink.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
 #include "platform/speech/sphinx_adaptation_files.h"
+#include "platform/speech/sphinx_run_program.h"
 #include "platform/speech/sphinx_wav.h"
 #include "platform/speech/voice_adaptation.h"
 #include "test_paths.h"
@@ -223,6 +225,30 @@ TEST_F(SphinxSpeechPlatformTest, AProfilesNewTrainingIsTakenUpWithoutARestart) {
     std::this_thread::sleep_for(2s);
     poster.drain();
     EXPECT_EQ(eventsStartingWith("Recognition ").size(), 1u);
+}
+
+// The microphone saved for the profile in use is listened to at once: the
+// phrase is played into it only after the set-up.
+TEST_F(SphinxSpeechPlatformTest, AProfilesNewMicrophoneIsHeardWithoutARestart) {
+    fakes::PrivateSoundServer server({"room", "desk"});
+    ASSERT_TRUE(server.running()) << "pulseaudio did not start";
+    ::setenv("PULSE_SERVER", server.address().c_str(), 1);
+    ASSERT_TRUE(runProgramForOutput({"pactl", "set-default-source", "room.monitor"}).ok());
+    auto said = fakes::spokenClip("open google");
+    ASSERT_FALSE(said.empty());
+    ASSERT_TRUE(writeSpeechWav(dir / "say.wav", said).ok());
+    setSource("default");
+    auto platform = makeSphinxSpeechPlatform(poster, options);
+    const SpeechToken profile = platform->createProfile("Ann - e0").value();
+    Listening listening = listen(*platform, profile);
+
+    ASSERT_TRUE(saveProfileMicrophone(platform->profileFolder(profile.id), "desk.monitor").ok());
+    ASSERT_TRUE(listening.recognizer->refreshProfile().ok());
+    ASSERT_TRUE(runProgramForOutput({"paplay", "--device=desk", (dir / "say.wav").string()}).ok());
+    EXPECT_TRUE(waitForEvent("Recognition Open Google"));
+    listening.grammar.reset();
+    listening.context.reset(); // before the server goes
+    ::unsetenv("PULSE_SERVER");
 }
 
 TEST_F(SphinxSpeechPlatformTest, GrammarCallsCheckTheirArguments) {
