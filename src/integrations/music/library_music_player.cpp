@@ -18,23 +18,6 @@ Status notOffered(const std::string& message) {
     return Status::failure(music_error::kNotOffered, message);
 }
 
-const char* libraryListName(MusicLibrary library) {
-    switch (library) {
-    case MusicLibrary::All:
-    case MusicLibrary::Music:
-        return "Music";
-    case MusicLibrary::Movies:
-        return "Movies";
-    case MusicLibrary::Tv:
-        return "TV Shows";
-    case MusicLibrary::Podcasts:
-        return "Podcasts";
-    case MusicLibrary::Radio:
-        return "Radio";
-    }
-    return "Music";
-}
-
 std::string emptyLibraryMessage(MusicLibrary library) {
     switch (library) {
     case MusicLibrary::Movies:
@@ -123,7 +106,7 @@ Status LibraryMusicPlayer::showLibrary(MusicLibrary library) {
     if (entries.empty()) {
         return notOffered(emptyLibraryMessage(library));
     }
-    const fs::path list = m_listsFolder / (std::string(libraryListName(library)) + ".m3u");
+    const fs::path list = m_listsFolder / (std::string(musicLibraryName(library)) + ".m3u");
     if (Status written = writeFileAtomically(list, m3uText(entries)); !written) {
         return written;
     }

@@ -42,23 +42,6 @@ Status limitOr(const Status& failure, const std::string& limit) {
     return failure.number() == music_error::kNotOffered ? notOffered(limit) : failure;
 }
 
-std::string libraryName(MusicLibrary library) {
-    switch (library) {
-    case MusicLibrary::All:
-    case MusicLibrary::Music:
-        return "Music";
-    case MusicLibrary::Movies:
-        return "Movies";
-    case MusicLibrary::Tv:
-        return "TV Shows";
-    case MusicLibrary::Podcasts:
-        return "Podcasts";
-    case MusicLibrary::Radio:
-        return "Radio";
-    }
-    return "Music";
-}
-
 Status noPlayerYet() {
     return Status::failure(music_error::kNoPlayer, "No music player was found.");
 }
@@ -211,7 +194,7 @@ Status MprisPlayer::seekBy(long long microseconds) {
 }
 
 Status MprisPlayer::showLibrary(MusicLibrary library) {
-    const std::string name = libraryName(library);
+    const std::string name = musicLibraryName(library);
     auto lists = playlists();
     if (lists) {
         for (const MusicPlaylist& playlist : *lists) {

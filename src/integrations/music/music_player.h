@@ -10,6 +10,25 @@ namespace kelvo {
 /// The player's whole library, one of its libraries, or its radio.
 enum class MusicLibrary { All, Music, Movies, Tv, Podcasts, Radio };
 
+/// The name a library goes by, as a player names its playlist ("TV Shows");
+/// the whole library is "Music".
+constexpr const char* musicLibraryName(MusicLibrary library) {
+    switch (library) {
+    case MusicLibrary::All:
+    case MusicLibrary::Music:
+        return "Music";
+    case MusicLibrary::Movies:
+        return "Movies";
+    case MusicLibrary::Tv:
+        return "TV Shows";
+    case MusicLibrary::Podcasts:
+        return "Podcasts";
+    case MusicLibrary::Radio:
+        return "Radio";
+    }
+    return "Music";
+}
+
 /// The fields a library search compares; the numbers are the player's own.
 enum class SearchField { All = 0, Artists = 2, Albums = 3, Composers = 4, SongNames = 5 };
 
