@@ -68,6 +68,11 @@ public:
     }
     Status showLibrary(MusicLibrary library) override {
         calls.push_back("library " + std::to_string(static_cast<int>(library)));
+        if (failNextLibrary) {
+            Status failure = *failNextLibrary;
+            failNextLibrary.reset();
+            return failure;
+        }
         return {};
     }
     Status toggleMiniPlayer() override {
@@ -165,6 +170,8 @@ public:
     std::map<MusicStep, Status> refusedSteps;
     /// The next playlist listing or search fails with this.
     std::optional<Status> failNext;
+    /// The next showLibrary fails with this.
+    std::optional<Status> failNextLibrary;
     std::vector<Track> tracks;
     std::vector<Playlist> playlistsHeld;
     std::vector<std::string> calls;

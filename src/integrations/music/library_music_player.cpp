@@ -92,7 +92,17 @@ Status LibraryMusicPlayer::offers(MusicStep step) {
 Status LibraryMusicPlayer::showLibrary(MusicLibrary library) {
     if (library == MusicLibrary::Radio) {
         // Stations are only shown, never started: that is the player's own view.
-        return m_player.showLibrary(library);
+        Status shown = m_player.showLibrary(library);
+        if (shown || shown.number() != music_error::kNotOffered) {
+            return shown;
+        }
+        auto ready = m_library.catalog();
+        if (ready && !ready->library(MusicLibrary::Radio).empty()) {
+            return notOffered("The music player has no view to show your radio stations in.  Say "
+                              "\"search radio\" and a station's name to play it.");
+        }
+        return notOffered("There are no radio stations: list their stream addresses in "
+                          "\"Radio.m3u\" in your music folder.");
     }
     auto ready = catalog();
     if (!ready) {

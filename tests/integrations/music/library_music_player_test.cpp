@@ -135,6 +135,11 @@ TEST(LibraryMusicPlayer, PlayMusicHandsThePlayerTheMusicInLibraryOrder) {
     // An empty library says so instead of playing nothing.
     rig.music.checkiTunes("movie library");
     EXPECT_EQ(rig.lastBox(), "There are no movies in your videos folder.");
+    // The radio is the player's to show; one that cannot says what to do.
+    rig.inner.failNextLibrary = Status::failure(music_error::kNotOffered, "no radio view");
+    rig.music.checkiTunes("radio library");
+    EXPECT_EQ(rig.lastBox(), "There are no radio stations: list their stream addresses in "
+                             "\"Radio.m3u\" in your music folder.");
 }
 
 TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
