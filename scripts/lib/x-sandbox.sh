@@ -44,6 +44,9 @@ start_x_server() {
     done
     [ -s "$work/display" ] || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$work/display")
+    # Its own X server is an X11 session, whatever session started the run.
+    unset WAYLAND_DISPLAY
+    export XDG_SESSION_TYPE=x11
     export QT_QPA_PLATFORM=xcb
 }
 

@@ -82,6 +82,10 @@ public:
         }
         m_display = ":" + number;
         setenv("DISPLAY", m_display.c_str(), 1);
+        // Its own X server is an X11 session, whatever session the tests
+        // were started from.
+        unsetenv("WAYLAND_DISPLAY");
+        setenv("XDG_SESSION_TYPE", "x11", 1);
         const std::string wm = findOnPath("openbox");
         if (wm.empty()) {
             return "openbox is not installed";
