@@ -209,9 +209,7 @@ void BM_SearchIntoPlaylistFile(benchmark::State& state, std::string words) {
         (void)player.createPlaylist("kelvo search");
         const MusicPlaylist search{mediaUri((folder.folders.music / "kelvo search.m3u").string()),
                                    "kelvo search", 0};
-        for (const MusicTrack& track : found.value()) {
-            (void)player.addTrack(search, track);
-        }
+        (void)player.addTracks(search, found.value());
         hits = found->size();
     }
     state.counters["hits"] = static_cast<double>(hits);

@@ -202,16 +202,22 @@ Result<std::vector<MusicTrack>> LibraryMusicPlayer::searchLibrary(MusicLibrary l
 }
 
 Status LibraryMusicPlayer::addTrack(const MusicPlaylist& playlist, const MusicTrack& track) {
+    return addTracks(playlist, {track});
+}
+
+Status LibraryMusicPlayer::addTracks(const MusicPlaylist& playlist,
+                                     const std::vector<MusicTrack>& tracks) {
     if (!isFilePlaylist(playlist)) {
-        return m_player.addTrack(playlist, track);
+        return m_player.addTracks(playlist, tracks);
     }
-    std::string title = track.name;
-    if (auto ready = m_library.catalog()) {
-        if (const MediaItem* item = ready->find(track.id)) {
-            title = entryTitle(*item);
-        }
+    const auto ready = m_library.catalog();
+    std::vector<PlaylistEntry> entries;
+    entries.reserve(tracks.size());
+    for (const MusicTrack& track : tracks) {
+        const MediaItem* item = ready ? ready->find(track.id) : nullptr;
+        entries.push_back({track.id, item != nullptr ? entryTitle(*item) : track.name});
     }
-    return appendM3uEntry(pathOfFileUri(playlist.id), {track.id, title});
+    return appendM3uEntries(pathOfFileUri(playlist.id), entries);
 }
 
 std::vector<std::string> LibraryMusicPlayer::searchPhrases(MusicLibrary library,

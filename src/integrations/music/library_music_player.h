@@ -47,6 +47,7 @@ public:
     Result<std::vector<MusicTrack>> searchLibrary(MusicLibrary library, SearchField field,
                                                   const std::string& words) override;
     Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) override;
+    Status addTracks(const MusicPlaylist& playlist, const std::vector<MusicTrack>& tracks) override;
     std::vector<std::string> searchPhrases(MusicLibrary library, SearchField field) override;
     Status openUri(const std::string& uri) override;
 

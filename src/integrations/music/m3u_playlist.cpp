@@ -81,6 +81,11 @@ std::string m3uText(const std::vector<PlaylistEntry>& entries) {
 }
 
 Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry) {
+    return appendM3uEntries(file, {entry});
+}
+
+Status appendM3uEntries(const std::filesystem::path& file,
+                        const std::vector<PlaylistEntry>& entries) {
     auto text = readWholeFile(file);
     if (!text) {
         return text.error();
@@ -89,7 +94,9 @@ Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& en
     if (!lines.empty() && lines.back() != '\n') {
         lines += '\n';
     }
-    lines += m3uEntryLines(entry);
+    for (const PlaylistEntry& entry : entries) {
+        lines += m3uEntryLines(entry);
+    }
     // Written whole and renamed over it: a full disk leaves the user's
     // playlist as it was, never with half an entry.
     return writeFileAtomically(file, lines);

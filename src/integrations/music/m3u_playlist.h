@@ -34,6 +34,11 @@ std::string m3uEntryLines(const PlaylistEntry& entry);
 /// it is missing or cannot be written.
 Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& entry);
 
+/// Appends entries, in order, as appendM3uEntry does one: the file is
+/// written once for all of them.
+Status appendM3uEntries(const std::filesystem::path& file,
+                        const std::vector<PlaylistEntry>& entries);
+
 /// Whether a file name ends in ".m3u" or ".m3u8", in any case.
 bool isM3uFile(const std::filesystem::path& file);
 

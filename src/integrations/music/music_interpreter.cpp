@@ -403,16 +403,18 @@ void MusicInterpreter::searchLibrary(const std::string& words, const std::string
                 "Your music search for '" + words + "' did not return any items");
         return;
     }
-    // Each hit once, also among tracks of the same name.
-    std::set<std::string> added;
+    // Each hit once, also among tracks of the same name; all in one go, as
+    // a search can find thousands.
+    std::set<std::string> seen;
+    std::vector<MusicTrack> added;
     for (const MusicTrack& track : *hits) {
-        if (!added.insert(track.id).second) {
-            continue;
+        if (seen.insert(track.id).second) {
+            added.push_back(track);
         }
-        if (Status put = player.addTrack(*search, track); !put) {
-            showFailure(put);
-            return;
-        }
+    }
+    if (Status put = player.addTracks(*search, added); !put) {
+        showFailure(put);
+        return;
     }
     MusicPlaylist filled = *search;
     filled.trackCount = static_cast<int>(added.size());

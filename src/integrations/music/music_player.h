@@ -138,6 +138,17 @@ public:
     /// Appends a track to a playlist.
     virtual Status addTrack(const MusicPlaylist& playlist, const MusicTrack& track) = 0;
 
+    /// Appends tracks to a playlist, in order; stops at the first that
+    /// fails. A player that can add many at once overrides it.
+    virtual Status addTracks(const MusicPlaylist& playlist, const std::vector<MusicTrack>& tracks) {
+        for (const MusicTrack& track : tracks) {
+            if (Status added = addTrack(playlist, track); !added) {
+                return added;
+            }
+        }
+        return {};
+    }
+
     /// The texts a search of this library and field can find (artists for
     /// an artist search ...), for the dictation of its words to expect;
     /// empty when the player does not tell.
