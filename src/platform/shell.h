@@ -2,10 +2,12 @@
 
 #include "platform/environment.h"
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvo {
@@ -27,6 +29,29 @@ inline bool shellSucceeded(int result) {
     return result > 32;
 }
 
+/// Whether a program the shell started still runs. Copies share what they
+/// know; the shell marks the run ended once the process has ended. A run
+/// that names no process is never running.
+class ProgramRun {
+public:
+    ProgramRun() = default;
+    explicit ProgramRun(std::shared_ptr<const std::atomic<bool>> running)
+        : m_running(std::move(running)) {}
+
+    bool running() const { return m_running && m_running->load(); }
+
+private:
+    std::shared_ptr<const std::atomic<bool>> m_running;
+};
+
+/// A program the shell was asked to start.
+struct StartedProgram {
+    /// What startProgram returns for it.
+    int result = shell_result::kFailed;
+    /// Its process, when it started.
+    ProgramRun run;
+};
+
 /// Opens addresses and documents and starts programs. Nothing goes through
 /// a command interpreter, and no call waits for what it started.
 class Shell {
@@ -45,6 +70,11 @@ public:
     /// less otherwise.
     virtual int startProgram(const std::string& program,
                              const std::vector<std::string>& arguments) = 0;
+
+    /// Starts a program as startProgram does, for a caller that must not
+    /// start it again while it runs: the run tells when its process ends.
+    virtual StartedProgram startWatchedProgram(const std::string& program,
+                                               const std::vector<std::string>& arguments) = 0;
 };
 
 /// The shell that hands documents to xdg-open and starts programs with

@@ -36,7 +36,7 @@ int resultOfErrno(int error) {
 
 // The child starts in a session of its own with default signal handling,
 // so it outlives the program and ignores nothing the program ignored.
-int spawnDetached(const fs::path& program, const std::vector<std::string>& arguments) {
+StartedProgram spawnDetached(const fs::path& program, const std::vector<std::string>& arguments) {
     std::vector<std::string> argvText;
     argvText.push_back(program.string());
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
@@ -48,7 +48,7 @@ int spawnDetached(const fs::path& program, const std::vector<std::string>& argum
 
     posix_spawnattr_t attributes;
     if (posix_spawnattr_init(&attributes) != 0) {
-        return shell_result::kOutOfMemory;
+        return {shell_result::kOutOfMemory, {}};
     }
     sigset_t noSignals;
     sigset_t allSignals;
@@ -63,20 +63,24 @@ int spawnDetached(const fs::path& program, const std::vector<std::string>& argum
         posix_spawn(&pid, argvText.front().c_str(), nullptr, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
-        return resultOfErrno(error);
+        return {resultOfErrno(error), {}};
     }
     // Reap the child whenever it ends; the program never waits for it.
+    auto running = std::make_shared<std::atomic<bool>>(true);
     try {
-        std::thread([pid] {
+        std::thread([pid, running] {
             int status = 0;
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }
+            running->store(false);
         }).detach();
     } catch (const std::system_error&) {
         // No thread to spare: the child is still started, and reaped when
-        // the program ends.
+        // the program ends; whether it runs can't be told, so it counts as
+        // ended rather than kept from being started again.
+        running->store(false);
     }
-    return shell_result::kStarted;
+    return {shell_result::kStarted, ProgramRun(std::move(running))};
 }
 
 class LinuxShell final : public Shell {
@@ -100,19 +104,25 @@ public:
         if (!opener) {
             return shell_result::kNoAssociation;
         }
-        return spawnDetached(*opener, {argument});
+        return spawnDetached(*opener, {argument}).result;
     }
 
     int startProgram(const std::string& program,
                      const std::vector<std::string>& arguments) override {
+        return startWatchedProgram(program, arguments).result;
+    }
+
+    StartedProgram startWatchedProgram(const std::string& program,
+                                       const std::vector<std::string>& arguments) override {
         if (program.empty()) {
-            return shell_result::kFileNotFound;
+            return {shell_result::kFileNotFound, {}};
         }
         auto executable = findOnPath(program, searchPath());
         if (!executable) {
             std::error_code ec;
-            return fs::exists(program, ec) ? shell_result::kAccessDenied
-                                           : shell_result::kFileNotFound;
+            return {fs::exists(program, ec) ? shell_result::kAccessDenied
+                                            : shell_result::kFileNotFound,
+                    {}};
         }
         return spawnDetached(*executable, arguments);
     }

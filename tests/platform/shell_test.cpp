@@ -112,12 +112,16 @@ TEST_F(ShellTest, StartedChildrenAreReaped) {
     for (int i = 0; i < 5; ++i) {
         ASSERT_EQ(shell->startProgram("/bin/true", {}), shell_result::kStarted);
     }
+    const StartedProgram watched = shell->startWatchedProgram("/bin/true", {});
+    ASSERT_EQ(watched.result, shell_result::kStarted);
     int zombies = -1;
-    for (int i = 0; i < 500 && zombies != 0; ++i) {
+    for (int i = 0; i < 500 && (zombies != 0 || watched.run.running()); ++i) {
         std::this_thread::sleep_for(10ms);
         zombies = zombieChildren();
     }
     EXPECT_EQ(zombies, 0);
+    EXPECT_FALSE(watched.run.running()) << "the run ends with its process";
+    EXPECT_FALSE(shell->startWatchedProgram("no-such-tool", {}).run.running());
 }
 
 TEST(FindOnPathTest, SearchesEachFolderInOrder) {

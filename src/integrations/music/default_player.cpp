@@ -2,7 +2,6 @@
 
 #include "integrations/music/music_player.h"
 #include "platform/default_applications.h"
-#include "platform/shell.h"
 
 #include <filesystem>
 #include <vector>
@@ -36,7 +35,7 @@ PlayerIdentity defaultAudioPlayerIdentity(const Environment& env) {
             command ? std::filesystem::path(command->front()).filename().string() : ""};
 }
 
-Status startDefaultPlayer(const Environment& env, Shell& shell) {
+Result<ProgramRun> startDefaultPlayer(const Environment& env, Shell& shell) {
     if (const std::optional<DesktopEntry> entry = defaultAudioPlayer(env)) {
         const std::string name = entry->name.empty() ? entry->file.stem().string() : entry->name;
         auto command = execArguments(*entry);
@@ -46,14 +45,14 @@ Status startDefaultPlayer(const Environment& env, Shell& shell) {
                                        " cannot be started: " + command.error().message());
         }
         const std::vector<std::string> arguments(command->begin() + 1, command->end());
-        if (const int started = shell.startProgram(command->front(), arguments);
-            !shellSucceeded(started)) {
-            return Status::failure(music_error::kNoPlayer, "The music player " + name +
-                                                               " could not be started (" +
-                                                               command->front() + ", error " +
-                                                               std::to_string(started) + ").");
+        StartedProgram started = shell.startWatchedProgram(command->front(), arguments);
+        if (!shellSucceeded(started.result)) {
+            return Status::failure(music_error::kNoPlayer,
+                                   "The music player " + name + " could not be started (" +
+                                       command->front() + ", error " +
+                                       std::to_string(started.result) + ").");
         }
-        return {};
+        return started.run;
     }
     return Status::failure(music_error::kNoPlayer,
                            "No music player appears to be installed.  Please install a music "

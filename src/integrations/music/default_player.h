@@ -2,14 +2,13 @@
 
 #include "platform/desktop_entry.h"
 #include "platform/environment.h"
+#include "platform/shell.h"
 #include "platform/status.h"
 
 #include <optional>
 #include <string>
 
 namespace kelvo {
-
-class Shell;
 
 /// The application the desktop names for audio files; nullopt when none
 /// is set or installed.
@@ -27,9 +26,10 @@ PlayerIdentity defaultAudioPlayerIdentity(const Environment& env);
 
 /// Starts the user's default audio player: the application the desktop
 /// names for audio files, started from its desktop entry's Exec line with
-/// an argument list, never through a shell, and not waited for. Fails with
+/// an argument list, never through a shell, and not waited for; returns
+/// its run, which tells whether its process still runs. Fails with
 /// music_error::kNoPlayer and a message for the user when no player is set
 /// or installed, or when it can't be started.
-Status startDefaultPlayer(const Environment& env, Shell& shell);
+Result<ProgramRun> startDefaultPlayer(const Environment& env, Shell& shell);
 
 } // namespace kelvo

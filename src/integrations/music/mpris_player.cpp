@@ -20,9 +20,8 @@ constexpr const char* kPlayer = "org.mpris.MediaPlayer2.Player";
 constexpr const char* kPlaylists = "org.mpris.MediaPlayer2.Playlists";
 /// How far fast forward and rewind jump, in microseconds.
 constexpr long long kSkipMicroseconds = 10'000'000;
-/// How long a started player has to come on the bus, and a player asked to
-/// quit to leave it; how often the bus is looked at meanwhile.
-constexpr auto kStartWait = std::chrono::seconds(10);
+/// How long a player asked to quit has to leave the bus; how often the bus
+/// is looked at meanwhile, there and while a started player is waited for.
 constexpr auto kQuitWait = std::chrono::seconds(3);
 constexpr auto kBusPoll = std::chrono::milliseconds(100);
 
@@ -46,6 +45,14 @@ Status noPlayerYet() {
     return Status::failure(music_error::kNoPlayer, "No music player was found.");
 }
 
+Status startedButUndriven() {
+    return Status::failure(music_error::kNoPlayer,
+                           "The music player that was started is still running, but it does "
+                           "not let other programs drive it.  Please close it, or choose a music "
+                           "player for audio files that other programs can drive, before using "
+                           "a Music command.");
+}
+
 Status stillStarting() {
     return Status::failure(music_error::kPlayerGone,
                            "The music player is still starting.  Please try again in a moment.");
@@ -63,7 +70,7 @@ MprisPlayer::MprisPlayer(MprisPlayerParts parts)
     : m_startDefaultPlayer(std::move(parts.startDefaultPlayer)), m_processes(&parts.processes),
       m_raiseWindowOf(std::move(parts.raiseWindowOf)),
       m_defaultPlayer(std::move(parts.defaultPlayer)),
-      m_whileStarting(std::move(parts.whileStarting)) {}
+      m_whileStarting(std::move(parts.whileStarting)), m_startWait(parts.startWait) {}
 MprisPlayer::~MprisPlayer() = default;
 
 Status MprisPlayer::findPlayer() {
@@ -123,19 +130,24 @@ Status MprisPlayer::attach() {
     if (found || found.number() != music_error::kNoPlayer || !m_bus || !m_startDefaultPlayer) {
         return found;
     }
+    if (m_startedPlayer.running()) {
+        return startedButUndriven();
+    }
     return startAndWait();
 }
 
 Status MprisPlayer::startAndWait() {
-    if (Status started = m_startDefaultPlayer(); !started) {
-        return started;
+    Result<ProgramRun> started = m_startDefaultPlayer();
+    if (!started) {
+        return started.error();
     }
+    m_startedPlayer = *started;
     m_starting = true;
     struct Started {
         bool& starting;
         ~Started() { starting = false; }
-    } started{m_starting};
-    const auto deadline = std::chrono::steady_clock::now() + kStartWait;
+    } waiting{m_starting};
+    const auto deadline = std::chrono::steady_clock::now() + m_startWait;
     while (std::chrono::steady_clock::now() < deadline) {
         if (m_whileStarting) {
             m_whileStarting();

@@ -3,6 +3,7 @@
 #include "integrations/music/default_player.h"
 #include "integrations/music/music_player.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -16,8 +17,9 @@ class SessionBus;
 
 /// What drives a player beyond the bus.
 struct MprisPlayerParts {
-    /// Starts the user's default player when none runs.
-    std::function<Status()> startDefaultPlayer;
+    /// Starts the user's default player when none runs; its run tells
+    /// whether the player started is still running.
+    std::function<Result<ProgramRun>()> startDefaultPlayer;
     /// Where the process of a player that will not quit is ended.
     ProcessTable& processes;
     /// Brings the window of a player's process to the front, for a player
@@ -30,6 +32,8 @@ struct MprisPlayerParts {
     /// Lets the program's window events run while a started player is
     /// waited for.
     std::function<void()> whileStarting;
+    /// How long a started player has to come on the bus.
+    std::chrono::milliseconds startWait = std::chrono::seconds(10);
 };
 
 /// The user's own music player over the desktop's media-player interface
@@ -38,7 +42,8 @@ struct MprisPlayerParts {
 /// and the playlists a player offers; what that interface cannot carry (library search, making
 /// playlists, a music store, a small player) fails with kNotOffered and a message that says so.
 /// Calls block for at most two seconds each; starting a player waits up to ten seconds for it to
-/// come on the bus.
+/// come on the bus. A started player that never comes on the bus is not started again while its
+/// process runs.
 class MprisPlayer final : public MusicPlayer {
 public:
     /// Drives the players already running; starts none and ends none. The
@@ -92,11 +97,15 @@ private:
     Status playerCall(const char* method);
     Status seekBy(long long microseconds);
 
-    std::function<Status()> m_startDefaultPlayer;
+    std::function<Result<ProgramRun>()> m_startDefaultPlayer;
     ProcessTable* m_processes = nullptr;
     std::function<Status(std::uint32_t)> m_raiseWindowOf;
     std::function<PlayerIdentity()> m_defaultPlayer;
     std::function<void()> m_whileStarting;
+    std::chrono::milliseconds m_startWait{0};
+    /// The player started last: while it runs off the bus, another start
+    /// would only open another window of it.
+    ProgramRun m_startedPlayer;
     /// A started player is being waited for; what comes meanwhile (a button
     /// of the window) starts no second one.
     bool m_starting = false;

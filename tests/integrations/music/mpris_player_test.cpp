@@ -8,6 +8,8 @@
 #include "platform/shell.h"
 
 #include "fakes/fake_environment.h"
+#include "fakes/fake_process_table.h"
+#include "fakes/fake_shell.h"
 #include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "fakes/tool_output.h"
@@ -211,32 +213,49 @@ TEST_F(MprisPlayerTest, QuitsPlayersUntilNoneIsLeft) {
     }
 }
 
-TEST(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
-    std::istringstream bus(
-        toolOutput({"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"}));
-    std::string address;
-    pid_t busPid = -1;
-    ASSERT_TRUE(std::getline(bus, address) && bus >> busPid) << "no dbus-daemon";
-    setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+/// A private session bus with no player on it, and a home whose default
+/// audio player is a desktop entry, as `xdg-mime default` sets it.
+class MprisPlayerStart : public testing::Test {
+protected:
+    void SetUp() override {
+        std::istringstream bus(toolOutput(
+            {"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"}));
+        std::string address;
+        ASSERT_TRUE(std::getline(bus, address) && bus >> m_busPid) << "no dbus-daemon";
+        setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    }
 
-    // A home whose default audio player is an idle mpv, as `xdg-mime
-    // default` sets it.
+    void TearDown() override {
+        if (m_busPid > 0) {
+            kill(m_busPid, SIGTERM);
+        }
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
+
+    Environment homeWithDefaultPlayer(const std::string& exec) {
+        std::filesystem::create_directories(home / "data/applications");
+        std::filesystem::create_directories(home / "config");
+        std::ofstream(home / "data/applications/player.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Player\nExec=" << exec << "\n";
+        std::ofstream(home / "config/mimeapps.list")
+            << "[Default Applications]\naudio/mpeg=player.desktop\n";
+        const char* path = std::getenv("PATH");
+        return fakes::environmentOf({{"HOME", home.path().string()},
+                                     {"XDG_CONFIG_HOME", (home / "config").string()},
+                                     {"XDG_CONFIG_DIRS", (home / "none").string()},
+                                     {"XDG_DATA_HOME", (home / "data").string()},
+                                     {"XDG_DATA_DIRS", (home / "none").string()},
+                                     {"PATH", path ? path : "/usr/bin:/bin"}});
+    }
+
     fakes::TempDir home;
-    std::filesystem::create_directories(home / "data/applications");
-    std::filesystem::create_directories(home / "config");
-    std::ofstream(home / "data/applications/idle-mpv.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Idle Player\nExec=mpv --no-config "
-           "\"--script="
-        << kPlugin << "\" --ao=null --vo=null --idle=yes --really-quiet %U\n";
-    std::ofstream(home / "config/mimeapps.list")
-        << "[Default Applications]\naudio/mpeg=idle-mpv.desktop\n";
-    const char* path = std::getenv("PATH");
-    const Environment env = fakes::environmentOf({{"HOME", home.path().string()},
-                                                  {"XDG_CONFIG_HOME", (home / "config").string()},
-                                                  {"XDG_CONFIG_DIRS", (home / "none").string()},
-                                                  {"XDG_DATA_HOME", (home / "data").string()},
-                                                  {"XDG_DATA_DIRS", (home / "none").string()},
-                                                  {"PATH", path ? path : "/usr/bin:/bin"}});
+    pid_t m_busPid = -1;
+};
+
+TEST_F(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
+    const Environment env =
+        homeWithDefaultPlayer(std::string("mpv --no-config \"--script=") + kPlugin +
+                              "\" --ao=null --vo=null --idle=yes --really-quiet %U");
     const auto shell = makeLinuxShell(env);
     const auto processes = makeProcProcessTable();
     // What comes while the player starts starts no second one.
@@ -263,13 +282,37 @@ TEST(MprisPlayerStart, StartsTheUsersDefaultPlayerWhenNoneRunsAndQuitsIt) {
     EXPECT_TRUE(eventually([] { return toolOutput({"playerctl", "-l"}).empty(); }));
 
     std::filesystem::remove(home / "config/mimeapps.list");
-    std::filesystem::remove(home / "data/applications/idle-mpv.desktop");
+    std::filesystem::remove(home / "data/applications/player.desktop");
     const Status none = player.attach();
     EXPECT_EQ(none.number(), music_error::kNoPlayer);
     EXPECT_NE(none.message().find("No music player appears to be installed"), std::string::npos)
         << none.message();
-    kill(busPid, SIGTERM);
-    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+}
+
+TEST_F(MprisPlayerStart, APlayerStartedOffTheBusIsStartedAgainOnlyOnceItHasEnded) {
+    const Environment env = homeWithDefaultPlayer("xmessage %U");
+    fakes::FakeShell shell;
+    fakes::FakeProcessTable processes;
+    MprisPlayer player({[&] { return startDefaultPlayer(env, shell); },
+                        processes,
+                        {},
+                        {},
+                        {},
+                        std::chrono::milliseconds(0)});
+
+    EXPECT_EQ(player.attach().number(), music_error::kNoPlayer);
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].target, "xmessage");
+    const Status again = player.attach();
+    EXPECT_EQ(again.number(), music_error::kNoPlayer);
+    EXPECT_NE(again.message().find("still running, but it does not let other programs drive it"),
+              std::string::npos)
+        << again.message();
+    EXPECT_EQ(shell.calls.size(), 1u) << "a second window of the same player";
+
+    shell.endRun(0);
+    EXPECT_EQ(player.attach().number(), music_error::kNoPlayer);
+    EXPECT_EQ(shell.calls.size(), 2u);
 }
 
 } // namespace
