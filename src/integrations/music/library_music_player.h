@@ -17,10 +17,11 @@ class LibraryMusicPlayer final : public MusicPlayer {
 public:
     /// listsFolder holds the playlist files of whole libraries that are
     /// handed to the player. firstIndexWait is how long a search waits for
-    /// an index on a first start, when none was saved.
+    /// an index on a first start, when none was saved: the window does not
+    /// answer meanwhile, so past it the user is told to try again instead.
     LibraryMusicPlayer(MusicPlayer& player, const MediaLibrary& library,
                        std::filesystem::path listsFolder,
-                       std::chrono::milliseconds firstIndexWait = std::chrono::seconds(10));
+                       std::chrono::milliseconds firstIndexWait = std::chrono::milliseconds(1500));
 
     Status attach() override;
     Status offers(MusicStep step) override;
