@@ -12,7 +12,9 @@
 // continues, and words that are no phrase yet), KELVO_LONGEST_SILENCE (frames of silence inside a
 // phrase that reject it), KELVO_SWALLOWED_FRAMES and KELVO_SWALLOWED_SCORE (a
 // silence that fits its sound this badly is speech, and rejects the phrase),
-// KELVO_GARBAGE_LOGPROB, KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES, and
+// KELVO_GARBAGE_LOGPROB, KELVO_GARBAGE_AFTER_WORDS and
+// KELVO_GARBAGE_AFTER_WORDS_LOGPROB (garbage after a phrase's first words
+// and its cost), KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES, and
 // KELVO_BENCH_CHUNK (samples fed at a time). KELVO_BENCH_NEAR_MISS takes the
 // spoken commands out of the grammar, so each must be rejected.
 // KELVO_BENCH_VERBOSE lists the misses, KELVO_BENCH_TRACE every clip.
@@ -65,6 +67,12 @@ SphinxGrammarOptions grammarOptions() {
     SphinxGrammarOptions options;
     if (const char* cost = std::getenv("KELVO_GARBAGE_LOGPROB")) {
         options.garbagePhoneLogProb = std::atof(cost);
+    }
+    if (const char* words = std::getenv("KELVO_GARBAGE_AFTER_WORDS")) {
+        options.garbageAfterWords = std::atoi(words);
+    }
+    if (const char* cost = std::getenv("KELVO_GARBAGE_AFTER_WORDS_LOGPROB")) {
+        options.garbageAfterWordsLogProb = std::atof(cost);
     }
     return options;
 }

@@ -255,6 +255,8 @@ SphinxCommandGrammar compileCommandGrammar(const XmlGrammar& grammar,
 
     GarbageLoop garbage;
     garbage.wordLogProb = options.garbagePhoneLogProb;
+    garbage.afterWords = options.garbageAfterWords;
+    garbage.afterWordsLogProb = options.garbageAfterWordsLogProb;
     if (options.garbagePhoneLogProb != 0.0) {
         for (const auto& [word, phones] : garbageWords()) {
             garbage.words.push_back(word);

@@ -80,6 +80,13 @@ struct SphinxGrammarOptions {
     /// mostly needs a silence that is no silence (see SphinxSession), so the
     /// loop can be dearer and lose fewer commands to it.
     double garbagePhoneLogProb = -2.3;
+    /// The garbage may follow this many words of a phrase (GarbageLoop):
+    /// "go" and a site the grammar lacks is rejected, where it was heard as
+    /// the nearest site. After the first word only, and at a price: after
+    /// two, or for free, it cost more commands than it saved near misses.
+    int garbageAfterWords = 1;
+    /// Its cost on top of the phones' (GarbageLoop::afterWordsLogProb).
+    double garbageAfterWordsLogProb = -5.0;
     float languageWeight = 6.5f;
 };
 

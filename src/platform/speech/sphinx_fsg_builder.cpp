@@ -49,6 +49,7 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
     std::unordered_map<std::string, int> baseIds;
     std::vector<std::vector<int32>> variantIds; // by base id
     std::vector<TrieNode> nodes(1);
+    std::vector<int> depth(1, 0);
     std::unordered_map<std::uint64_t, int> edges;
 
     for (const std::vector<std::string>& phrase : phrases) {
@@ -73,6 +74,7 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
             if (isNew) {
                 nodes[node].children.emplace_back(wordId, edge->second);
                 nodes.emplace_back();
+                depth.push_back(depth[node] + 1);
             }
             node = edge->second;
         }
@@ -138,6 +140,15 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
         for (int32 id : garbageIds) {
             fsg_model_trans_add(fsg, 0, garbageState, cost, id);
             fsg_model_trans_add(fsg, garbageState, garbageState, cost, id);
+        }
+        int32 afterWordsCost =
+            scaledLog(logmath, garbage->wordLogProb + garbage->afterWordsLogProb, languageWeight);
+        for (std::size_t i = 1; i < nodes.size(); ++i) {
+            if (stateOf[i] >= 0 && depth[i] <= garbage->afterWords) {
+                for (int32 id : garbageIds) {
+                    fsg_model_trans_add(fsg, stateOf[i], garbageState, afterWordsCost, id);
+                }
+            }
         }
         fsg_model_null_trans_add(fsg, garbageState, finalState, 0);
     }

@@ -23,6 +23,14 @@ struct GarbageLoop {
     /// Natural log of the probability of each garbage word; more negative
     /// rejects less.
     double wordLogProb = -10.0;
+    /// The garbage may also follow the first `afterWords` words of a
+    /// phrase: speech that begins as a phrase and goes on as none ("go"
+    /// and a site the grammar lacks) is heard as garbage, where the whole
+    /// utterance as garbage would lose to the nearest phrase.
+    int afterWords = 0;
+    /// Natural-log cost of garbage that follows words, once, on top of its
+    /// phones' cost: a phrase heard a little unlike itself stays a phrase.
+    double afterWordsLogProb = 0.0;
 };
 
 /// Builds a finite-state grammar that accepts exactly the given word
