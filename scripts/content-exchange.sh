@@ -123,6 +123,9 @@ wait "$service_pid" 2>/dev/null || true
 sed -i 's/^Last=.*/Last=x/' "$ini"
 before=$(cd "$data" && sha256sum commands.xml coupon1.gif commands_customfree.xml)
 days_before=$(setting Etowah Days)
+# Emptied here: the started program's own redirect may come after the wait
+# below has already read the first run's "first paint".
+: >"$work/kelvo.log"
 "$kelvo" >"$work/kelvo.log" 2>&1 &
 kelvo_pid=$!
 pids+=("$kelvo_pid")
