@@ -19,6 +19,16 @@ inline std::string asciiLowered(std::string_view text) {
     return lower;
 }
 
+/// The text without the blanks, tabs and carriage returns at either end,
+/// as a line of a key or settings file is read.
+constexpr std::string_view trimmedBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
 /// True when the texts differ at most in the case of ASCII letters, as
 /// setting and key names are compared.
 constexpr bool equalsIgnoreCase(std::string_view a, std::string_view b) {

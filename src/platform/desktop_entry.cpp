@@ -1,18 +1,11 @@
 #include "platform/desktop_entry.h"
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 
 namespace kelvo {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
 
 std::string unescapeValue(std::string_view value) {
     std::string out;
@@ -95,7 +88,7 @@ KeyFileGroup keyFileGroup(std::string_view text, std::string_view group) {
     bool inGroup = false;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        const std::string_view line = trimmed(text.substr(0, end));
+        const std::string_view line = trimmedBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (line.empty() || line.front() == '#') {
             continue;
@@ -112,9 +105,9 @@ KeyFileGroup keyFileGroup(std::string_view text, std::string_view group) {
         if (!inGroup || equals == std::string_view::npos) {
             continue;
         }
-        const std::string_view key = trimmed(line.substr(0, equals));
+        const std::string_view key = trimmedBlanks(line.substr(0, equals));
         if (key.find('[') == std::string_view::npos) {
-            keys.emplace(std::string(key), std::string(trimmed(line.substr(equals + 1))));
+            keys.emplace(std::string(key), std::string(trimmedBlanks(line.substr(equals + 1))));
         }
     }
     return keys;

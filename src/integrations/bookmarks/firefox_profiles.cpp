@@ -11,14 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 struct Section {
     std::string name;
     std::string path;
@@ -31,7 +23,7 @@ std::vector<Section> readSections(std::string_view text) {
     std::vector<Section> sections;
     while (!text.empty()) {
         const size_t end = text.find('\n');
-        const std::string_view line = trimmed(text.substr(0, end));
+        const std::string_view line = trimmedBlanks(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             Section section;
@@ -43,8 +35,8 @@ std::vector<Section> readSections(std::string_view text) {
         if (sections.empty() || equals == std::string_view::npos) {
             continue;
         }
-        const std::string_view key = trimmed(line.substr(0, equals));
-        const std::string_view value = trimmed(line.substr(equals + 1));
+        const std::string_view key = trimmedBlanks(line.substr(0, equals));
+        const std::string_view value = trimmedBlanks(line.substr(equals + 1));
         Section& section = sections.back();
         const bool install =
             section.name.size() > 7 &&
