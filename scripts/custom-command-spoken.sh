@@ -8,12 +8,6 @@
 # Usage: scripts/custom-command-spoken.sh [kelvo]  (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-kelvo=$(realpath "${1:-$here/build/src/kelvo}")
-[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
-for tool in Xvfb espeak-ng sox xdotool openbox; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-patience=${KELVO_E2E_PATIENCE:-120}
 phrase="open my garden"
 address="https://garden.example/"
 
@@ -21,6 +15,7 @@ address="https://garden.example/"
 source "$here/scripts/lib/x-sandbox.sh"
 # shellcheck source=lib/spoken.sh
 source "$here/scripts/lib/spoken.sh"
+speaking_to "${1:-}" openbox
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2

@@ -8,12 +8,6 @@
 # KEEP_WORK=1 keeps the folder, with the page, to look at.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-kelvo=$(realpath "${1:-$here/build/src/kelvo}")
-[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
-for tool in Xvfb espeak-ng sox xdotool python3; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-patience=${KELVO_E2E_PATIENCE:-120}
 # A word the decoder hears as itself from espeak-ng.
 export word=${KELVO_BOOKMARK_WORD:-garden}
 Word=${word^}
@@ -22,6 +16,7 @@ Word=${word^}
 source "$here/scripts/lib/x-sandbox.sh"
 # shellcheck source=lib/spoken.sh
 source "$here/scripts/lib/spoken.sh"
+speaking_to "${1:-}" python3
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2

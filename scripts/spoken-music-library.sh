@@ -10,19 +10,14 @@
 # Usage: scripts/spoken-music-library.sh [kelvo]  (exit 77 = skipped: a tool is missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-kelvo=$(realpath "${1:-$here/build/src/kelvo}")
-[ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
-for tool in Xvfb espeak-ng sox xdotool mpv playerctl dbus-daemon; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
 plugin=/usr/lib/mpv-mpris/mpris.so
 [ -f "$plugin" ] || { echo "SKIP: mpv-mpris is missing"; exit 77; }
-patience=${KELVO_E2E_PATIENCE:-120}
 
 # shellcheck source=lib/x-sandbox.sh
 source "$here/scripts/lib/x-sandbox.sh"
 # shellcheck source=lib/spoken.sh
 source "$here/scripts/lib/spoken.sh"
+speaking_to "${1:-}" mpv playerctl dbus-daemon
 make_work_folder
 fail() {
     echo "FAIL: $*" >&2

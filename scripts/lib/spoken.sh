@@ -1,7 +1,21 @@
 # Sourced by the scripts that speak to the real program through a fifo, after
-# x-sandbox.sh. The caller sets $patience (seconds), defines fail(), and
-# starts the program with KELVO_REPORT_LISTENING=1 and its output in
-# $work/kelvo.log.
+# x-sandbox.sh. The caller calls speaking_to, defines fail(), and starts the
+# program with KELVO_REPORT_LISTENING=1 and its output in $work/kelvo.log.
+
+# Sets $kelvo to the program spoken to (the argument, else the build's) and
+# $patience (seconds); a tool missing, beside the extra ones named, skips the
+# check (exit 77).
+speaking_to() { # [kelvo] [tool...]
+    kelvo=$(realpath "${1:-$here/build/src/kelvo}")
+    shift || true
+    [ -x "$kelvo" ] || { echo "no program at $kelvo" >&2; exit 1; }
+    local tool
+    for tool in Xvfb espeak-ng sox xdotool "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+    done
+    # Generous: a sanitizer build on a loaded machine is many times slower.
+    patience=${KELVO_E2E_PATIENCE:-120}
+}
 
 # Waits until the command succeeds, at most $patience seconds.
 wait_for() {
