@@ -92,7 +92,7 @@ double accuracy(SphinxDecoder& decoder, const std::shared_ptr<const SphinxComman
         std::exit(1);
     }
     SphinxSession session(decoder, nullptr);
-    session.setListeningState({grammar, true, DictationTopic::None, false, nullptr});
+    session.setListeningState({grammar, true, DictationTopic::None, false, nullptr, nullptr});
     int right = 0;
     std::uint32_t seed = 3;
     for (const Clip& clip : clips) {

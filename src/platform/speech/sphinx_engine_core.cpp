@@ -29,6 +29,13 @@ SphinxEngineCore::create(const SphinxPlatformOptions& options) {
         return prepared;
     }
     core->m_lexicon = std::make_unique<DecoderLexicon>(*core->m_commands, EspeakPronouncer());
+    // The lexicon may be asked from here and from the UI thread at once; the
+    // decoder's log tables are only read.
+    core->m_vocabularies = std::make_unique<SphinxVocabularyCompiler>(
+        [lexicon = core->m_lexicon.get(), logmath = core->m_commands->logmath(),
+         options = options.vocabulary](const std::vector<std::string>& texts) {
+            return compileVocabulary(texts, *lexicon, logmath, options);
+        });
     return core;
 }
 
@@ -113,18 +120,6 @@ SphinxEngineCore::compile(const std::string& xml, const XmlGrammar& parsed,
     }
     m_grammars.emplace(key, compiled);
     return compiled;
-}
-
-std::shared_ptr<const SphinxCommandGrammar>
-SphinxEngineCore::vocabulary(const std::vector<std::string>& texts) {
-    // A search is armed again and again with the same titles: keep the last.
-    if (m_vocabulary && texts == m_vocabularyTexts) {
-        return m_vocabulary;
-    }
-    m_vocabulary = std::make_shared<const SphinxCommandGrammar>(
-        compileVocabulary(texts, *m_lexicon, m_commands->logmath(), m_options.vocabulary));
-    m_vocabularyTexts = texts;
-    return m_vocabulary;
 }
 
 } // namespace kelvo::speech

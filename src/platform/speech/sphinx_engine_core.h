@@ -2,6 +2,7 @@
 
 #include "platform/speech/sphinx_lexicon.h"
 #include "platform/speech/sphinx_speech_platform.h"
+#include "platform/speech/sphinx_vocabulary_compiler.h"
 
 #include <atomic>
 #include <future>
@@ -41,9 +42,11 @@ public:
     std::shared_ptr<const SphinxCommandGrammar>
     compile(const std::string& xml, const XmlGrammar& parsed, const std::vector<bool>& active);
 
-    /// The dictation vocabulary of these texts (compileVocabulary); the
-    /// same texts compile once. UI thread only.
-    std::shared_ptr<const SphinxCommandGrammar> vocabulary(const std::vector<std::string>& texts);
+    /// The dictation vocabulary of these texts (compileVocabulary), made
+    /// on the compiler's thread (SphinxVocabularyCompiler); returns at once.
+    std::shared_ptr<const PendingVocabulary> vocabulary(const std::vector<std::string>& texts) {
+        return m_vocabularies->request(texts);
+    }
 
     static constexpr std::size_t kCachedGrammars = 8;
 
@@ -72,9 +75,9 @@ private:
     bool m_dictationReady = false;
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
     std::atomic<bool> m_signalLost{false};
-    std::vector<std::string> m_vocabularyTexts;
-    std::shared_ptr<const SphinxCommandGrammar> m_vocabulary;
     std::atomic<bool> m_trainingRequested{false};
+    // Last: its thread uses the decoder and the lexicon until it is gone.
+    std::unique_ptr<SphinxVocabularyCompiler> m_vocabularies;
 };
 
 } // namespace kelvo::speech

@@ -26,11 +26,14 @@ std::map<std::string, std::string>
 DecoderLexicon::pronounce(const std::vector<std::string>& words) {
     std::map<std::string, std::string> result;
     std::vector<std::string> ask;
-    for (const std::string& word : words) {
-        if (auto found = m_made.find(word); found != m_made.end()) {
-            result.insert(*found);
-        } else {
-            ask.push_back(word);
+    {
+        std::lock_guard made(m_madeMutex);
+        for (const std::string& word : words) {
+            if (auto found = m_made.find(word); found != m_made.end()) {
+                result.insert(*found);
+            } else {
+                ask.push_back(word);
+            }
         }
     }
     if (!ask.empty()) {
@@ -39,6 +42,7 @@ DecoderLexicon::pronounce(const std::vector<std::string>& words) {
             std::fprintf(stderr, "kelvo: no pronunciations for new words: %s\n",
                          made.error().message().c_str());
         } else {
+            std::lock_guard kept(m_madeMutex);
             for (const auto& entry : *made) {
                 m_made.insert(entry);
                 result.insert(entry);
@@ -52,11 +56,15 @@ std::vector<std::pair<std::string, std::string>>
 DecoderLexicon::accentVariants(const std::vector<std::string>& words,
                                const std::map<std::string, std::string>& made) {
     std::vector<std::string> ask;
-    for (const std::string& word : words) {
-        if (!m_accents.count(word)) {
-            ask.push_back(word);
+    {
+        std::lock_guard accents(m_madeMutex);
+        for (const std::string& word : words) {
+            if (!m_accents.count(word)) {
+                ask.push_back(word);
+            }
         }
     }
+    std::map<std::string, std::vector<std::string>> said;
     if (!ask.empty() && !m_accentVoices.empty()) {
         // One espeak-ng run per voice, side by side.
         std::vector<std::future<Result<std::map<std::string, std::string>>>> runs;
@@ -66,22 +74,29 @@ DecoderLexicon::accentVariants(const std::vector<std::string>& words,
             }));
         }
         for (auto& run : runs) {
-            Result<std::map<std::string, std::string>> said = run.get();
-            if (!said) {
+            Result<std::map<std::string, std::string>> voiceSaid = run.get();
+            if (!voiceSaid) {
                 std::fprintf(stderr, "kelvo: no accent pronunciations: %s\n",
-                             said.error().message().c_str());
+                             voiceSaid.error().message().c_str());
                 continue;
             }
-            for (auto& [word, phones] : *said) {
-                std::vector<std::string>& known = m_accents[word];
+            for (auto& [word, phones] : *voiceSaid) {
+                std::vector<std::string>& known = said[word];
                 if (std::find(known.begin(), known.end(), phones) == known.end()) {
                     known.push_back(std::move(phones));
                 }
             }
         }
     }
-    for (const std::string& word : ask) {
-        m_accents.try_emplace(word);
+    std::map<std::string, std::vector<std::string>> accents;
+    {
+        std::lock_guard kept(m_madeMutex);
+        for (const std::string& word : ask) {
+            m_accents.try_emplace(word, said[word]);
+        }
+        for (const std::string& word : words) {
+            accents[word] = m_accents[word];
+        }
     }
 
     std::vector<std::pair<std::string, std::string>> result;
@@ -96,7 +111,7 @@ DecoderLexicon::accentVariants(const std::vector<std::string>& words,
             have.insert(found->second);
         }
         std::size_t next = std::max<std::size_t>(entries.size(), 1) + 1;
-        for (const std::string& phones : m_accents[word]) {
+        for (const std::string& phones : accents[word]) {
             if (have.insert(phones).second) {
                 result.emplace_back(word + "(" + std::to_string(next++) + ")", phones);
             }

@@ -13,7 +13,8 @@ namespace kelvo::speech {
 
 /// The command decoder's dictionary plus espeak-ng for the words it lacks.
 /// Lookups may run on another thread than the decoder: words are only ever
-/// added under `mutex()`.
+/// added under `mutex()`. Two threads may compile grammars at once (the
+/// commands on the UI thread, a vocabulary on its own).
 class DecoderLexicon : public SphinxLexicon {
 public:
     /// The espeak-ng voices whose pronunciations every grammar word also gets.
@@ -35,6 +36,9 @@ private:
     SphinxDecoder& m_decoder;
     EspeakPronouncer m_pronouncer;
     std::mutex m_mutex;
+    /// Held while the two maps below are read or changed, never while
+    /// espeak-ng runs.
+    std::mutex m_madeMutex;
     /// Pronunciations made this run, so a reload asks espeak-ng nothing.
     std::map<std::string, std::string> m_made;
     std::vector<std::string> m_accentVoices;

@@ -1,8 +1,17 @@
 #include "platform/speech/sphinx_listener.h"
 
-#include "platform/speech/sphinx_level_meter.h"
+#include "platform/speech/sphinx_vocabulary_compiler.h"
+
+#include <algorithm>
 
 namespace kelvo::speech {
+namespace {
+
+bool hearsVocabulary(const ListeningState& state) {
+    return state.dictationActive && state.dictation == DictationTopic::Free;
+}
+
+} // namespace
 
 SphinxListener::SphinxListener(SphinxDecoder& commands, std::function<SphinxDecoder*()> dictation,
                                std::mutex& wordsMutex, std::shared_ptr<SpeechAudioSource> source,
@@ -30,10 +39,59 @@ void SphinxListener::setListeningState(ListeningState state) {
     m_wanted.notify_all();
 }
 
+void SphinxListener::updateState() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_changed) {
+            // A vocabulary waited for before is superseded with the state.
+            m_inForce = m_state;
+            m_awaited = std::move(m_inForce.pendingVocabulary);
+            m_session.setListeningState(m_inForce);
+            m_changed = false;
+        }
+    }
+    if (m_awaited) {
+        if (auto ready = m_awaited->grammar()) {
+            m_inForce.vocabulary = std::move(ready);
+            m_awaited.reset();
+            m_session.setListeningState(m_inForce);
+        }
+    }
+}
+
+bool SphinxListener::hear(std::int16_t* samples, std::size_t count) {
+    if (auto code = m_meter.feed(samples, count, m_session.inSpeech())) {
+        if (m_events.interference) {
+            m_events.interference(*code);
+        }
+    }
+    fillDigitalSilence(samples, count, m_seed);
+    auto outcomes = m_session.feed(samples, count);
+    if (!outcomes) {
+        if (m_events.failed) {
+            m_events.failed(outcomes.error());
+        }
+        return false;
+    }
+    for (SpeechOutcome outcome : *outcomes) {
+        if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
+            if (auto code = m_meter.utteranceEnded(); code && m_events.interference) {
+                m_events.interference(*code);
+            }
+            if (m_meter.lastUtteranceSteady()) {
+                // A tone or a ring: no speech whose fit says anything.
+                outcome.poorFit.reset();
+            }
+        }
+        if (m_events.outcome) {
+            m_events.outcome(outcome);
+        }
+    }
+    return true;
+}
+
 void SphinxListener::run() {
-    SpeechLevelMeter meter;
     std::vector<std::int16_t> chunk(kChunkSamples);
-    std::uint32_t seed = 31;
     if (m_events.beforeListening) {
         m_events.beforeListening();
     }
@@ -49,39 +107,20 @@ void SphinxListener::run() {
             }
             return;
         }
-        {
-            std::lock_guard lock(m_mutex);
-            if (m_changed) {
-                m_session.setListeningState(m_state);
-                m_changed = false;
+        updateState();
+        if (m_awaited && hearsVocabulary(m_inForce) && m_held.size() < kLongestHeldSamples) {
+            m_held.insert(m_held.end(), chunk.begin(), chunk.end());
+            continue;
+        }
+        // What was held first, in the chunks a microphone gives.
+        for (std::size_t at = 0; at < m_held.size(); at += kChunkSamples) {
+            if (!hear(m_held.data() + at, std::min(kChunkSamples, m_held.size() - at))) {
+                return;
             }
         }
-        if (auto code = meter.feed(chunk.data(), chunk.size(), m_session.inSpeech())) {
-            if (m_events.interference) {
-                m_events.interference(*code);
-            }
-        }
-        fillDigitalSilence(chunk.data(), chunk.size(), seed);
-        auto outcomes = m_session.feed(chunk.data(), chunk.size());
-        if (!outcomes) {
-            if (m_events.failed) {
-                m_events.failed(outcomes.error());
-            }
+        m_held.clear();
+        if (!hear(chunk.data(), chunk.size())) {
             return;
-        }
-        for (SpeechOutcome outcome : *outcomes) {
-            if (outcome.kind != SpeechOutcome::Kind::Hypothesis) {
-                if (auto code = meter.utteranceEnded(); code && m_events.interference) {
-                    m_events.interference(*code);
-                }
-                if (meter.lastUtteranceSteady()) {
-                    // A tone or a ring: no speech whose fit says anything.
-                    outcome.poorFit.reset();
-                }
-            }
-            if (m_events.outcome) {
-                m_events.outcome(outcome);
-            }
         }
     }
 }

@@ -50,7 +50,7 @@ public:
         auto compiled = std::make_shared<const SphinxCommandGrammar>(compileCommandGrammar(
             *grammar, active, "phrase-check", *m_lexicon, m_decoder->logmath(), {}));
         SphinxSession session(*m_decoder, [] { return nullptr; });
-        session.setListeningState({compiled, true, DictationTopic::None, false, nullptr});
+        session.setListeningState({compiled, true, DictationTopic::None, false, nullptr, nullptr});
         // A second of room noise after it, so the utterance ends.
         std::vector<std::int16_t> sound = samples;
         std::uint32_t seed = 99;

@@ -218,7 +218,12 @@ void SphinxRecoContext::publish() {
     }
     state.dictation = m_grammar.topic;
     state.dictationActive = m_grammar.dictationActive;
-    state.vocabulary = m_grammar.vocabulary;
+    if (m_grammar.vocabulary) {
+        state.vocabulary = m_grammar.vocabulary->grammar();
+        if (!state.vocabulary) {
+            state.pendingVocabulary = m_grammar.vocabulary;
+        }
+    }
     if (m_reportListening) {
         const char* what = !state.dictationActive                    ? "commands"
                            : state.dictation == DictationTopic::Free ? "dictation"

@@ -5,6 +5,7 @@
 #include "platform/speech/sphinx_engine_core.h"
 #include "platform/speech/sphinx_listener.h"
 #include "platform/speech/sphinx_recognition_quality.h"
+#include "platform/speech/sphinx_vocabulary_compiler.h"
 
 #include <memory>
 #include <string>
@@ -12,8 +13,9 @@
 namespace kelvo::speech {
 
 /// A recognition context of the PocketSphinx engine: its grammar state is
-/// compiled here (UI thread) and handed to the decoder thread, whose results
-/// reach the sink through the relay, always posted.
+/// compiled here (UI thread; a dictation vocabulary on the core's compiler
+/// thread) and handed to the decoder thread, whose results reach the sink
+/// through the relay, always posted.
 class SphinxRecoContext : public RecoContext {
 public:
     /// `source` may be null: the context then hears nothing.
@@ -42,8 +44,9 @@ public:
         std::vector<bool> active;
         DictationTopic topic = DictationTopic::None;
         bool dictationActive = false;
-        /// Free dictation's vocabulary; null: the general model alone.
-        std::shared_ptr<const SphinxCommandGrammar> vocabulary;
+        /// Free dictation's vocabulary, ready or compiling; null: the
+        /// general model alone.
+        std::shared_ptr<const PendingVocabulary> vocabulary;
     };
     GrammarState& grammarState() { return m_grammar; }
     SphinxEngineCore& core() { return *m_core; }

@@ -16,6 +16,8 @@ namespace kelvo::speech {
 
 enum class DictationTopic { None, Free, Spelling };
 
+class PendingVocabulary;
+
 /// The search free dictation decodes with: the one a decoder made with a
 /// language model starts with.
 inline constexpr const char* kDictationSearchName = "_default";
@@ -29,6 +31,9 @@ struct ListeningState {
     /// Free dictation hears these words first (compileVocabulary); what
     /// fits them badly goes to the general model.
     std::shared_ptr<const SphinxCommandGrammar> vocabulary;
+    /// The vocabulary free dictation waits for while it compiles; the
+    /// listener holds the sound until it is ready (the session ignores it).
+    std::shared_ptr<const PendingVocabulary> pendingVocabulary;
 };
 
 /// The end of one utterance, or a guess while it goes on.
