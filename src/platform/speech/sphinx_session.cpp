@@ -129,7 +129,9 @@ void SphinxSession::setListeningState(ListeningState state) {
     m_wanted = std::move(state);
 }
 
-Status SphinxSession::useGrammar(const SphinxCommandGrammar& grammar) {
+Status SphinxSession::useGrammar(const std::shared_ptr<const SphinxCommandGrammar>& used) {
+    const SphinxCommandGrammar& grammar = *used;
+    auto sameKey = [&](const auto& kept) { return kept->key == grammar.key; };
     if (!m_commands.hasSearch(grammar.key)) {
         std::vector<std::pair<std::string, std::string>> missing;
         for (const auto& word : grammar.newWords) {
@@ -142,8 +144,8 @@ Status SphinxSession::useGrammar(const SphinxCommandGrammar& grammar) {
             if (Status idle = m_commands.useSearch(kIdleSearch); !idle) {
                 return idle;
             }
-            for (const std::string& kept : m_keptGrammars) {
-                m_commands.removeSearch(kept);
+            for (const auto& kept : m_keptGrammars) {
+                m_commands.removeSearch(kept->key);
             }
             m_keptGrammars.clear();
             std::unique_lock<std::mutex> lock;
@@ -157,18 +159,18 @@ Status SphinxSession::useGrammar(const SphinxCommandGrammar& grammar) {
         if (Status made = m_commands.addGrammarSearch(grammar.key, grammar.fsg.get()); !made) {
             return made;
         }
-        m_keptGrammars.push_back(grammar.key);
+        m_keptGrammars.push_back(used);
     } else {
         // Most recently used last.
-        m_keptGrammars.erase(std::remove(m_keptGrammars.begin(), m_keptGrammars.end(), grammar.key),
+        m_keptGrammars.erase(std::remove_if(m_keptGrammars.begin(), m_keptGrammars.end(), sameKey),
                              m_keptGrammars.end());
-        m_keptGrammars.push_back(grammar.key);
+        m_keptGrammars.push_back(used);
     }
-    if (Status used = m_commands.useSearch(grammar.key); !used) {
-        return used;
+    if (Status chosen = m_commands.useSearch(grammar.key); !chosen) {
+        return chosen;
     }
     while (m_keptGrammars.size() > kKeptGrammars) {
-        m_commands.removeSearch(m_keptGrammars.front());
+        m_commands.removeSearch(m_keptGrammars.front()->key);
         m_keptGrammars.pop_front();
     }
     return {};
@@ -191,9 +193,9 @@ Status SphinxSession::begin() {
     Status chosen;
     m_heard.clear();
     if (mode == Mode::Commands) {
-        chosen = useGrammar(*m_current.grammar);
+        chosen = useGrammar(m_current.grammar);
     } else if (mode == Mode::Vocabulary) {
-        chosen = useGrammar(*m_current.vocabulary);
+        chosen = useGrammar(m_current.vocabulary);
     } else if (mode == Mode::Spelling) {
         chosen = m_commands.useSearch(kSpellingSearch);
     } else {

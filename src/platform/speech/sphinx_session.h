@@ -122,7 +122,7 @@ public:
 
 private:
     Status begin();
-    Status useGrammar(const SphinxCommandGrammar& grammar);
+    Status useGrammar(const std::shared_ptr<const SphinxCommandGrammar>& grammar);
     /// `ended`: the utterance is over, so its word timings are known.
     SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
     /// Word timings only stray speech explains: a silence or filler after
@@ -141,7 +141,11 @@ private:
     SphinxDecoder* m_active = nullptr;
     ListeningState m_wanted;
     ListeningState m_current;
-    std::deque<std::string> m_keptGrammars;
+    /// The grammars whose searches the decoder keeps, least recently used
+    /// first. Held here so that a grammar's search, which shares its
+    /// finite-state model's unguarded reference count, is freed on this
+    /// thread before any other thread can free the model.
+    std::deque<std::shared_ptr<const SphinxCommandGrammar>> m_keptGrammars;
     bool m_utterance = false;
     bool m_speech = false;
     int m_continuableEndSilenceFrames = kContinuableEndSilenceFrames;
