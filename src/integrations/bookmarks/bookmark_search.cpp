@@ -60,18 +60,27 @@ void BookmarkSearch::arm(bool spelling, const std::string& text) {
     m_p.state.bookmarkSearchPending = kPending;
 }
 
-std::vector<std::string> BookmarkSearch::allTitles() const {
+const std::vector<std::string>& BookmarkSearch::allTitles() {
     const BookmarkStores stores = m_p.stores ? m_p.stores() : BookmarkStores{};
+    std::string signature = storesSignature(stores);
+    if (signature == m_titlesSignature) {
+        return m_titles;
+    }
     const SearchFilter everything;
-    std::vector<std::string> titles;
+    m_titles.clear();
+    m_titlesSignature = std::move(signature);
     for (const BrowserRead& read :
          {readFavorites(stores, everything), readFirefox(stores, everything),
           readSafari(stores, everything)}) {
         for (const Bookmark& row : read.read.rows) {
-            titles.push_back(row.title);
+            m_titles.push_back(row.title);
+        }
+        // A store skipped this time may be readable the next.
+        if (!read.read.problems.empty()) {
+            m_titlesSignature.reset();
         }
     }
-    return titles;
+    return m_titles;
 }
 
 void BookmarkSearch::search(const std::string& text) {

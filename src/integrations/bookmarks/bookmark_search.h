@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,13 +51,18 @@ public:
 
 private:
     void arm(bool spelling, const std::string& text);
-    /// The title of every bookmark of every store.
-    std::vector<std::string> allTitles() const;
+    /// The title of every bookmark of every store; read again only when a
+    /// store changed.
+    const std::vector<std::string>& allTitles();
     void search(const std::string& text);
     Status writeAndOpenPage(const std::string& text);
     void backToCommands();
 
     BookmarkSearchParts m_p;
+    /// The stores the titles were read from; nothing when they were not
+    /// all read.
+    std::optional<std::string> m_titlesSignature;
+    std::vector<std::string> m_titles;
 };
 
 } // namespace kelvo

@@ -7,6 +7,9 @@
 #include "integrations/bookmarks/safari_bookmarks.h"
 #include "platform/atomic_file.h"
 
+#include <sys/stat.h>
+
+#include <set>
 #include <unordered_set>
 
 namespace kelvo::bookmarks {
@@ -76,6 +79,37 @@ void dropRepeats(BookmarkRows& rows, size_t from) {
     rows.resize(kept);
 }
 
+// One line of the signature; the line says so when there is no such file.
+void signFile(const fs::path& file, std::string& signature) {
+    struct stat info {};
+    signature += file.string();
+    if (::stat(file.c_str(), &info) == 0) {
+        signature += ' ' + std::to_string(info.st_size) + ' ' +
+                     std::to_string(info.st_mtim.tv_sec) + '.' +
+                     std::to_string(info.st_mtim.tv_nsec);
+    }
+    signature += '\n';
+}
+
+// Each folder of the tree, as the Favorites walk reaches them: a folder
+// changes its time when a shortcut in it is added, removed or renamed.
+void signFolders(const fs::path& folder, int depth, std::set<std::pair<dev_t, ino_t>>& seen,
+                 std::string& signature) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        !seen.insert({info.st_dev, info.st_ino}).second || depth > WalkLimits{}.maxDepth) {
+        return;
+    }
+    signFile(folder, signature);
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        if (it->is_directory(typeError)) {
+            signFolders(it->path(), depth + 1, seen, signature);
+        }
+    }
+}
+
 } // namespace
 
 BookmarkStores locateBookmarkStores(const SettingsFile& settings, const Environment& env) {
@@ -140,6 +174,30 @@ BrowserRead readSafari(const BookmarkStores& stores, const SearchFilter& filter)
         }
     }
     return result;
+}
+
+std::string storesSignature(const BookmarkStores& stores) {
+    std::string signature;
+    if (stores.favoritesFolder) {
+        std::set<std::pair<dev_t, ino_t>> seen;
+        signFolders(*stores.favoritesFolder, 0, seen, signature);
+    }
+    if (stores.firefoxFolder) {
+        const fs::path ini = *stores.firefoxFolder / "profiles.ini";
+        signFile(ini, signature);
+        if (Result<std::string> text = readWholeFile(ini)) {
+            for (const fs::path& profile : defaultFirefoxProfiles(*text, *stores.firefoxFolder)) {
+                // Firefox writes to the journal beside the database first.
+                for (const char* name : {"bookmarks.html", "places.sqlite", "places.sqlite-wal"}) {
+                    signFile(profile / name, signature);
+                }
+            }
+        }
+    }
+    if (stores.safariPlist) {
+        signFile(*stores.safariPlist, signature);
+    }
+    return signature;
 }
 
 } // namespace kelvo::bookmarks

@@ -45,4 +45,10 @@ BrowserRead readFirefox(const BookmarkStores& stores, const SearchFilter& filter
 /// The Bookmarks.plist of the settings; registered when one is set.
 BrowserRead readSafari(const BookmarkStores& stores, const SearchFilter& filter);
 
+/// The path, size and modification time of every file the readers take
+/// titles from, and of every Favorites folder (a shortcut's name is its
+/// title), read without opening a bookmark: the same text means the titles
+/// are the same.
+std::string storesSignature(const BookmarkStores& stores);
+
 } // namespace kelvo::bookmarks

@@ -145,6 +145,38 @@ TEST(BookmarkSearch, ArmsThenSearchesAndOpensTheResults) {
     EXPECT_EQ(rig.host.opened.size(), 1u);
 }
 
+TEST(BookmarkSearch, ArmingAgainReadsTheStoresOnlyWhenOneChanged) {
+    SearchRig rig;
+    rig.stores.favoritesFolder.reset();
+    rig.stores.firefoxFolder = rig.dir / "firefox";
+    fs::create_directories(rig.dir / "firefox/p.default");
+    std::ofstream(rig.dir / "firefox/profiles.ini") << "[Profile0]\nIsRelative=1\nPath=p.default\n";
+    const fs::path exported = rig.dir / "firefox/p.default/bookmarks.html";
+    auto write = [&](const char* title) {
+        std::ofstream(exported) << "<DL><p><DT><A HREF=\"https://a.example/\">" << title
+                                << "</A></DL>\n";
+    };
+    write("Alpha Title");
+    BookmarkSearch search = rig.search();
+    search.searchBookmarks("search bookmarks");
+
+    // Same size, same time: the titles come from memory.
+    const auto written = fs::last_write_time(exported);
+    write("Bravo Title");
+    fs::last_write_time(exported, written);
+    search.searchBookmarks("search bookmarks");
+    write("Charlie Title");
+    search.searchBookmarks("search bookmarks");
+
+    std::vector<std::string> loads;
+    for (const std::string& call : rig.grammar.calls) {
+        if (call.starts_with("load '' with ")) {
+            loads.push_back(call.substr(13));
+        }
+    }
+    EXPECT_EQ(loads, (std::vector<std::string>{"Alpha Title", "Alpha Title", "Charlie Title"}));
+}
+
 TEST(BookmarkSearch, TitlesAndAddressesStayText) {
     bookmarks::BrowserResults ie{"Internet Explorer",
                                  true,
