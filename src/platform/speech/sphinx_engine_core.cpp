@@ -28,7 +28,9 @@ SphinxEngineCore::create(const SphinxPlatformOptions& options) {
     if (Status prepared = prepareCommandDecoder(*core->m_commands, supplementary); !prepared) {
         return prepared;
     }
-    core->m_lexicon = std::make_unique<DecoderLexicon>(*core->m_commands, EspeakPronouncer());
+    core->m_lexicon = std::make_unique<DecoderLexicon>(
+        *core->m_commands,
+        EspeakPronouncer("espeak-ng", [ending = &core->m_ending] { return ending->load(); }));
     // The lexicon may be asked from here and from the UI thread at once; the
     // decoder's log tables are only read.
     core->m_vocabularies = std::make_unique<SphinxVocabularyCompiler>(
@@ -37,6 +39,10 @@ SphinxEngineCore::create(const SphinxPlatformOptions& options) {
             return compileVocabulary(texts, *lexicon, logmath, options);
         });
     return core;
+}
+
+SphinxEngineCore::~SphinxEngineCore() {
+    m_ending = true;
 }
 
 void SphinxEngineCore::warmUpCommands() {

@@ -17,6 +17,9 @@ namespace kelvo::speech {
 class SphinxEngineCore {
 public:
     static Result<std::shared_ptr<SphinxEngineCore>> create(const SphinxPlatformOptions& options);
+    /// Stops espeak-ng runs of a vocabulary still compiling, so that the
+    /// program ends without waiting for them.
+    ~SphinxEngineCore();
 
     SphinxDecoder& commands() { return *m_commands; }
     std::mutex& wordsMutex() { return m_lexicon->mutex(); }
@@ -76,6 +79,7 @@ private:
     std::map<std::string, std::shared_ptr<const SphinxCommandGrammar>> m_grammars;
     std::atomic<bool> m_signalLost{false};
     std::atomic<bool> m_trainingRequested{false};
+    std::atomic<bool> m_ending{false};
     // Last: its thread uses the decoder and the lexicon until it is gone.
     std::unique_ptr<SphinxVocabularyCompiler> m_vocabularies;
 };

@@ -102,7 +102,8 @@ std::optional<std::string> ipaToModelPhones(std::string_view ipa) {
     return phones;
 }
 
-EspeakPronouncer::EspeakPronouncer(std::string program) : m_program(std::move(program)) {}
+EspeakPronouncer::EspeakPronouncer(std::string program, std::function<bool()> stopped)
+    : m_program(std::move(program)), m_stopped(std::move(stopped)) {}
 
 Result<std::map<std::string, std::string>>
 EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::string& voice) {
@@ -119,7 +120,7 @@ EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::st
         return result;
     }
     auto transcribe = [this, &voice](const std::string& input) {
-        return runProgramForOutput({m_program, "-q", "--ipa", "-v", voice, input});
+        return runProgramForOutput({m_program, "-q", "--ipa", "-v", voice, input}, m_stopped);
     };
 
     // One run for all words; espeak writes a line per clause. Should the
@@ -139,6 +140,9 @@ EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::st
         lines.clear();
         for (const std::string& word : asked) {
             Result<std::string> one = transcribe(word);
+            if (!one && one.error().number() == ECANCELED) {
+                return one.error();
+            }
             lines.push_back(one ? trimmed(*one) : std::string());
         }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/status.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,8 +20,10 @@ std::optional<std::string> ipaToModelPhones(std::string_view ipa);
 /// Makes pronunciations for words the dictionary lacks, with espeak-ng.
 class EspeakPronouncer {
 public:
-    /// `program` is looked up on PATH; tests point it elsewhere.
-    explicit EspeakPronouncer(std::string program = "espeak-ng");
+    /// `program` is looked up on PATH; tests point it elsewhere. Once
+    /// `stopped` says so, a run under way is killed and pronounce fails.
+    explicit EspeakPronouncer(std::string program = "espeak-ng",
+                              std::function<bool()> stopped = {});
 
     /// Pronunciations of the words that could be transcribed, keyed by word,
     /// as the named espeak-ng voice says them; the others are missing from
@@ -30,6 +33,7 @@ public:
 
 private:
     std::string m_program;
+    std::function<bool()> m_stopped;
 };
 
 } // namespace kelvo::speech

@@ -1,8 +1,10 @@
 #include "platform/speech/sphinx_run_program.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,9 +13,13 @@ extern char** environ;
 
 namespace kelvo::speech {
 
-Result<std::string> runProgramForOutput(const std::vector<std::string>& arguments) {
+Result<std::string> runProgramForOutput(const std::vector<std::string>& arguments,
+                                        const std::function<bool()>& stopped) {
     if (arguments.empty()) {
         return Status::failure(EINVAL, "no program to run");
+    }
+    if (stopped && stopped()) {
+        return Status::failure(ECANCELED, arguments[0] + " was stopped");
     }
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
@@ -42,7 +48,19 @@ Result<std::string> runProgramForOutput(const std::vector<std::string>& argument
 
     std::string output;
     char buffer[4096];
+    bool killed = false;
     for (;;) {
+        if (stopped) {
+            pollfd ready{pipeEnds[0], POLLIN, 0};
+            if (::poll(&ready, 1, 100) == 0) {
+                if (stopped()) {
+                    ::kill(pid, SIGKILL);
+                    killed = true;
+                    break;
+                }
+                continue;
+            }
+        }
         ssize_t n = ::read(pipeEnds[0], buffer, sizeof buffer);
         if (n > 0) {
             output.append(buffer, static_cast<std::size_t>(n));
@@ -53,6 +71,9 @@ Result<std::string> runProgramForOutput(const std::vector<std::string>& argument
     ::close(pipeEnds[0]);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (killed) {
+        return Status::failure(ECANCELED, arguments[0] + " was stopped");
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         return Status::failure(EIO, arguments[0] + " failed");

@@ -1,6 +1,12 @@
 #include "platform/speech/sphinx_pronouncer.h"
 
+#include "fakes/temp_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sys/stat.h>
 
 namespace kelvo::speech {
 namespace {
@@ -48,6 +54,23 @@ TEST(SphinxPronouncer, MissingProgramIsAnError) {
     EspeakPronouncer pronouncer("/nonexistent/espeak-ng");
     EXPECT_FALSE(pronouncer.pronounce({"kelvo"}).ok());
     EXPECT_TRUE(pronouncer.pronounce({}).ok());
+}
+
+TEST(SphinxPronouncer, AStoppedRunIsKilledAtOnce) {
+    // Thousands of new words keep espeak-ng busy for seconds; the program
+    // ending must not wait for it.
+    fakes::TempDir dir;
+    const std::string slow = (dir / "slow-espeak").string();
+    std::ofstream(slow) << "#!/bin/sh\nexec sleep 30\n";
+    ::chmod(slow.c_str(), 0700);
+    const auto start = std::chrono::steady_clock::now();
+    EspeakPronouncer pronouncer(slow, [&] {
+        return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(200);
+    });
+    auto made = pronouncer.pronounce({"kelvo"});
+    ASSERT_FALSE(made.ok());
+    EXPECT_EQ(made.error().number(), ECANCELED);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 } // namespace
