@@ -46,6 +46,7 @@ void SphinxListener::updateState() {
             // A vocabulary waited for before is superseded with the state.
             m_inForce = m_state;
             m_awaited = std::move(m_inForce.pendingVocabulary);
+            m_waitedTooLong = false;
             m_session.setListeningState(m_inForce);
             m_changed = false;
         }
@@ -108,9 +109,12 @@ void SphinxListener::run() {
             return;
         }
         updateState();
-        if (m_awaited && hearsVocabulary(m_inForce) && m_held.size() < kLongestHeldSamples) {
+        if (m_awaited && hearsVocabulary(m_inForce) && !m_waitedTooLong) {
             m_held.insert(m_held.end(), chunk.begin(), chunk.end());
-            continue;
+            m_waitedTooLong = m_held.size() >= kLongestHeldSamples;
+            if (!m_waitedTooLong) {
+                continue;
+            }
         }
         // What was held first, in the chunks a microphone gives.
         for (std::size_t at = 0; at < m_held.size(); at += kChunkSamples) {

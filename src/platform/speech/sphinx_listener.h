@@ -68,6 +68,9 @@ private:
     ListeningState m_inForce;
     std::shared_ptr<const PendingVocabulary> m_awaited;
     std::vector<std::int16_t> m_held;
+    /// The sound held reached kLongestHeldSamples: the general model hears
+    /// until the vocabulary is ready.
+    bool m_waitedTooLong = false;
     SpeechLevelMeter m_meter;
     std::uint32_t m_seed = 31;
     std::atomic<bool> m_stop{false};
