@@ -211,6 +211,16 @@ void BM_SearchReadingStores(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchReadingStores)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
+// What arming the voice search costs when no store changed: the stores'
+// signature, where it read every store again (BM_SearchReadingStores).
+void BM_StoresSignature(benchmark::State& state) {
+    (void)stores();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(storesSignature(stores().stores));
+    }
+}
+BENCHMARK(BM_StoresSignature)->Unit(benchmark::kMillisecond);
+
 // Each browser alone, without a filter: 0 Favorites, 1 Firefox, 2 Safari.
 void BM_ReadOneBrowser(benchmark::State& state) {
     static constexpr BrowserRead (*kReaders[])(const BookmarkStores&, const SearchFilter&) = {
