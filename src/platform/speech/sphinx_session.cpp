@@ -212,20 +212,22 @@ Status SphinxSession::begin() {
     return m_active->startUtterance();
 }
 
-bool SphinxSession::strayInsidePhrase() const {
+bool SphinxSession::strayAroundPhrase() const {
     bool begun = false;
+    const bool command = modeOf(m_current) == Mode::Commands;
     for (const SphinxDecoder::Span& span : m_active->spans()) {
         bool filler = span.word.front() == '<' || span.word.front() == '[' ||
                       span.word.front() == '+' || span.word.front() == '(';
         int frames = span.last - span.first + 1;
+        bool swallowed = frames >= m_swallowedFrames && span.acoustic / frames < m_swallowedScore;
         if (!filler) {
             begun = true;
-            if (frames > kLongestWordFrames) {
+            if (frames > kLongestWordFrames ||
+                (command && span.acoustic / frames < m_worstWordScore)) {
                 return true;
             }
-        } else if (begun &&
-                   (frames > m_longestSilenceFrames ||
-                    (frames >= m_swallowedFrames && span.acoustic / frames < m_swallowedScore))) {
+        } else if (swallowed || (begun && frames > m_longestSilenceFrames)) {
+            // Before the words too: a command said after other speech.
             return true;
         }
     }
@@ -239,7 +241,7 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis, bool ended
     case Mode::Vocabulary:
         // Anything but the vocabulary's words is the general model's to hear.
         if (auto entry = m_current.vocabulary->match(hypothesis);
-            entry && !(ended && strayInsidePhrase())) {
+            entry && !(ended && strayAroundPhrase())) {
             outcome.kind = SpeechOutcome::Kind::Recognition;
             outcome.text = entry->text;
         }
@@ -249,7 +251,7 @@ SpeechOutcome SphinxSession::interpret(const std::string& hypothesis, bool ended
         // lead-in of a real pause, so a longer "silence" between or after
         // the words is speech the phrase could not explain: stray speech.
         if (auto entry = m_current.grammar->match(hypothesis);
-            entry && !(ended && strayInsidePhrase())) {
+            entry && !(ended && strayAroundPhrase())) {
             outcome.kind = SpeechOutcome::Kind::Recognition;
             outcome.text = entry->text;
             outcome.ruleName = entry->ruleName;

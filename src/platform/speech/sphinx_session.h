@@ -88,11 +88,11 @@ public:
     void setLongestSilence(int frames) { m_longestSilenceFrames = frames; }
     static constexpr int kLongestSilenceFrames = 35;
 
-    /// A phrase whose silence or filler after its first word lasts at least
-    /// `frames` and fits its sound worse than `score` (natural log per frame,
-    /// against the best state) is rejected: that "silence" is speech the
-    /// phrase could not explain. Quiet fits at about -3; a pause that took
-    /// in the end of a long nasal, at about -5.6.
+    /// A phrase whose silence or filler before or after its words lasts at
+    /// least `frames` and fits its sound worse than `score` (natural log per
+    /// frame, against the best state) is rejected: that "silence" is speech
+    /// the phrase could not explain. Quiet fits at about -3; a pause that
+    /// took in the end of a long nasal, at about -5.6.
     void setSwallowedSpeech(int frames, double score) {
         m_swallowedFrames = frames;
         m_swallowedScore = score;
@@ -103,6 +103,13 @@ public:
     /// No command word takes two seconds; one heard that long is noise or
     /// babble the phrase stretched over.
     static constexpr int kLongestWordFrames = 200;
+
+    /// A command with a word that fits its sound worse than `score` (natural
+    /// log per frame, against the best state) is rejected: a phrase the
+    /// grammar lacks, heard as its nearest neighbour, leaves such a word,
+    /// while a command said as written rarely goes below -9.
+    void setWorstWordScore(double score) { m_worstWordScore = score; }
+    static constexpr double kWorstWordScore = -10.0;
 
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
@@ -125,9 +132,10 @@ private:
     Status useGrammar(const std::shared_ptr<const SphinxCommandGrammar>& grammar);
     /// `ended`: the utterance is over, so its word timings are known.
     SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
-    /// Word timings only stray speech explains: a silence or filler after
-    /// the first word too long or fitting too badly, or a word held too long.
-    bool strayInsidePhrase() const;
+    /// Word timings only stray speech explains: a silence or filler fitting
+    /// too badly, one after the first word too long, a word held too long,
+    /// or a command word fitting too badly.
+    bool strayAroundPhrase() const;
     std::optional<SpeechOutcome> guess();
     /// The utterance just heard, decoded again with the general model.
     Result<SpeechOutcome> generalDictation();
@@ -153,6 +161,7 @@ private:
     int m_longestSilenceFrames = kLongestSilenceFrames;
     int m_swallowedFrames = kSwallowedFrames;
     double m_swallowedScore = kSwallowedScore;
+    double m_worstWordScore = kWorstWordScore;
     /// The decoder heard its end silence; the utterance may still go on.
     bool m_pausing = false;
     std::uint64_t m_pauseFrom = 0;
