@@ -27,6 +27,12 @@ public:
     /// Pronunciations made for unknown words (word -> phones); words that
     /// cannot be pronounced are missing from the result.
     virtual std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) = 0;
+    /// The phones of one dictionary entry ("word" or "word(2)"); empty when
+    /// the dictionary lacks it.
+    virtual std::string phones(const std::string& entry) {
+        (void)entry;
+        return {};
+    }
     /// Other accents' ways of saying the words: new dictionary entries
     /// ("word(3)", phones), each unlike every pronunciation the word has.
     /// `made` holds the pronunciations just made for unknown words.

@@ -22,6 +22,11 @@ std::vector<std::string> DecoderLexicon::variants(const std::string& word) {
     return m_decoder.variants(word);
 }
 
+std::string DecoderLexicon::phones(const std::string& entry) {
+    std::lock_guard lock(m_mutex);
+    return m_decoder.phones(entry);
+}
+
 std::map<std::string, std::string>
 DecoderLexicon::pronounce(const std::vector<std::string>& words) {
     std::map<std::string, std::string> result;

@@ -25,6 +25,7 @@ public:
 
     std::vector<std::string> variants(const std::string& word) override;
     std::map<std::string, std::string> pronounce(const std::vector<std::string>& words) override;
+    std::string phones(const std::string& entry) override;
     std::vector<std::pair<std::string, std::string>>
     accentVariants(const std::vector<std::string>& words,
                    const std::map<std::string, std::string>& made) override;

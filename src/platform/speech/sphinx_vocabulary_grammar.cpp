@@ -1,8 +1,11 @@
 #include "platform/speech/sphinx_vocabulary_grammar.h"
 
+#include "platform/speech/sphinx_accent_vowels.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace kelvo::speech {
@@ -51,6 +54,48 @@ std::vector<std::string> textWords(const std::string& text) {
         words.push_back(std::move(word));
     }
     return words;
+}
+
+// A vocabulary is a few words said one at a time, so each may also be heard
+// as another accent says its vowels: a Scottish "tax" fits "dog" better than
+// the dictionary's "tax". Commands keep to their own variants: the forms are
+// entries of their own ("tax(v1)"), which the word's "(2)", "(3)" never reach.
+void addAccentVowelForms(ResolvedWords& resolved, SphinxLexicon& lexicon) {
+    std::unordered_map<std::string, std::string> made(resolved.newWords.begin(),
+                                                      resolved.newWords.end());
+    std::set<std::string> words;
+    for (const auto& [token, parts] : resolved.resolved) {
+        words.insert(parts.begin(), parts.end());
+    }
+    for (const std::string& word : words) {
+        std::vector<std::string>& entries = resolved.variantsOf[word];
+        std::set<std::string> have;
+        for (const std::string& entry : entries) {
+            auto found = made.find(entry);
+            have.insert(found != made.end() ? found->second : lexicon.phones(entry));
+        }
+        std::set<std::string> forms;
+        for (const std::string& phones : have) {
+            for (std::string& form : accentVowelForms(phones)) {
+                if (!have.count(form)) {
+                    forms.insert(std::move(form));
+                }
+            }
+        }
+        // Sorted, so the same word names the same form alike in every
+        // vocabulary; one the dictionary already holds otherwise is left out.
+        int n = 0;
+        for (const std::string& form : forms) {
+            std::string entry = word + "(v" + std::to_string(++n) + ")";
+            std::string known = lexicon.phones(entry);
+            if (known.empty()) {
+                resolved.newWords.emplace_back(entry, form);
+            }
+            if (known.empty() || known == form) {
+                entries.push_back(std::move(entry));
+            }
+        }
+    }
 }
 
 } // namespace
@@ -106,6 +151,7 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
     result.key = key;
 
     ResolvedWords resolved = resolveWords(tokens, lexicon);
+    addAccentVowelForms(resolved, lexicon);
     result.newWords = std::move(resolved.newWords);
     std::vector<std::vector<std::string>> sequences;
     for (const std::vector<std::string>& run : runs) {

@@ -402,6 +402,29 @@ TEST_F(SphinxSessionTest, AVocabularyHearsItsWordsAndLeavesOtherSpeechToTheGener
     EXPECT_TRUE(generalWord) << heard->text;
 }
 
+// After the vocabulary test: it needs the dictation search.
+TEST_F(SphinxSessionTest, AVocabularyWordIsHeardAsRegionalAccentsSayIt) {
+    const std::vector<std::string> titles{"Council Tax Account", "Dog Training Videos",
+                                          "Guitar Chords and Tabs", "Camping Checklist",
+                                          "Cinema Listings"};
+    ListeningState state;
+    state.dictation = DictationTopic::Free;
+    state.dictationActive = true;
+    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
+        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    SphinxSession session(*s_decoder, [] { return s_decoder; });
+    session.setListeningState(state);
+    struct Case {
+        const char* said;
+        const char* voice;
+    } cases[] = {{"tax", "en-gb-scotland"}, {"tabs", "en-gb-scotland"}};
+    for (const Case& c : cases) {
+        std::optional<SpeechOutcome> heard = hear(session, fakes::spokenClip(c.said, c.voice, 160));
+        ASSERT_TRUE(heard);
+        EXPECT_EQ(heard->text, c.said) << c.voice;
+    }
+}
+
 // The leading silence may not take in talk the phrase cannot explain.
 TEST_F(SphinxSessionTest, ACommandRunOnFromQuietTalkIsRejected) {
     // A decoder of its own: how well quiet talk fits silence depends on the
