@@ -486,9 +486,9 @@ namespace {
 // with the bookmark titles as its vocabulary), "select zip location" (the
 // digits), "select city location" (the places) and a web search (the
 // general model alone). KELVO_BENCH_NO_VOCABULARY hears every road with the
-// general model, as before vocabularies; KELVO_VOCABULARY_GARBAGE and
-// KELVO_VOCABULARY_RUN try other costs (compileVocabulary); KELVO_BENCH_ROAD
-// takes one road only.
+// general model, as before vocabularies; KELVO_VOCABULARY_GARBAGE,
+// KELVO_VOCABULARY_RUN and KELVO_VOCABULARY_PART_RUN try other costs
+// (compileVocabulary); KELVO_BENCH_ROAD takes one road only.
 struct Dictated {
     std::string file, said, road, voice, part, group;
 };
@@ -575,6 +575,9 @@ void BM_DictationByRoad(benchmark::State& state) {
     }
     if (const char* cost = std::getenv("KELVO_VOCABULARY_RUN")) {
         options.runLogProb = std::atof(cost);
+    }
+    if (const char* cost = std::getenv("KELVO_VOCABULARY_PART_RUN")) {
+        options.partRunLogProb = std::atof(cost);
     }
     const bool general = std::getenv("KELVO_BENCH_NO_VOCABULARY") != nullptr;
     // No places of the user's own: the states and cities alone.

@@ -12,9 +12,13 @@
 namespace kelvo::speech {
 namespace {
 
+// How a phrase that ends at a node may go on: a whole phrase's end wins
+// over a part's.
+enum End { kNoEnd, kPartEnd, kWholeEnd };
+
 struct TrieNode {
     std::vector<std::pair<int, int>> children; // (word, node)
-    bool end = false;
+    End end = kNoEnd;
 };
 
 // fsg_model_word_add scans the whole vocabulary for every word; filling the
@@ -44,7 +48,7 @@ void FsgDeleter::operator()(fsg_model_s* fsg) const {
 FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
                       const std::function<std::vector<std::string>(const std::string&)>& variants,
                       logmath_s* logmath, float languageWeight, const GarbageLoop* garbage,
-                      std::optional<double> repeatLogProb) {
+                      const PhraseSequence* sequence) {
     std::vector<std::string> vocabulary;
     std::unordered_map<std::string, int> baseIds;
     std::vector<std::vector<int32>> variantIds; // by base id
@@ -52,7 +56,8 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
     std::vector<int> depth(1, 0);
     std::unordered_map<std::uint64_t, int> edges;
 
-    for (const std::vector<std::string>& phrase : phrases) {
+    for (std::size_t p = 0; p < phrases.size(); ++p) {
+        const std::vector<std::string>& phrase = phrases[p];
         if (phrase.empty()) {
             continue;
         }
@@ -78,7 +83,8 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
             }
             node = edge->second;
         }
-        nodes[node].end = true;
+        bool part = sequence && p < sequence->parts.size() && sequence->parts[p];
+        nodes[node].end = std::max(nodes[node].end, part ? kPartEnd : kWholeEnd);
     }
 
     // Nodes that accept the same endings are merged ("go to X news" and
@@ -86,7 +92,7 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
     // frame, so fewer states decode faster. Children come after their
     // parent, so a backward pass sees each child settled first.
     std::vector<int> same(nodes.size());
-    std::map<std::pair<bool, std::vector<std::pair<int, int>>>, int> signatures;
+    std::map<std::pair<End, std::vector<std::pair<int, int>>>, int> signatures;
     for (std::size_t i = nodes.size(); i-- > 0;) {
         std::vector<std::pair<int, int>> endings;
         for (auto [wordId, child] : nodes[i].children) {
@@ -116,6 +122,15 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
         }
     }
     int32 finalState = states++;
+    // Phrases in sequence go on from a hub for each kind of end; the final
+    // state itself has no way back, or every end would go on at the lower cost.
+    int32 wholeEnd = finalState;
+    int32 partEnd = finalState;
+    if (sequence) {
+        wholeEnd = states++;
+        partEnd = states++;
+    }
+    auto endState = [&](End end) { return end == kPartEnd ? partEnd : wholeEnd; };
 
     fsg_model_t* fsg = fsg_model_init(name.c_str(), logmath, languageWeight, states);
     fsg->start_state = 0;
@@ -126,13 +141,14 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
             continue;
         }
         for (auto [wordId, child] : nodes[i].children) {
-            int32 to = stateOf[same[child]] < 0 ? finalState : stateOf[same[child]];
+            int32 to =
+                stateOf[same[child]] < 0 ? endState(nodes[same[child]].end) : stateOf[same[child]];
             for (int32 id : variantIds[wordId]) {
                 fsg_model_trans_add(fsg, stateOf[i], to, 0, id);
             }
         }
-        if (nodes[i].end && i != 0) {
-            fsg_model_null_trans_add(fsg, stateOf[i], finalState, 0);
+        if (nodes[i].end != kNoEnd && i != 0) {
+            fsg_model_null_trans_add(fsg, stateOf[i], endState(nodes[i].end), 0);
         }
     }
     if (garbageState >= 0) {
@@ -150,11 +166,15 @@ FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std
                 }
             }
         }
-        fsg_model_null_trans_add(fsg, garbageState, finalState, 0);
+        fsg_model_null_trans_add(fsg, garbageState, wholeEnd, 0);
     }
-    if (repeatLogProb) {
-        fsg_model_null_trans_add(fsg, finalState, 0,
-                                 scaledLog(logmath, *repeatLogProb, languageWeight));
+    if (sequence) {
+        fsg_model_null_trans_add(fsg, wholeEnd, finalState, 0);
+        fsg_model_null_trans_add(fsg, partEnd, finalState, 0);
+        fsg_model_null_trans_add(fsg, wholeEnd, 0,
+                                 scaledLog(logmath, sequence->logProb, languageWeight));
+        fsg_model_null_trans_add(fsg, partEnd, 0,
+                                 scaledLog(logmath, sequence->partLogProb, languageWeight));
         // The search follows one empty transition at a time: a phrase's
         // end reaches the start through two.
         glist_t nulls = fsg_model_null_trans_closure(fsg, nullptr);

@@ -33,18 +33,29 @@ struct GarbageLoop {
     double afterWordsLogProb = 0.0;
 };
 
+/// Phrases heard one after another (a dictation vocabulary's runs): each may
+/// follow the one before it at a natural-log cost that depends on that one.
+struct PhraseSequence {
+    /// After a phrase not marked in `parts`.
+    double logProb = 0.0;
+    /// After a phrase marked in `parts`.
+    double partLogProb = 0.0;
+    /// By phrase index; a word sequence that is both a part and not is not.
+    std::vector<bool> parts;
+};
+
 /// Builds a finite-state grammar that accepts exactly the given word
 /// sequences, sharing common beginnings (a trie), so the search grows with
 /// the number of distinct prefixes rather than with the number of phrases.
 /// `variants` gives the dictionary entries to use for a word (the word and
 /// its alternative pronunciations such as "read(2)"); the same sequence twice
 /// is accepted once. With a garbage loop, an utterance may instead be heard
-/// as garbage. With `repeatLogProb`, a phrase may follow another at that
-/// natural-log cost each.
+/// as garbage. With a `sequence`, phrases may follow one another at its
+/// costs, and garbage may come between them.
 FsgPtr buildPhraseFsg(const std::string& name, const std::vector<std::vector<std::string>>& phrases,
                       const std::function<std::vector<std::string>(const std::string&)>& variants,
                       logmath_s* logmath, float languageWeight, const GarbageLoop* garbage,
-                      std::optional<double> repeatLogProb = std::nullopt);
+                      const PhraseSequence* sequence = nullptr);
 
 /// A grammar of any sequence of one or more of the words, each costing
 /// `wordLogProb` (natural log). With a garbage loop, an utterance may

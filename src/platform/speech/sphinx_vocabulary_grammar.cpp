@@ -98,17 +98,38 @@ void addAccentVowelForms(ResolvedWords& resolved, SphinxLexicon& lexicon) {
     }
 }
 
+// The words of a text as runs are cut from it.
+std::vector<std::string> runWords(const std::string& text) {
+    if (text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]))) {
+        // A text of one letter was asked for as such.
+        return {std::string(1, static_cast<char>(std::tolower(text[0])))};
+    }
+    return textWords(text);
+}
+
+// The runs that are a text whole: the digits of a zip code, a city, its
+// state. Any other run is part of a longer text.
+std::set<std::vector<std::string>> wholeTexts(const std::vector<std::string>& texts) {
+    std::set<std::vector<std::string>> whole;
+    for (const std::string& text : texts) {
+        std::vector<std::string> words = runWords(text);
+        if (!words.empty() && words.size() <= kLongestVocabularyRun &&
+            std::none_of(words.begin(), words.end(),
+                         [](const std::string& word) { return word.empty(); }) &&
+            !functionWord(words.front()) && !functionWord(words.back())) {
+            whole.insert(std::move(words));
+        }
+    }
+    return whole;
+}
+
 } // namespace
 
 std::vector<std::vector<std::string>> vocabularyRuns(const std::vector<std::string>& texts) {
     std::vector<std::vector<std::string>> runs;
     std::set<std::vector<std::string>> seen;
     for (const std::string& text : texts) {
-        std::vector<std::string> words = textWords(text);
-        if (text.size() == 1 && std::isalpha(static_cast<unsigned char>(text[0]))) {
-            // A text of one letter was asked for as such.
-            words = {std::string(1, static_cast<char>(std::tolower(text[0])))};
-        }
+        std::vector<std::string> words = runWords(text);
         for (std::size_t first = 0; first < words.size(); ++first) {
             for (std::size_t last = first;
                  last < words.size() && last - first < kLongestVocabularyRun &&
@@ -137,6 +158,7 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
     SphinxCommandGrammar result;
     result.wordLoop = true;
     std::vector<std::vector<std::string>> runs = vocabularyRuns(texts);
+    const std::set<std::vector<std::string>> whole = wholeTexts(texts);
     std::string all;
     std::vector<std::string> tokens;
     for (const std::vector<std::string>& run : runs) {
@@ -144,7 +166,7 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
             all += word + ' ';
             tokens.push_back(word);
         }
-        all += '\n';
+        all += whole.count(run) ? "\n" : "+\n";
     }
     char key[32];
     std::snprintf(key, sizeof key, "v%016zx", std::hash<std::string>{}(all));
@@ -154,6 +176,9 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
     addAccentVowelForms(resolved, lexicon);
     result.newWords = std::move(resolved.newWords);
     std::vector<std::vector<std::string>> sequences;
+    PhraseSequence sequence;
+    sequence.logProb = options.runLogProb;
+    sequence.partLogProb = options.partRunLogProb;
     for (const std::vector<std::string>& run : runs) {
         std::vector<std::string> words;
         bool pronounced = true;
@@ -172,6 +197,7 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
             result.phrases.try_emplace(word, SphinxCommandGrammar::Entry{"", word, false});
         }
         sequences.push_back(std::move(words));
+        sequence.parts.push_back(!whole.count(run));
     }
     if (sequences.empty()) {
         return result;
@@ -185,7 +211,7 @@ SphinxCommandGrammar compileVocabulary(const std::vector<std::string>& texts,
     }
     auto variants = [&](const std::string& word) { return resolved.variantsOf[word]; };
     result.fsg = buildPhraseFsg(result.key, sequences, variants, logmath, options.languageWeight,
-                                &garbage, options.runLogProb);
+                                &garbage, &sequence);
     return result;
 }
 

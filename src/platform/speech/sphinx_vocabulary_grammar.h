@@ -13,9 +13,14 @@ struct SphinxVocabularyOptions {
     /// general model. Dearer than the commands' loop: the general model
     /// hears a title word worse than a loose fit of the runs does.
     double garbagePhoneLogProb = -4.5;
-    /// Natural-log cost of each run heard after the first: more negative
-    /// hears fewer, longer runs.
+    /// Natural-log cost of a run heard after one that is a text whole:
+    /// texts of a word or two are said in sequence (the digits of a zip
+    /// code, a city and its state).
     double runLogProb = -3.0;
+    /// The same after a run that is part of a longer text: a search names a
+    /// piece of one title, and a run after it is mostly a long word heard as
+    /// two short ones ("hours account" for "downtown").
+    double partRunLogProb = -15.0;
     float languageWeight = 6.5f;
 };
 

@@ -402,7 +402,35 @@ TEST_F(SphinxSessionTest, AVocabularyHearsItsWordsAndLeavesOtherSpeechToTheGener
     EXPECT_TRUE(generalWord) << heard->text;
 }
 
-// After the vocabulary test: it needs the dictation search.
+// After the vocabulary test: speech the vocabulary fits badly needs its
+// dictation search.
+TEST_F(SphinxSessionTest, APieceOfATitleIsNotHeardAsTwoPieces) {
+    const std::vector<std::string> titles{
+        "Council Tax Account",    "Dentist Appointment",        "Knitting Patterns for Beginners",
+        "Dog Training Videos",    "Guitar Chords and Tabs",     "Electricity Bill Payment",
+        "Google Maps Directions", "Garden Centre Opening Hours"};
+    ListeningState state;
+    state.dictation = DictationTopic::Free;
+    state.dictationActive = true;
+    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
+        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    SphinxSession session(*s_decoder, [] { return s_decoder; });
+    session.setListeningState(state);
+    struct Case {
+        const char* said;
+        const char* voice;
+        int speed;
+    } cases[] = {{"council tax", "en-us-nyc", 160},
+                 {"knitting patterns", "en-gb-scotland", 170},
+                 {"electricity bill", "en-us-nyc", 160}};
+    for (const Case& c : cases) {
+        std::optional<SpeechOutcome> heard =
+            hear(session, fakes::spokenClip(c.said, c.voice, c.speed));
+        ASSERT_TRUE(heard);
+        EXPECT_EQ(heard->text, c.said) << c.voice;
+    }
+}
+
 TEST_F(SphinxSessionTest, AVocabularyWordIsHeardAsRegionalAccentsSayIt) {
     const std::vector<std::string> titles{"Council Tax Account", "Dog Training Videos",
                                           "Guitar Chords and Tabs", "Camping Checklist",
