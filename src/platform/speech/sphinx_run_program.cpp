@@ -52,12 +52,14 @@ Result<std::string> runProgramForOutput(const std::vector<std::string>& argument
     for (;;) {
         if (stopped) {
             pollfd ready{pipeEnds[0], POLLIN, 0};
-            if (::poll(&ready, 1, 100) == 0) {
-                if (stopped()) {
-                    ::kill(pid, SIGKILL);
-                    killed = true;
-                    break;
-                }
+            const int woke = ::poll(&ready, 1, 100);
+            // Asked after output too: a program that never pauses is stopped as well.
+            if (stopped()) {
+                ::kill(pid, SIGKILL);
+                killed = true;
+                break;
+            }
+            if (woke <= 0) {
                 continue;
             }
         }
