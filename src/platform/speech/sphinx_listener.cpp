@@ -109,21 +109,23 @@ void SphinxListener::run() {
             return;
         }
         updateState();
-        if (m_awaited && hearsVocabulary(m_inForce) && !m_waitedTooLong) {
+        const bool holding = m_awaited && hearsVocabulary(m_inForce) && !m_waitedTooLong;
+        if (holding) {
             m_held.insert(m_held.end(), chunk.begin(), chunk.end());
             m_waitedTooLong = m_held.size() >= kLongestHeldSamples;
             if (!m_waitedTooLong) {
                 continue;
             }
         }
-        // What was held first, in the chunks a microphone gives.
+        // What was held first, in the chunks a microphone gives; a chunk
+        // just held is heard with it, not again after it.
         for (std::size_t at = 0; at < m_held.size(); at += kChunkSamples) {
             if (!hear(m_held.data() + at, std::min(kChunkSamples, m_held.size() - at))) {
                 return;
             }
         }
         m_held.clear();
-        if (!hear(chunk.data(), chunk.size())) {
+        if (!holding && !hear(chunk.data(), chunk.size())) {
             return;
         }
     }
