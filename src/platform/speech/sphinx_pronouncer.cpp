@@ -111,14 +111,32 @@ EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::st
     std::vector<std::string> asked;
     std::string text;
     for (const std::string& word : words) {
-        if (speakable(word)) {
-            asked.push_back(word);
-            text += word + ".\n";
+        if (!speakable(word)) {
+            continue;
+        }
+        // The words go in one argument, which Linux takes up to 128 KiB of:
+        // a large vocabulary takes several runs.
+        if (!asked.empty() && text.size() + word.size() + 2 > kLongestRunText) {
+            if (Status run = pronounceRun(asked, text, voice, result); !run) {
+                return run;
+            }
+            asked.clear();
+            text.clear();
+        }
+        asked.push_back(word);
+        text += word + ".\n";
+    }
+    if (!asked.empty()) {
+        if (Status run = pronounceRun(asked, text, voice, result); !run) {
+            return run;
         }
     }
-    if (asked.empty()) {
-        return result;
-    }
+    return result;
+}
+
+Status EspeakPronouncer::pronounceRun(const std::vector<std::string>& asked,
+                                      const std::string& text, const std::string& voice,
+                                      std::map<std::string, std::string>& result) {
     auto transcribe = [this, &voice](const std::string& input) {
         return runProgramForOutput({m_program, "-q", "--ipa", "-v", voice, input}, m_stopped);
     };
@@ -151,7 +169,7 @@ EspeakPronouncer::pronounce(const std::vector<std::string>& words, const std::st
             result.emplace(asked[i], std::move(*phones));
         }
     }
-    return result;
+    return {};
 }
 
 } // namespace kelvo::speech

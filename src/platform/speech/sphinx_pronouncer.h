@@ -31,7 +31,14 @@ public:
     Result<std::map<std::string, std::string>> pronounce(const std::vector<std::string>& words,
                                                          const std::string& voice = "en-us");
 
+    /// The most text one espeak-ng run is given.
+    static constexpr std::size_t kLongestRunText = 64 * 1024;
+
 private:
+    /// One run for `asked`, whose lines `text` holds; adds what it made.
+    Status pronounceRun(const std::vector<std::string>& asked, const std::string& text,
+                        const std::string& voice, std::map<std::string, std::string>& result);
+
     std::string m_program;
     std::function<bool()> m_stopped;
 };

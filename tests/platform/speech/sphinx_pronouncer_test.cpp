@@ -56,6 +56,26 @@ TEST(SphinxPronouncer, MissingProgramIsAnError) {
     EXPECT_TRUE(pronouncer.pronounce({}).ok());
 }
 
+TEST(SphinxPronouncer, AVocabularyLargerThanOneArgumentTakesSeveralRuns) {
+    // A stand-in that says every line as "test".
+    fakes::TempDir dir;
+    const std::string program = (dir / "espeak").string();
+    std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$5\" | sed 's/.*/tˈɛst/'\n";
+    ::chmod(program.c_str(), 0700);
+    std::vector<std::string> words;
+    for (int i = 0; i < 15000; ++i) {
+        std::string word = "kelvo";
+        for (int n = i; n > 0; n /= 26) {
+            word += static_cast<char>('a' + n % 26);
+        }
+        words.push_back(word);
+    }
+    auto made = EspeakPronouncer(program).pronounce(words);
+    ASSERT_TRUE(made.ok()) << made.error().message();
+    EXPECT_EQ(made->size(), words.size());
+    EXPECT_EQ(made->at(words.back()), "T EH S T");
+}
+
 TEST(SphinxPronouncer, AStoppedRunIsKilledAtOnce) {
     // Thousands of new words keep espeak-ng busy for seconds; the program
     // ending must not wait for it.
