@@ -12,7 +12,6 @@
 // continues, and words that are no phrase yet), KELVO_LONGEST_SILENCE (frames of silence inside a
 // phrase that reject it), KELVO_SWALLOWED_FRAMES and KELVO_SWALLOWED_SCORE (a
 // silence that fits its sound this badly is speech, and rejects the phrase),
-// KELVO_WORST_WORD_SCORE (a command word fitting worse is rejected),
 // KELVO_GARBAGE_LOGPROB, KELVO_GARBAGE_AFTER_WORDS and
 // KELVO_GARBAGE_AFTER_WORDS_LOGPROB (garbage after a phrase's first words
 // and its cost), KELVO_SPEECH_DICT, KELVO_ACCENT_VOICES, and
@@ -327,9 +326,6 @@ void BM_DecodeCorpus(benchmark::State& state) {
     session.setSwallowedSpeech(setting("KELVO_SWALLOWED_FRAMES", SphinxSession::kSwallowedFrames),
                                swallowedScore && *swallowedScore ? std::atof(swallowedScore)
                                                                  : SphinxSession::kSwallowedScore);
-    const char* worstWord = std::getenv("KELVO_WORST_WORD_SCORE");
-    session.setWorstWordScore(worstWord && *worstWord ? std::atof(worstWord)
-                                                      : SphinxSession::kWorstWordScore);
     ListeningState listening;
     listening.grammar = grammar;
     listening.rulesActive = true;

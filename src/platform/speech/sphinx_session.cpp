@@ -214,7 +214,6 @@ Status SphinxSession::begin() {
 
 bool SphinxSession::strayAroundPhrase() const {
     bool begun = false;
-    const bool command = modeOf(m_current) == Mode::Commands;
     for (const SphinxDecoder::Span& span : m_active->spans()) {
         bool filler = span.word.front() == '<' || span.word.front() == '[' ||
                       span.word.front() == '+' || span.word.front() == '(';
@@ -222,8 +221,7 @@ bool SphinxSession::strayAroundPhrase() const {
         bool swallowed = frames >= m_swallowedFrames && span.acoustic / frames < m_swallowedScore;
         if (!filler) {
             begun = true;
-            if (frames > kLongestWordFrames ||
-                (command && span.acoustic / frames < m_worstWordScore)) {
+            if (frames > kLongestWordFrames) {
                 return true;
             }
         } else if (swallowed || (begun && frames > m_longestSilenceFrames)) {

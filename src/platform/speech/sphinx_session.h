@@ -104,13 +104,6 @@ public:
     /// babble the phrase stretched over.
     static constexpr int kLongestWordFrames = 200;
 
-    /// A command with a word that fits its sound worse than `score` (natural
-    /// log per frame, against the best state) is rejected: a phrase the
-    /// grammar lacks, heard as its nearest neighbour, leaves such a word,
-    /// while a command said as written rarely goes below -9.
-    void setWorstWordScore(double score) { m_worstWordScore = score; }
-    static constexpr double kWorstWordScore = -10.0;
-
     /// True while an utterance is being heard.
     bool inSpeech() const { return m_speech; }
     std::uint64_t samplesFed() const { return m_position; }
@@ -133,8 +126,7 @@ private:
     /// `ended`: the utterance is over, so its word timings are known.
     SpeechOutcome interpret(const std::string& hypothesis, bool ended) const;
     /// Word timings only stray speech explains: a silence or filler fitting
-    /// too badly, one after the first word too long, a word held too long,
-    /// or a command word fitting too badly.
+    /// too badly, one after the first word too long, or a word held too long.
     bool strayAroundPhrase() const;
     std::optional<SpeechOutcome> guess();
     /// The utterance just heard, decoded again with the general model.
@@ -161,7 +153,6 @@ private:
     int m_longestSilenceFrames = kLongestSilenceFrames;
     int m_swallowedFrames = kSwallowedFrames;
     double m_swallowedScore = kSwallowedScore;
-    double m_worstWordScore = kWorstWordScore;
     /// The decoder heard its end silence; the utterance may still go on.
     bool m_pausing = false;
     std::uint64_t m_pauseFrom = 0;
