@@ -118,6 +118,16 @@ protected:
         return state;
     }
 
+    /// Free dictation that hears these texts first.
+    static ListeningState vocabularyOf(const std::vector<std::string>& texts) {
+        ListeningState state;
+        state.dictation = DictationTopic::Free;
+        state.dictationActive = true;
+        state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
+            compileVocabulary(texts, *s_lexicon, s_decoder->logmath(), {}));
+        return state;
+    }
+
     static ListeningState commands() {
         ListeningState state;
         state.grammar = *s_grammar;
@@ -379,11 +389,7 @@ TEST_F(SphinxSessionTest, AVocabularyHearsItsWordsAndLeavesOtherSpeechToTheGener
     ASSERT_TRUE(s_decoder->addLanguageModelSearch(kDictationSearchName, model->get()).ok());
     const std::vector<std::string> titles{"Marathon Training Plan", "Garden Centre Opening Hours",
                                           "Vegetarian Curry Recipe", "Train Timetable"};
-    ListeningState state;
-    state.dictation = DictationTopic::Free;
-    state.dictationActive = true;
-    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
-        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    ListeningState state = vocabularyOf(titles);
     SphinxSession session(*s_decoder, [] { return s_decoder; });
     session.setListeningState(state);
 
@@ -409,11 +415,7 @@ TEST_F(SphinxSessionTest, APieceOfATitleIsNotHeardAsTwoPieces) {
         "Council Tax Account",    "Dentist Appointment",        "Knitting Patterns for Beginners",
         "Dog Training Videos",    "Guitar Chords and Tabs",     "Electricity Bill Payment",
         "Google Maps Directions", "Garden Centre Opening Hours"};
-    ListeningState state;
-    state.dictation = DictationTopic::Free;
-    state.dictationActive = true;
-    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
-        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    ListeningState state = vocabularyOf(titles);
     SphinxSession session(*s_decoder, [] { return s_decoder; });
     session.setListeningState(state);
     struct Case {
@@ -435,11 +437,7 @@ TEST_F(SphinxSessionTest, AVocabularyWordIsHeardAsRegionalAccentsSayIt) {
     const std::vector<std::string> titles{"Council Tax Account", "Dog Training Videos",
                                           "Guitar Chords and Tabs", "Camping Checklist",
                                           "Cinema Listings"};
-    ListeningState state;
-    state.dictation = DictationTopic::Free;
-    state.dictationActive = true;
-    state.vocabulary = std::make_shared<const SphinxCommandGrammar>(
-        compileVocabulary(titles, *s_lexicon, s_decoder->logmath(), {}));
+    ListeningState state = vocabularyOf(titles);
     SphinxSession session(*s_decoder, [] { return s_decoder; });
     session.setListeningState(state);
     struct Case {
