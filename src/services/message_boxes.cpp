@@ -122,7 +122,14 @@ int MessageBoxes::showErrorDialog(const std::string& title, std::string_view sty
 
 void MessageBoxes::reportError(int number, std::string_view description,
                                std::string_view location) {
-    showRuntimeError("kelvo Error", formatErrorReport(number, description, location));
+    const std::string report = formatErrorReport(number, description, location);
+    if (error_number::isMachineRefusal(number)) {
+        // Not through custMsgBox: a pending Quit belongs to the question that
+        // set it, not to this report.
+        m_dialogs.showMessageBoxModeless("kelvo Error", BoxStyle::Ok, report, [](BoxButton) {});
+        return;
+    }
+    showRuntimeError("kelvo Error", report);
 }
 
 void MessageBoxes::showAudioSetupError() {

@@ -54,7 +54,9 @@ public:
                         const std::string& linkAction, bool modal);
 
     /// Reports a trapped error: "kelvo Error" with "number: description",
-    /// a line break and the location code.
+    /// a line break and the location code. A refusal of the machine shows in
+    /// a message box and the program goes on; anything else shows in the
+    /// runtime-error window.
     void reportError(int number, std::string_view description, std::string_view location) override;
 
     /// The audio-setup error of the engine start, shown modally.

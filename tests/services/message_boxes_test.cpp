@@ -111,12 +111,27 @@ TEST_F(MessageBoxesTest, NoticeAlwaysUsesTheFixedInterval) {
 }
 
 TEST_F(MessageBoxesTest, ErrorReportTextAndOkEndsTheProgram) {
-    boxes.reportError(53, "File not found", "MutPri");
+    boxes.reportError(13, "Type mismatch", "MutPri");
     ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "runtime");
     EXPECT_EQ(dialogs.shown[0].title, "kelvo Error");
-    EXPECT_EQ(dialogs.shown[0].message, "53: File not found\nMutPri");
+    EXPECT_EQ(dialogs.shown[0].message, "13: Type mismatch\nMutPri");
     dialogs.runtimeErrorOk();
     EXPECT_EQ(app.calls, (Calls{"end"}));
+}
+
+TEST_F(MessageBoxesTest, WhatTheMachineRefusedIsABoxAndTheProgramGoesOn) {
+    state.pendingAction = "Quit";
+    for (int number : {53, 61, 70, 75, 76}) {
+        boxes.reportError(number, "cannot write", "MutPwi");
+        ASSERT_EQ(dialogs.shown.back().kind, "modeless") << number;
+        EXPECT_EQ(dialogs.shown.back().title, "kelvo Error");
+        EXPECT_EQ(dialogs.shown.back().message, std::to_string(number) + ": cannot write\nMutPwi");
+        dialogs.answerModeless(BoxButton::Ok);
+    }
+    EXPECT_TRUE(app.calls.empty());
+    // The question that set the pending action still owns it.
+    EXPECT_EQ(state.pendingAction, "Quit");
 }
 
 TEST_F(MessageBoxesTest, ErrorLinkActsOnlyForAudioProblem) {
