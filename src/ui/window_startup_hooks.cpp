@@ -117,14 +117,11 @@ Status WindowStartupHooks::showCreateProfileWizard() {
     (void)m_windows.setWindowTopMost(kCreateProfileWindowName, true);
     (void)m_windows.setWindowTopMost(kCreateProfileWindowName, false);
     m_windows.bringToFront(kCreateProfileWindowName);
-    return m_next.showCreateProfileWizard();
+    return {};
 }
 
 Status WindowStartupHooks::showSelectProfileWizard() {
-    if (Status s = shown(m_windows, kSelectProfileWindowName); !s) {
-        return s;
-    }
-    return m_next.showSelectProfileWizard();
+    return shown(m_windows, kSelectProfileWindowName);
 }
 
 Status WindowStartupHooks::hideFirstTimeFrame() {

@@ -97,6 +97,9 @@ TEST_F(WindowStartupHooksTest, TheProfileWizardsShowThroughTheRegistry) {
                                         "topmost frmcreateprofile off", "front frmcreateprofile",
                                         "show frmselectprofile"}));
     EXPECT_TRUE(windows.shown("frmcreateprofile"));
+    // Shown here, they are done: the layers below would list them as missing.
+    EXPECT_FALSE(next.called("createProfile"));
+    EXPECT_FALSE(next.called("selectProfile"));
 }
 
 } // namespace
