@@ -1,5 +1,6 @@
 #include "ui/window_startup_hooks.h"
 
+#include "speech/engine_controller.h"
 #include "ui/main_window_parts.h"
 
 #include <QEventLoop>
@@ -76,6 +77,13 @@ Status WindowStartupHooks::showMouseHandedness() {
     }
     m_window->logic().showMouseHandedness();
     return {};
+}
+
+void WindowStartupHooks::controlEngine(std::string_view action, const std::string& profileName) {
+    m_next.controlEngine(action, profileName);
+    if (action == engine_action::kStartListening && m_window) {
+        m_window->logic().startupEngineStepsDone();
+    }
 }
 
 void WindowStartupHooks::letWindowPaint() {
