@@ -20,8 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kDownloadLocation = "MfdPdf";
-constexpr const char* kOtherDownloadLocation = "FmouPttu";
 // The service's body for "nothing for this key".
 constexpr size_t kNothingBodyBytes = 6;
 
@@ -107,6 +105,7 @@ std::optional<std::string> ContentUpdate::fetch(std::string_view path, const std
         return std::nullopt;
     }
     if (!reply.answered() || reply.body.empty()) {
+        m_fileNotSent = true;
         std::fprintf(stderr, "kelvo: %.*s not updated: %s\n", static_cast<int>(what.size()),
                      what.data(), reply.answered() ? "empty answer" : reply.failure.c_str());
         return std::nullopt;
@@ -122,15 +121,24 @@ bool ContentUpdate::downloadUpdateFile(const UserRecord& user, const fs::path& t
         return false;
     }
     if (kind == "xml" && !isWhatTheTypeMustBe(user.type, *body)) {
+        m_fileNotSent = true;
         std::fprintf(stderr, "kelvo: %s not updated: the file sent is not one\n",
                      user.type.c_str());
         return false;
     }
     if (Status saved = writeFileAtomically(target, *body); !saved) {
-        m_p.errors.reportError(saved.number(), saved.message(), kDownloadLocation);
+        saveFailed(saved.message());
         return false;
     }
     return true;
+}
+
+// A full or read-only disk is the user's to mend, not a fault of the
+// program: the update fails and says so in its window, and the close-down
+// goes on.
+void ContentUpdate::saveFailed(const std::string& why) {
+    m_fileNotSaved = true;
+    std::fprintf(stderr, "kelvo: update not saved: %s\n", why.c_str());
 }
 
 void ContentUpdate::downloadOtherUpdateFile(std::string_view key,
@@ -143,12 +151,18 @@ void ContentUpdate::downloadOtherUpdateFile(std::string_view key,
     UserRecord user = m_p.exchange.userRecord;
     user.type = std::string(key);
     auto body = fetch(kOtherUpdateFilePath, downloadForm(user, false), key);
-    if (!body || body->size() == kNothingBodyBytes || looksLikePage(*body)) {
+    if (!body || body->size() == kNothingBodyBytes) {
+        return;
+    }
+    if (looksLikePage(*body)) {
+        m_fileNotSent = true;
+        std::fprintf(stderr, "kelvo: %.*s not updated: a page came instead\n",
+                     static_cast<int>(key.size()), key.data());
         return;
     }
     if (Status saved = writeFileAtomically(m_p.files.dataFolder / fs::path(fileName), *body);
         !saved) {
-        m_p.errors.reportError(saved.number(), saved.message(), kOtherDownloadLocation);
+        saveFailed(saved.message());
         return;
     }
     m_p.settings.writeIni("Etowah", key, dateTimeText(serverDate));
@@ -182,15 +196,16 @@ void ContentUpdate::updateCommandFiles() {
     if (grammarCame && catalogueCame) {
         fs::rename(newGrammar, grammar, ec);
         if (!ec) {
+            fs::rename(newCatalogue, catalogue, ec);
+        }
+        replaced = !ec;
+        // Stamped only with both in place, so a pair left half done is
+        // fetched again.
+        if (replaced) {
             m_p.settings.writeIni("Etowah", "CmdfileDate",
                                   dateTimeText(m_p.exchange.reply.cmdFileDate));
-            fs::rename(newCatalogue, catalogue, ec);
-            replaced = !ec;
-        }
-        if (ec) {
-            m_p.errors.reportError(error_number::kPathFileAccess,
-                                   "cannot replace the command files: " + ec.message(),
-                                   kDownloadLocation);
+        } else {
+            saveFailed("cannot replace the command files: " + ec.message());
         }
     }
     fs::remove(newGrammar, ec);
@@ -232,10 +247,14 @@ void ContentUpdate::run() {
     }
     m_p.window.progress(90);
     m_p.control.pumpEvents();
-    // An update the service dropped is not done: without the stamp the next
+    // An update with a file missing is not done: without the stamp the next
     // close-down tries again instead of waiting the whole interval.
     if (m_unreachable) {
-        m_p.window.failed();
+        m_p.window.failed(UpdateFailure::Unreachable);
+    } else if (m_fileNotSaved) {
+        m_p.window.failed(UpdateFailure::FileNotSaved);
+    } else if (m_fileNotSent) {
+        m_p.window.failed(UpdateFailure::FileNotSent);
     } else {
         m_p.settings.writeIni("Etowah", "Last", stringToHex(shortDateText(localDate(m_p.clock))));
         m_p.window.complete();

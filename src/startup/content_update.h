@@ -51,19 +51,22 @@ struct ContentUpdateParts {
 /// answered it whole, with a body that is not empty and, for XML, parses
 /// with the root it must have; the old file is replaced through a temporary
 /// one. Once the service cannot be reached, the run asks it nothing more.
+/// A file it meant to fetch and did not, refused, cut short or not taken by
+/// the disk, fails the update; only the service's "nothing for you" answers
+/// do not.
 class ContentUpdate {
 public:
     explicit ContentUpdate(ContentUpdateParts parts) : m_p(std::move(parts)) {}
 
     /// The update's steps from the progress window to the version check.
-    /// When the service could not be reached the window says the update
-    /// failed and `Etowah` `Last` is not stamped.
+    /// A failed update is said in the window and leaves `Etowah` `Last`
+    /// unstamped, so the next close-down tries again.
     void run();
 
     /// Fetches the file of user.type (kind "xml" or "other") and saves it
     /// under target. False, with nothing saved, when the service is not
-    /// reached, answers badly or with a page, or the file is not what its
-    /// type must be.
+    /// reached, answers badly or with a page (its "nothing for you"), the
+    /// file is not what its type must be, or it cannot be saved.
     bool downloadUpdateFile(const UserRecord& user, const std::filesystem::path& target,
                             std::string_view kind);
 
@@ -78,6 +81,7 @@ public:
     bool serviceUnreachable() const { return m_unreachable; }
 
 private:
+    void saveFailed(const std::string& why);
     std::optional<std::string> fetch(std::string_view path, const std::string& form,
                                      std::string_view what);
     bool commandFilesChanged() const;
@@ -86,6 +90,8 @@ private:
 
     ContentUpdateParts m_p;
     bool m_unreachable = false;
+    bool m_fileNotSent = false;
+    bool m_fileNotSaved = false;
 };
 
 } // namespace kelvo

@@ -1,5 +1,6 @@
 #include "ui/window_startup_hooks.h"
 
+#include "speech/engine_controller.h"
 #include "ui/main_window_parts.h"
 
 #include <QEventLoop>
@@ -78,6 +79,13 @@ Status WindowStartupHooks::showMouseHandedness() {
     return {};
 }
 
+void WindowStartupHooks::controlEngine(std::string_view action, const std::string& profileName) {
+    m_next.controlEngine(action, profileName);
+    if (action == engine_action::kStartListening && m_window) {
+        m_window->logic().startupEngineStepsDone();
+    }
+}
+
 void WindowStartupHooks::letWindowPaint() {
     // Long enough for the window manager to map the window, short enough
     // that a display that never paints it does not hold up the start.
@@ -117,14 +125,11 @@ Status WindowStartupHooks::showCreateProfileWizard() {
     (void)m_windows.setWindowTopMost(kCreateProfileWindowName, true);
     (void)m_windows.setWindowTopMost(kCreateProfileWindowName, false);
     m_windows.bringToFront(kCreateProfileWindowName);
-    return m_next.showCreateProfileWizard();
+    return {};
 }
 
 Status WindowStartupHooks::showSelectProfileWizard() {
-    if (Status s = shown(m_windows, kSelectProfileWindowName); !s) {
-        return s;
-    }
-    return m_next.showSelectProfileWizard();
+    return shown(m_windows, kSelectProfileWindowName);
 }
 
 Status WindowStartupHooks::hideFirstTimeFrame() {

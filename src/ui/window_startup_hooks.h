@@ -55,9 +55,9 @@ public:
     Status loadMusicLists() override;
     Status showMouseHandedness() override;
     void letWindowPaint() override;
-    void controlEngine(std::string_view action, const std::string& profileName) override {
-        m_next.controlEngine(action, profileName);
-    }
+    /// Runs the engine step; after the last, the main window may show
+    /// what waited for the engine.
+    void controlEngine(std::string_view action, const std::string& profileName) override;
     /// Shows the create-profile wizard, raised above the others once.
     Status showCreateProfileWizard() override;
     Status loadTrainingGrammar(const std::string& grammarFile) override {

@@ -251,12 +251,21 @@ void MainWindowLogic::showUpgradeMessage(const std::string& upgradeMessage) {
     if (upgradeMessage.empty()) {
         return;
     }
+    if (!m_welcomed && !m_engineStepsDone) {
+        m_heldMessage = upgradeMessage;
+        return;
+    }
     // Said to listen only once the engine has been heard to.
     showBalloon("Message From Kelvo",
                 m_welcomed
                     ? upgradeMessage + "\r\n\r\n(kelvo is now awake and listening for your voice "
                                        "commands!)"
                     : upgradeMessage);
+}
+
+void MainWindowLogic::startupEngineStepsDone() {
+    m_engineStepsDone = true;
+    showUpgradeMessage(std::exchange(m_heldMessage, {}));
 }
 
 void MainWindowLogic::loadMusicList() {
@@ -305,6 +314,7 @@ void MainWindowLogic::welcome() {
     }
     m_welcomed = true;
     showBalloon("Welcome To Kelvo", "Kelvo is now awake and listening for your voice commands!");
+    showUpgradeMessage(std::exchange(m_heldMessage, {}));
 }
 
 void MainWindowLogic::muteClicked() {

@@ -74,7 +74,12 @@ public:
     /// the login rows that the site switches allow.
     void loadSocialList();
     /// The balloon with the content service's message; none when empty.
+    /// While the start-up's engine steps run, it waits for the welcome so
+    /// that the welcome does not cover it.
     void showUpgradeMessage(const std::string& upgradeMessage);
+    /// The start-up's engine steps are over, heard or not: a message still
+    /// waiting for the welcome shows now.
+    void startupEngineStepsDone();
     /// Fills the four music lists.
     void loadMusicList();
     /// Rebuilds every command list: fixed social rows, then the catalogue,
@@ -143,6 +148,9 @@ private:
     int m_swapMetric = -1;
     // Until the engine hears, nothing says that kelvo listens.
     bool m_welcomed = false;
+    bool m_engineStepsDone = false;
+    // The server's message while it waits for the welcome.
+    std::string m_heldMessage;
 };
 
 /// The site switch value counts as on only when it decodes to exactly "1".

@@ -27,9 +27,13 @@ void UpdateWindowLogic::complete() {
     m_view.setProgress(100);
 }
 
-void UpdateWindowLogic::failed() {
-    m_view.setMessage("Update Failed - the update service could not be reached.  kelvo will try "
-                      "again at the next close.");
+void UpdateWindowLogic::failed(UpdateFailure why) {
+    const char* reason =
+        why == UpdateFailure::Unreachable   ? "the update service could not be reached"
+        : why == UpdateFailure::FileNotSent ? "the update service did not send every file"
+                                            : "a new file could not be saved in the kelvo folder";
+    m_view.setMessage(std::string("Update Failed - ") + reason +
+                      ".  kelvo will try again at the next close.");
 }
 
 void UpdateWindowLogic::close() {

@@ -4,6 +4,16 @@
 
 namespace kelvo {
 
+/// Why a content update did not finish.
+enum class UpdateFailure {
+    /// The service could not be reached.
+    Unreachable,
+    /// The service refused a file, cut it short or sent something else.
+    FileNotSent,
+    /// A file came but the data folder would not take it.
+    FileNotSaved,
+};
+
 /// What the progress window of the content update shows at each stage.
 class UpdateWindowLogic {
 public:
@@ -19,8 +29,9 @@ public:
     void progress(int percent);
     /// "Update Complete" at 100.
     void complete();
-    /// Says the update could not be finished; the bar stays where it was.
-    void failed();
+    /// Says the update could not be finished, and why; the bar stays where
+    /// it was.
+    void failed(UpdateFailure why);
     /// Closes the window when it is open.
     void close();
 

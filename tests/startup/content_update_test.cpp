@@ -185,6 +185,77 @@ TEST(ContentUpdateTest, AServiceThatDropsPartWayIsAFailedUpdate) {
                                    "reached.  kelvo will try again at the next close.");
 }
 
+// Any file the update meant to fetch and did not, refused, cut or refused
+// by the disk, fails it: Last stays, the window says so, and nothing goes to
+// the error window. The service's "nothing for you" is no failure.
+TEST(ContentUpdateTest, AFileNotFetchedOrNotSavedIsAFailedUpdate) {
+    const std::string complete = "Update Complete";
+    const std::string notSent = "Update Failed - the update service did not send every file.  "
+                                "kelvo will try again at the next close.";
+    const std::string notSaved = "Update Failed - a new file could not be saved in the kelvo "
+                                 "folder.  kelvo will try again at the next close.";
+    const struct {
+        const char* why;
+        std::vector<HttpReply> answers; // the grammar, the catalogue, the splash
+        const char* inTheWay;           // a folder where a file must go
+        const std::string& message;
+        bool commandFilesIn = false;
+    } cases[] = {
+        {"nothing new",
+         {FakeHttpClient::answer("<html>none</html>"), FakeHttpClient::answer("<html>none</html>")},
+         nullptr,
+         complete},
+        {"refused picture",
+         {FakeHttpClient::answer(kGrammar), FakeHttpClient::answer(catalogueWith("x")),
+          FakeHttpClient::failed(503)},
+         nullptr,
+         notSent,
+         true},
+        {"cut catalogue",
+         {FakeHttpClient::answer(kGrammar), FakeHttpClient::answer("<commands><c")},
+         nullptr,
+         notSent},
+        {"picture not saved",
+         {FakeHttpClient::answer("<html>none</html>"), FakeHttpClient::answer("<html>none</html>"),
+          FakeHttpClient::answer("GIF89a splash")},
+         "splash.swf",
+         notSaved},
+        {"grammar not saved",
+         {FakeHttpClient::answer(kGrammar), FakeHttpClient::answer(catalogueWith("x"))},
+         "en_CLICK.XML.update",
+         notSaved},
+        {"grammar not replaced",
+         {FakeHttpClient::answer(kGrammar), FakeHttpClient::answer(catalogueWith("x"))},
+         "en_CLICK.XML",
+         notSaved},
+    };
+    for (const auto& c : cases) {
+        UpdateRig r;
+        if (c.inTheWay != nullptr) {
+            fs::remove(r.dir / c.inTheWay);
+            ASSERT_TRUE(writeFileAtomically(r.dir / c.inTheWay / "kept", "kept").ok());
+        }
+        for (const HttpReply& answer : c.answers) {
+            r.http.outcomes.push_back(answer);
+        }
+        while (r.http.outcomes.size() < 18) {
+            r.http.outcomes.push_back(FakeHttpClient::answer("-11111"));
+        }
+        r.run();
+        EXPECT_EQ(r.http.posts.size(), 18u) << c.why;
+        std::string message;
+        for (const std::string& call : r.view.calls) {
+            if (call.starts_with("message ")) {
+                message = call.substr(8);
+            }
+        }
+        EXPECT_EQ(message, c.message) << c.why;
+        EXPECT_EQ(r.settings.hasKey("Etowah", "Last"), &c.message == &complete) << c.why;
+        EXPECT_EQ(r.settings.hasKey("Etowah", "CmdFileDate"), c.commandFilesIn) << c.why;
+        EXPECT_TRUE(r.errors.reports.empty()) << c.why;
+    }
+}
+
 TEST(ContentUpdateTest, VersionsCompareAsNumbers) {
     const struct {
         const char* server;

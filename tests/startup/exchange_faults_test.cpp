@@ -69,6 +69,7 @@ TEST(ExchangeFaultsTest, ABadReplyWritesNoSetting) {
 TEST(ExchangeFaultsTest, BadDownloadsKeepEveryGoodFileAndTheUpdateEnds) {
     const Fault faults[] = {
         {"server error", LocalHttpServer::reply("500 Internal Server Error", "<html>500</html>")},
+        {"refused", LocalHttpServer::reply("503 Service Unavailable", "")},
         {"cut body", "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n<Grammar><RULE"},
         {"empty body", ok("")},
         {"error page", ok("<html><body>none</body></html>")},
@@ -104,13 +105,16 @@ TEST(ExchangeFaultsTest, BadDownloadsKeepEveryGoodFileAndTheUpdateEnds) {
         }
         EXPECT_FALSE(settings.hasKey("Etowah", "CmdFileDate")) << fault.why;
         EXPECT_FALSE(settings.hasKey("Etowah", "coupon1")) << fault.why;
-        // A service that never answers is a failed update, asked again next time.
+        // Files it meant to fetch did not come: a failed update, asked again
+        // next time.
         EXPECT_EQ(view.calls.back(), fault.silent ? "message Update Failed - the update service "
                                                     "could not be reached.  kelvo will try again "
                                                     "at the next close."
-                                                  : "progress 100")
+                                                  : "message Update Failed - the update service "
+                                                    "did not send every file.  kelvo will try "
+                                                    "again at the next close.")
             << fault.why;
-        EXPECT_EQ(settings.hasKey("Etowah", "Last"), !fault.silent) << fault.why;
+        EXPECT_FALSE(settings.hasKey("Etowah", "Last")) << fault.why;
         EXPECT_TRUE(errors.reports.empty()) << fault.why;
         // A service too slow to answer is asked once, not eighteen times.
         EXPECT_EQ(server.requests().size(), fault.silent ? 1u : 18u) << fault.why;
