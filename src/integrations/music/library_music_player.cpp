@@ -166,12 +166,17 @@ Status LibraryMusicPlayer::createPlaylist(const std::string& name) {
         name.find('\0') != std::string::npos) {
         return notOffered("A playlist can't be named '" + name + "'.");
     }
-    const fs::path file = folder / (name + ".m3u");
-    std::error_code ec;
-    if (fs::exists(file, ec)) {
+    const Status made = createFileAtomically(folder / (name + ".m3u"), m3uText({}));
+    if (made.number() == kFileAlreadyExists) {
         return notOffered("That playlist already exists");
     }
-    return writeFileAtomically(file, m3uText({}));
+    if (!made) {
+        return Status::failure(made.number(), "The playlist '" + name +
+                                                  "' could not be written in your music "
+                                                  "folder: " +
+                                                  made.message());
+    }
+    return {};
 }
 
 Status LibraryMusicPlayer::deletePlaylist(const MusicPlaylist& playlist) {

@@ -154,6 +154,14 @@ TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     rig.say("create playlist", "Road Trip");
     EXPECT_EQ(rig.lastBox(), "That playlist already exists");
     EXPECT_EQ(*readWholeFile(file), "#EXTM3U\n#EXTINF:-1,Song\n/music/song.mp3\n");
+
+    // The name is taken at the last moment itself, not only looked at
+    // before: a link to nowhere, which a look does not see, is kept.
+    const fs::path late = rig.root / "Music/Late.m3u";
+    fs::create_symlink(rig.root / "elsewhere.m3u", late);
+    rig.say("create playlist", "Late");
+    EXPECT_EQ(rig.lastBox(), "That playlist already exists");
+    EXPECT_TRUE(fs::is_symlink(late));
 }
 
 TEST(LibraryMusicPlayer, PlaylistsAreTheMusicFolderFilesThenThePlayersOwn) {
