@@ -76,7 +76,11 @@ Result<std::shared_ptr<const MediaCatalog>> LibraryMusicPlayer::catalog() const 
 Status LibraryMusicPlayer::offers(MusicStep step) {
     switch (step) {
     case MusicStep::SearchLibrary:
-        return {};
+        // Its hits are kept as a playlist file there.
+        return m_library.folders().music.empty()
+                   ? notOffered("There is no music folder to keep the \"kelvo search\" "
+                                "playlist in.")
+                   : Status{};
     case MusicStep::FindPlaylist:
         return {};
     case MusicStep::CreatePlaylist:

@@ -57,7 +57,10 @@ MediaTags textTags(const fs::path& file) {
 /// The music commands over a music folder of its own, the index and the
 /// library player in front of a simulated player.
 struct LibraryRig {
-    LibraryRig() {
+    explicit LibraryRig(bool withMusicFolder = true)
+        : library(
+              {withMusicFolder ? root / "Music" : fs::path(), root / "Videos", root / "Podcasts"},
+              root / "data/index.txt", textTags) {
         put("Music/Miles/02.flac", "Miles Davis|Kind of Blue|Freddie Freeloader");
         put("Music/Miles/01.flac", "Miles Davis|Kind of Blue|So What");
         put("Music/Ella/01.mp3", "Ella Fitzgerald|Songs|Blue Skies");
@@ -90,8 +93,7 @@ struct LibraryRig {
     std::string lastCall() const { return inner.calls.empty() ? "" : inner.calls.back(); }
 
     fakes::TempDir root;
-    MediaLibrary library{
-        {root / "Music", root / "Videos", root / "Podcasts"}, root / "data/index.txt", textTags};
+    MediaLibrary library;
     fakes::SimulatedMusicPlayer inner;
     LibraryMusicPlayer player{inner, library, root / "data/lists", 2s};
     ExpectingGrammar grammar;
@@ -162,6 +164,18 @@ TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     rig.say("create playlist", "Late");
     EXPECT_EQ(rig.lastBox(), "That playlist already exists");
     EXPECT_TRUE(fs::is_symlink(late));
+}
+
+TEST(LibraryMusicPlayer, WithoutAMusicFolderASearchIsRefusedBeforeItsWords) {
+    LibraryRig rig(false);
+    for (const char* phrase : {"search music", "search movies"}) {
+        rig.music.checkiTunes(phrase);
+        EXPECT_EQ(rig.lastBox(), "There is no music folder to keep the \"kelvo search\" "
+                                 "playlist in.")
+            << phrase;
+        EXPECT_TRUE(rig.state.iTunesPendingMode.empty()) << phrase;
+    }
+    EXPECT_EQ(rig.host.count("beep 500 200"), 0);
 }
 
 TEST(LibraryMusicPlayer, PlaylistsAreTheMusicFolderFilesThenThePlayersOwn) {
