@@ -222,6 +222,17 @@ TEST(LibraryMusicPlayer, DictationExpectsTheTextsTheSearchCanFind) {
     EXPECT_TRUE(rig.grammar.expected.empty());
 }
 
+TEST(LibraryMusicPlayer, APathWithALineBreakIsLeftOutOfPlaylists) {
+    const std::vector<PlaylistEntry> entries = {
+        {"/m/one.mp3", "One"}, {"/m/two\n/m/three.mp3", "Two"}, {"/m/four\r.mp3", ""}};
+    EXPECT_EQ(m3uText(entries), "#EXTM3U\n#EXTINF:-1,One\n/m/one.mp3\n");
+    fakes::TempDir dir;
+    const fs::path list = dir / "list.m3u";
+    ASSERT_TRUE(writeFileAtomically(list, "#EXTM3U\n"));
+    ASSERT_TRUE(appendM3uEntries(list, entries));
+    EXPECT_EQ(*readWholeFile(list), "#EXTM3U\n#EXTINF:-1,One\n/m/one.mp3\n");
+}
+
 TEST(LibraryMusicPlayer, FileAddressesRoundTripThroughOddCharacters) {
     const std::string path = "/home/u/Music/AC/DC – 100% «live» #1?.m3u";
     const std::string uri = mediaUri(path);
