@@ -23,6 +23,7 @@ constexpr int kBeepHz = 500;
 constexpr int kBeepMs = 200;
 constexpr const char* kMusicLocation = "FmouPcit";
 constexpr const char* kPlayerTitle = "Music Player";
+constexpr const char* kSearchTitle = "Playlist Search";
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -350,7 +351,7 @@ void MusicInterpreter::searchForPlaylist(const std::string& name) {
         }
     }
     if (found == nullptr) {
-        message("Playlist Search", "A playlist named '" + name + "' was not found.");
+        message(kSearchTitle, "A playlist named '" + name + "' was not found.");
         return;
     }
     if (Status selected = m_p.player.selectPlaylist(*found, found->trackCount != 0); !selected) {
@@ -363,44 +364,43 @@ void MusicInterpreter::searchLibrary(const std::string& words, const std::string
     MusicPlayer& player = m_p.player;
     auto hits = player.searchLibrary(scope.library, scope.field, words);
     if (!hits) {
-        showFailure(hits.error());
+        searchFailure(hits.error());
         return;
     }
     // The search playlist is made anew each time, even for no hit.
     auto lists = player.playlists();
     if (!lists) {
-        showFailure(lists.error());
+        searchFailure(lists.error());
         return;
     }
     for (const MusicPlaylist& playlist : *lists) {
         if (playlist.name == kSearchPlaylistName) {
             if (Status deleted = player.deletePlaylist(playlist); !deleted) {
-                showFailure(deleted);
+                searchFailure(deleted);
                 return;
             }
             break;
         }
     }
     if (Status made = player.createPlaylist(kSearchPlaylistName); !made) {
-        showFailure(made);
+        searchFailure(made);
         return;
     }
     BusyPointer busy(m_p.feedback);
     lists = player.playlists();
     if (!lists) {
-        showFailure(lists.error());
+        searchFailure(lists.error());
         return;
     }
     auto search = std::find_if(lists->begin(), lists->end(), [](const MusicPlaylist& playlist) {
         return playlist.name == kSearchPlaylistName;
     });
     if (search == lists->end()) {
-        showFailure(Status::failure(music_error::kPlayerGone, "the search playlist is gone"));
+        searchFailure(Status::failure(music_error::kPlayerGone, "the search playlist is gone"));
         return;
     }
     if (hits->empty()) {
-        message("Playlist Search",
-                "Your music search for '" + words + "' did not return any items");
+        message(kSearchTitle, "Your music search for '" + words + "' did not return any items");
         return;
     }
     // Each hit once, also among tracks of the same name; all in one go, as
@@ -413,13 +413,13 @@ void MusicInterpreter::searchLibrary(const std::string& words, const std::string
         }
     }
     if (Status put = player.addTracks(*search, added); !put) {
-        showFailure(put);
+        searchFailure(put);
         return;
     }
     MusicPlaylist filled = *search;
     filled.trackCount = static_cast<int>(added.size());
     if (Status selected = player.selectPlaylist(filled, true); !selected) {
-        showFailure(selected);
+        searchFailure(selected);
     }
 }
 
@@ -529,6 +529,20 @@ void MusicInterpreter::showFailure(const Status& failure) {
         break;
     default:
         m_p.boxes.reportError(failure.number(), failure.message(), kMusicLocation);
+        break;
+    }
+}
+
+void MusicInterpreter::searchFailure(const Status& failure) {
+    switch (failure.number()) {
+    case music_error::kNotOffered:
+    case music_error::kNoPlayer:
+    case music_error::kPlayerGone:
+        showFailure(failure);
+        break;
+    default:
+        // The search's own trap: a plain box, and the program goes on.
+        message(kSearchTitle, std::to_string(failure.number()) + "\n" + failure.message());
         break;
     }
 }

@@ -68,6 +68,7 @@ private:
     void setToCnC();
     void endPendingMode();
     void showFailure(const Status& failure);
+    void searchFailure(const Status& failure);
     void feedbackHeard(const std::string& text);
     void message(const std::string& title, const std::string& text);
 

@@ -255,6 +255,21 @@ TEST(MusicInterpreter, SecondStepFailureStillEndsTheMode) {
     EXPECT_FALSE(rig.say("rock")) << "nothing pending any more";
 }
 
+TEST(MusicInterpreter, ASearchListTheDiskRefusesIsSaidInABoxAndCommandsGoOn) {
+    MusicRig rig;
+    rig.say("search music");
+    rig.player.failNextCreate =
+        Status::failure(75, "cannot write kelvo search.m3u: Read-only file system");
+    EXPECT_TRUE(rig.say("Moonlight"));
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].kind, "modeless") << "not the window that ends the program";
+    EXPECT_EQ(rig.lastBox(), "75\ncannot write kelvo search.m3u: Read-only file system");
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+    EXPECT_TRUE(rig.say("next track"));
+    EXPECT_EQ(rig.lastCall(), "next");
+}
+
 TEST(MusicInterpreter, VolumeWordsAreNumbersClampedOrRefused) {
     struct Case {
         const char* words;
