@@ -24,6 +24,12 @@ constexpr int kBeepMs = 200;
 constexpr const char* kMusicLocation = "FmouPcit";
 constexpr const char* kPlayerTitle = "Music Player";
 constexpr const char* kSearchTitle = "Playlist Search";
+/// The listening changed while the beep played: no words are asked for.
+constexpr int kCalledOff = -1;
+
+Status calledOff() {
+    return Status::failure(kCalledOff, "the listening changed before the words were asked for");
+}
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -250,6 +256,11 @@ void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::st
     if (Status listening =
             row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1(expectedWords(mode));
         !listening) {
+        if (listening.number() == kCalledOff) {
+            // What changed the listening set the grammar as it wants it.
+            m_p.state.iTunesPendingMode.clear();
+            return;
+        }
         endPendingMode();
         m_p.boxes.reportError(listening.number(), listening.message(), kMusicLocation);
         return;
@@ -458,7 +469,7 @@ std::vector<std::string> MusicInterpreter::expectedWords(const std::string& mode
 Status MusicInterpreter::itunesSearchPart1(const std::vector<std::string>& expected) {
     speech::SpeechGrammar* grammar = m_p.host.grammar();
     if (grammar == nullptr) {
-        return Status::failure(91, "the speech engine is not running");
+        return calledOff();
     }
     if (Status off = grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive);
         !off) {
@@ -470,27 +481,40 @@ Status MusicInterpreter::itunesSearchPart1(const std::vector<std::string>& expec
         !loaded) {
         return loaded;
     }
-    m_p.host.makeBeep(kBeepHz, kBeepMs);
-    m_p.app.pumpEvents();
+    grammar = beepAndWait(grammar);
+    if (grammar == nullptr) {
+        return calledOff();
+    }
     return grammar->dictationSetState(speech::RuleState::Active);
 }
 
 Status MusicInterpreter::itunesSpellSearchPart1() {
     speech::SpeechGrammar* grammar = m_p.host.grammar();
     if (grammar == nullptr) {
-        return Status::failure(91, "the speech engine is not running");
+        return calledOff();
     }
     if (Status off = grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive);
         !off) {
         return off;
     }
-    m_p.host.makeBeep(kBeepHz, kBeepMs);
-    m_p.app.pumpEvents();
+    grammar = beepAndWait(grammar);
+    if (grammar == nullptr) {
+        return calledOff();
+    }
     if (Status loaded = grammar->dictationLoad(speech::kTopicSpelling, speech::LoadOption::Static);
         !loaded) {
         return loaded;
     }
     return grammar->dictationSetState(speech::RuleState::Active);
+}
+
+speech::SpeechGrammar* MusicInterpreter::beepAndWait(speech::SpeechGrammar* grammar) {
+    m_p.host.makeBeep(kBeepHz, kBeepMs);
+    m_p.app.pumpEvents();
+    // What ran meanwhile may have quit (the grammar is gone), changed the
+    // voice profile (another grammar) or put the listening to sleep.
+    speech::SpeechGrammar* now = m_p.host.grammar();
+    return now == grammar && !m_p.speech.asleep ? now : nullptr;
 }
 
 void MusicInterpreter::setToCnC() {

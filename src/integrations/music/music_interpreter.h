@@ -65,6 +65,7 @@ private:
     Status itunesSearchPart1(const std::vector<std::string>& expected);
     std::vector<std::string> expectedWords(const std::string& mode);
     Status itunesSpellSearchPart1();
+    speech::SpeechGrammar* beepAndWait(speech::SpeechGrammar* grammar);
     void setToCnC();
     void endPendingMode();
     void showFailure(const Status& failure);
