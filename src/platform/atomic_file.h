@@ -14,6 +14,17 @@ namespace kelvo {
 /// a rewritten file keeps its mode. The parent folder is created if missing.
 Status writeFileAtomically(const std::filesystem::path& target, std::string_view content);
 
+/// Error number of createFileAtomically when the name is taken.
+inline constexpr int kFileAlreadyExists = 58;
+
+/// Creates the target with the whole content, written and flushed beside it
+/// first as writeFileAtomically does, and put in place only while no file
+/// of that name exists (a dangling link counts): a file made since the
+/// caller last looked is never replaced. Fails with kFileAlreadyExists when
+/// the name is taken, leaving what holds it as it was. The file gets mode
+/// 0600; its folder must exist.
+Status createFileAtomically(const std::filesystem::path& target, std::string_view content);
+
 /// Reads a whole file. Fails when it is missing or unreadable.
 Result<std::string> readWholeFile(const std::filesystem::path& file);
 

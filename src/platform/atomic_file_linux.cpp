@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +29,52 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+/// Writes the content, flushed to disk, to a new file beside the target
+/// whose name it returns in tempName.
+Status writeBeside(const std::filesystem::path& target, std::string_view content, mode_t mode,
+                   std::string& tempName) {
+    tempName = target.string() + ".XXXXXX";
+    // Close-on-exec, so a program started meanwhile never holds it open.
+    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return osError("cannot create a temporary file for", target);
+    }
+    const bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        errno = written ? errno : savedErrno;
+        Status failure = osError("cannot write", target);
+        ::unlink(tempName.c_str());
+        return failure;
+    }
+    return {};
+}
+
+/// Errors of a file system that does not offer the call at all.
+bool unsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+/// Where neither a rename that keeps a taken name nor a link is offered,
+/// the name is taken by opening it exclusively and writing it there.
+Status createInPlace(const std::filesystem::path& target, std::string_view content) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return errno == EEXIST
+                   ? Status::failure(kFileAlreadyExists, target.string() + " already exists")
+                   : osError("cannot create", target);
+    }
+    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        errno = written ? errno : savedErrno;
+        Status failure = osError("cannot write", target);
+        ::unlink(target.c_str());
+        return failure;
+    }
+    return {};
+}
+
 } // namespace
 
 Status writeFileAtomically(const std::filesystem::path& target, std::string_view content) {
@@ -44,19 +91,9 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
     if (::stat(target.c_str(), &existing) == 0) {
         mode = existing.st_mode & 07777;
     }
-    std::string tempName = target.string() + ".XXXXXX";
-    // Close-on-exec, so a program started meanwhile never holds it open.
-    const int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return osError("cannot create a temporary file for", target);
-    }
-    const bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        Status failure = osError("cannot write", target);
-        ::unlink(tempName.c_str());
-        return failure;
+    std::string tempName;
+    if (Status written = writeBeside(target, content, mode, tempName); !written) {
+        return written;
     }
     if (::rename(tempName.c_str(), target.c_str()) != 0) {
         Status failure = osError("cannot replace", target);
@@ -64,6 +101,36 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
         return failure;
     }
     return {};
+}
+
+Status createFileAtomically(const std::filesystem::path& target, std::string_view content) {
+    std::string tempName;
+    if (Status written = writeBeside(target, content, 0600, tempName); !written) {
+        return written;
+    }
+    // Either call fails on a taken name; the link leaves the temporary
+    // file to remove.
+    bool placed =
+        ::renameat2(AT_FDCWD, tempName.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
+    bool linked = false;
+    if (!placed && unsupported(errno)) {
+        placed = linked = ::link(tempName.c_str(), target.c_str()) == 0;
+    }
+    const int savedErrno = errno;
+    if (!placed || linked) {
+        ::unlink(tempName.c_str());
+    }
+    if (placed) {
+        return {};
+    }
+    if (savedErrno == EEXIST) {
+        return Status::failure(kFileAlreadyExists, target.string() + " already exists");
+    }
+    if (unsupported(savedErrno)) {
+        return createInPlace(target, content);
+    }
+    errno = savedErrno;
+    return osError("cannot create", target);
 }
 
 Result<std::string> readWholeFile(const std::filesystem::path& file) {

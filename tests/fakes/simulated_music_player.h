@@ -126,6 +126,11 @@ public:
         return record("select " + playlist.name + (playFirst ? " play" : ""));
     }
     Status createPlaylist(const std::string& name) override {
+        if (failNextCreate) {
+            Status failure = *failNextCreate;
+            failNextCreate.reset();
+            return failure;
+        }
         addPlaylist(name);
         selected = name;
         return record("create " + name);
@@ -170,6 +175,8 @@ public:
     std::map<MusicStep, Status> refusedSteps;
     /// The next playlist listing or search fails with this.
     std::optional<Status> failNext;
+    /// The next createPlaylist fails with this.
+    std::optional<Status> failNextCreate;
     /// The next showLibrary fails with this.
     std::optional<Status> failNextLibrary;
     std::vector<Track> tracks;

@@ -76,7 +76,11 @@ Result<std::shared_ptr<const MediaCatalog>> LibraryMusicPlayer::catalog() const 
 Status LibraryMusicPlayer::offers(MusicStep step) {
     switch (step) {
     case MusicStep::SearchLibrary:
-        return {};
+        // Its hits are kept as a playlist file there.
+        return m_library.folders().music.empty()
+                   ? notOffered("There is no music folder to keep the \"kelvo search\" "
+                                "playlist in.")
+                   : Status{};
     case MusicStep::FindPlaylist:
         return {};
     case MusicStep::CreatePlaylist:
@@ -166,12 +170,17 @@ Status LibraryMusicPlayer::createPlaylist(const std::string& name) {
         name.find('\0') != std::string::npos) {
         return notOffered("A playlist can't be named '" + name + "'.");
     }
-    const fs::path file = folder / (name + ".m3u");
-    std::error_code ec;
-    if (fs::exists(file, ec)) {
+    const Status made = createFileAtomically(folder / (name + ".m3u"), m3uText({}));
+    if (made.number() == kFileAlreadyExists) {
         return notOffered("That playlist already exists");
     }
-    return writeFileAtomically(file, m3uText({}));
+    if (!made) {
+        return Status::failure(made.number(), "The playlist '" + name +
+                                                  "' could not be written in your music "
+                                                  "folder: " +
+                                                  made.message());
+    }
+    return {};
 }
 
 Status LibraryMusicPlayer::deletePlaylist(const MusicPlaylist& playlist) {

@@ -57,6 +57,10 @@ std::vector<PlaylistEntry> parseM3u(std::string_view text, const std::filesystem
 }
 
 std::string m3uEntryLines(const PlaylistEntry& entry) {
+    // Such a path would be read back as two entries, neither of them it.
+    if (entry.location.find_first_of("\r\n") != std::string::npos) {
+        return {};
+    }
     std::string lines;
     if (!entry.title.empty()) {
         // A title can't carry a line break into the file.

@@ -22,10 +22,12 @@ struct PlaylistEntry {
 std::vector<PlaylistEntry> parseM3u(std::string_view text, const std::filesystem::path& folder);
 
 /// An extended M3U text of the entries (an empty playlist is the header
-/// line alone).
+/// line alone). An entry whose location holds a line break is left out of
+/// this and of the calls below: no line of the format can hold it.
 std::string m3uText(const std::vector<PlaylistEntry>& entries);
 
-/// The lines of one entry, as appended to a playlist file.
+/// The lines of one entry, as appended to a playlist file; none for a
+/// location with a line break.
 std::string m3uEntryLines(const PlaylistEntry& entry);
 
 /// Appends an entry to an existing playlist file, on a line of its own

@@ -20,6 +20,9 @@ constexpr const char* kPlayer = "org.mpris.MediaPlayer2.Player";
 constexpr const char* kPlaylists = "org.mpris.MediaPlayer2.Playlists";
 /// How far fast forward and rewind jump, in microseconds.
 constexpr long long kSkipMicroseconds = 10'000'000;
+/// The volume unmuting gives back when the one of before is not known:
+/// the level players start at.
+constexpr double kUnmutedLevel = 1.0;
 /// How long a player asked to quit has to leave the bus; how often the bus
 /// is looked at meanwhile, there and while a started player is waited for.
 constexpr auto kQuitWait = std::chrono::seconds(3);
@@ -293,12 +296,22 @@ Status MprisPlayer::setMuted(bool muted) {
         return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(0.0)),
                        volumeLimit);
     }
-    auto saved = m_volumeBeforeMute.find(m_name);
-    if (saved == m_volumeBeforeMute.end()) {
-        return {};
+    double level = kUnmutedLevel;
+    if (auto saved = m_volumeBeforeMute.find(m_name); saved != m_volumeBeforeMute.end()) {
+        level = saved->second;
+        m_volumeBeforeMute.erase(saved);
+    } else {
+        // Muted by an earlier run or in the player itself: the volume of
+        // before is not known, but silence is not what was asked for.
+        auto volume = m_bus->getProperty(m_name, kPath, kPlayer, "Volume");
+        if (!volume) {
+            return limitOr(volume.error(), volumeLimit);
+        }
+        const double* now = std::get_if<double>(&volume.value());
+        if (now != nullptr && *now > 0) {
+            return {};
+        }
     }
-    const double level = saved->second;
-    m_volumeBeforeMute.erase(saved);
     return limitOr(m_bus->setProperty(m_name, kPath, kPlayer, "Volume", BusValue(level)),
                    volumeLimit);
 }

@@ -23,6 +23,13 @@ constexpr int kBeepHz = 500;
 constexpr int kBeepMs = 200;
 constexpr const char* kMusicLocation = "FmouPcit";
 constexpr const char* kPlayerTitle = "Music Player";
+constexpr const char* kSearchTitle = "Playlist Search";
+/// The listening changed while the beep played: no words are asked for.
+constexpr int kCalledOff = -1;
+
+Status calledOff() {
+    return Status::failure(kCalledOff, "the listening changed before the words were asked for");
+}
 
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -249,6 +256,11 @@ void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::st
     if (Status listening =
             row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1(expectedWords(mode));
         !listening) {
+        if (listening.number() == kCalledOff) {
+            // What changed the listening set the grammar as it wants it.
+            m_p.state.iTunesPendingMode.clear();
+            return;
+        }
         endPendingMode();
         m_p.boxes.reportError(listening.number(), listening.message(), kMusicLocation);
         return;
@@ -350,7 +362,7 @@ void MusicInterpreter::searchForPlaylist(const std::string& name) {
         }
     }
     if (found == nullptr) {
-        message("Playlist Search", "A playlist named '" + name + "' was not found.");
+        message(kSearchTitle, "A playlist named '" + name + "' was not found.");
         return;
     }
     if (Status selected = m_p.player.selectPlaylist(*found, found->trackCount != 0); !selected) {
@@ -363,44 +375,43 @@ void MusicInterpreter::searchLibrary(const std::string& words, const std::string
     MusicPlayer& player = m_p.player;
     auto hits = player.searchLibrary(scope.library, scope.field, words);
     if (!hits) {
-        showFailure(hits.error());
+        searchFailure(hits.error());
         return;
     }
     // The search playlist is made anew each time, even for no hit.
     auto lists = player.playlists();
     if (!lists) {
-        showFailure(lists.error());
+        searchFailure(lists.error());
         return;
     }
     for (const MusicPlaylist& playlist : *lists) {
         if (playlist.name == kSearchPlaylistName) {
             if (Status deleted = player.deletePlaylist(playlist); !deleted) {
-                showFailure(deleted);
+                searchFailure(deleted);
                 return;
             }
             break;
         }
     }
     if (Status made = player.createPlaylist(kSearchPlaylistName); !made) {
-        showFailure(made);
+        searchFailure(made);
         return;
     }
     BusyPointer busy(m_p.feedback);
     lists = player.playlists();
     if (!lists) {
-        showFailure(lists.error());
+        searchFailure(lists.error());
         return;
     }
     auto search = std::find_if(lists->begin(), lists->end(), [](const MusicPlaylist& playlist) {
         return playlist.name == kSearchPlaylistName;
     });
     if (search == lists->end()) {
-        showFailure(Status::failure(music_error::kPlayerGone, "the search playlist is gone"));
+        searchFailure(Status::failure(music_error::kPlayerGone, "the search playlist is gone"));
         return;
     }
     if (hits->empty()) {
-        message("Playlist Search",
-                "Your music search for '" + words + "' did not return any items");
+        message(kSearchTitle, "Your music search for '" + words + "' did not return any items");
         return;
     }
     // Each hit once, also among tracks of the same name; all in one go, as
@@ -413,13 +424,13 @@ void MusicInterpreter::searchLibrary(const std::string& words, const std::string
         }
     }
     if (Status put = player.addTracks(*search, added); !put) {
-        showFailure(put);
+        searchFailure(put);
         return;
     }
     MusicPlaylist filled = *search;
     filled.trackCount = static_cast<int>(added.size());
     if (Status selected = player.selectPlaylist(filled, true); !selected) {
-        showFailure(selected);
+        searchFailure(selected);
     }
 }
 
@@ -458,7 +469,7 @@ std::vector<std::string> MusicInterpreter::expectedWords(const std::string& mode
 Status MusicInterpreter::itunesSearchPart1(const std::vector<std::string>& expected) {
     speech::SpeechGrammar* grammar = m_p.host.grammar();
     if (grammar == nullptr) {
-        return Status::failure(91, "the speech engine is not running");
+        return calledOff();
     }
     if (Status off = grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive);
         !off) {
@@ -470,27 +481,40 @@ Status MusicInterpreter::itunesSearchPart1(const std::vector<std::string>& expec
         !loaded) {
         return loaded;
     }
-    m_p.host.makeBeep(kBeepHz, kBeepMs);
-    m_p.app.pumpEvents();
+    grammar = beepAndWait(grammar);
+    if (grammar == nullptr) {
+        return calledOff();
+    }
     return grammar->dictationSetState(speech::RuleState::Active);
 }
 
 Status MusicInterpreter::itunesSpellSearchPart1() {
     speech::SpeechGrammar* grammar = m_p.host.grammar();
     if (grammar == nullptr) {
-        return Status::failure(91, "the speech engine is not running");
+        return calledOff();
     }
     if (Status off = grammar->cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive);
         !off) {
         return off;
     }
-    m_p.host.makeBeep(kBeepHz, kBeepMs);
-    m_p.app.pumpEvents();
+    grammar = beepAndWait(grammar);
+    if (grammar == nullptr) {
+        return calledOff();
+    }
     if (Status loaded = grammar->dictationLoad(speech::kTopicSpelling, speech::LoadOption::Static);
         !loaded) {
         return loaded;
     }
     return grammar->dictationSetState(speech::RuleState::Active);
+}
+
+speech::SpeechGrammar* MusicInterpreter::beepAndWait(speech::SpeechGrammar* grammar) {
+    m_p.host.makeBeep(kBeepHz, kBeepMs);
+    m_p.app.pumpEvents();
+    // What ran meanwhile may have quit (the grammar is gone), changed the
+    // voice profile (another grammar) or put the listening to sleep.
+    speech::SpeechGrammar* now = m_p.host.grammar();
+    return now == grammar && !m_p.speech.asleep ? now : nullptr;
 }
 
 void MusicInterpreter::setToCnC() {
@@ -529,6 +553,20 @@ void MusicInterpreter::showFailure(const Status& failure) {
         break;
     default:
         m_p.boxes.reportError(failure.number(), failure.message(), kMusicLocation);
+        break;
+    }
+}
+
+void MusicInterpreter::searchFailure(const Status& failure) {
+    switch (failure.number()) {
+    case music_error::kNotOffered:
+    case music_error::kNoPlayer:
+    case music_error::kPlayerGone:
+        showFailure(failure);
+        break;
+    default:
+        // The search's own trap: a plain box, and the program goes on.
+        message(kSearchTitle, std::to_string(failure.number()) + "\n" + failure.message());
         break;
     }
 }

@@ -65,9 +65,11 @@ private:
     Status itunesSearchPart1(const std::vector<std::string>& expected);
     std::vector<std::string> expectedWords(const std::string& mode);
     Status itunesSpellSearchPart1();
+    speech::SpeechGrammar* beepAndWait(speech::SpeechGrammar* grammar);
     void setToCnC();
     void endPendingMode();
     void showFailure(const Status& failure);
+    void searchFailure(const Status& failure);
     void feedbackHeard(const std::string& text);
     void message(const std::string& title, const std::string& text);
 

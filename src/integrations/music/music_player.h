@@ -103,7 +103,8 @@ public:
     virtual Status stop() = 0;
 
     /// Mutes (true) or unmutes the sound; unmuting brings back the volume
-    /// that was set before the mute.
+    /// that was set before the mute, or, when that is not known and the
+    /// volume is 0, the player's full volume.
     virtual Status setMuted(bool muted) = 0;
 
     /// Sets the volume, 0 to 100.

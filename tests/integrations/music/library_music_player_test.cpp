@@ -57,7 +57,10 @@ MediaTags textTags(const fs::path& file) {
 /// The music commands over a music folder of its own, the index and the
 /// library player in front of a simulated player.
 struct LibraryRig {
-    LibraryRig() {
+    explicit LibraryRig(bool withMusicFolder = true)
+        : library(
+              {withMusicFolder ? root / "Music" : fs::path(), root / "Videos", root / "Podcasts"},
+              root / "data/index.txt", textTags) {
         put("Music/Miles/02.flac", "Miles Davis|Kind of Blue|Freddie Freeloader");
         put("Music/Miles/01.flac", "Miles Davis|Kind of Blue|So What");
         put("Music/Ella/01.mp3", "Ella Fitzgerald|Songs|Blue Skies");
@@ -90,8 +93,7 @@ struct LibraryRig {
     std::string lastCall() const { return inner.calls.empty() ? "" : inner.calls.back(); }
 
     fakes::TempDir root;
-    MediaLibrary library{
-        {root / "Music", root / "Videos", root / "Podcasts"}, root / "data/index.txt", textTags};
+    MediaLibrary library;
     fakes::SimulatedMusicPlayer inner;
     LibraryMusicPlayer player{inner, library, root / "data/lists", 2s};
     ExpectingGrammar grammar;
@@ -154,6 +156,26 @@ TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     rig.say("create playlist", "Road Trip");
     EXPECT_EQ(rig.lastBox(), "That playlist already exists");
     EXPECT_EQ(*readWholeFile(file), "#EXTM3U\n#EXTINF:-1,Song\n/music/song.mp3\n");
+
+    // The name is taken at the last moment itself, not only looked at
+    // before: a link to nowhere, which a look does not see, is kept.
+    const fs::path late = rig.root / "Music/Late.m3u";
+    fs::create_symlink(rig.root / "elsewhere.m3u", late);
+    rig.say("create playlist", "Late");
+    EXPECT_EQ(rig.lastBox(), "That playlist already exists");
+    EXPECT_TRUE(fs::is_symlink(late));
+}
+
+TEST(LibraryMusicPlayer, WithoutAMusicFolderASearchIsRefusedBeforeItsWords) {
+    LibraryRig rig(false);
+    for (const char* phrase : {"search music", "search movies"}) {
+        rig.music.checkiTunes(phrase);
+        EXPECT_EQ(rig.lastBox(), "There is no music folder to keep the \"kelvo search\" "
+                                 "playlist in.")
+            << phrase;
+        EXPECT_TRUE(rig.state.iTunesPendingMode.empty()) << phrase;
+    }
+    EXPECT_EQ(rig.host.count("beep 500 200"), 0);
 }
 
 TEST(LibraryMusicPlayer, PlaylistsAreTheMusicFolderFilesThenThePlayersOwn) {
@@ -198,6 +220,17 @@ TEST(LibraryMusicPlayer, DictationExpectsTheTextsTheSearchCanFind) {
     // A store search can be for anything.
     rig.music.checkiTunes("search music store");
     EXPECT_TRUE(rig.grammar.expected.empty());
+}
+
+TEST(LibraryMusicPlayer, APathWithALineBreakIsLeftOutOfPlaylists) {
+    const std::vector<PlaylistEntry> entries = {
+        {"/m/one.mp3", "One"}, {"/m/two\n/m/three.mp3", "Two"}, {"/m/four\r.mp3", ""}};
+    EXPECT_EQ(m3uText(entries), "#EXTM3U\n#EXTINF:-1,One\n/m/one.mp3\n");
+    fakes::TempDir dir;
+    const fs::path list = dir / "list.m3u";
+    ASSERT_TRUE(writeFileAtomically(list, "#EXTM3U\n"));
+    ASSERT_TRUE(appendM3uEntries(list, entries));
+    EXPECT_EQ(*readWholeFile(list), "#EXTM3U\n#EXTINF:-1,One\n/m/one.mp3\n");
 }
 
 TEST(LibraryMusicPlayer, FileAddressesRoundTripThroughOddCharacters) {

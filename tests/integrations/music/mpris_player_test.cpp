@@ -147,6 +147,15 @@ TEST_F(MprisPlayerTest, DrivesThePlayingPlayer) {
     EXPECT_TRUE(eventually([this] { return volume() == "0.400000"; })) << volume();
     ASSERT_TRUE(player.setVolume(150));
     EXPECT_TRUE(eventually([this] { return volume() == "1.000000"; })) << volume();
+
+    // A mute of an earlier run, or done in the player, left no volume to
+    // bring back: unmute still brings the sound back.
+    ASSERT_TRUE(player.setVolume(0));
+    EXPECT_TRUE(eventually([this] { return volume() == "0.000000"; })) << volume();
+    MprisPlayer restarted;
+    ASSERT_TRUE(restarted.attach());
+    ASSERT_TRUE(restarted.setMuted(false));
+    EXPECT_TRUE(eventually([this] { return std::atof(volume().c_str()) > 0; })) << volume();
 }
 
 TEST_F(MprisPlayerTest, NamesWhatThePlayerCannotDo) {

@@ -9,24 +9,33 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <utility>
 
 namespace kelvo {
 namespace {
 
-/// The command grammar's state: rules on, dictation off and which topic.
+/// The command grammar's state: rules on, dictation off and which topic;
+/// and how often it was changed.
 class StateGrammar : public speech::SpeechGrammar {
 public:
-    Status cmdLoadFromFile(const std::string&, speech::LoadOption) override { return {}; }
+    Status cmdLoadFromFile(const std::string&, speech::LoadOption) override {
+        ++changes;
+        return {};
+    }
     Status cmdSetRuleIdState(int, speech::RuleState state) override {
+        ++changes;
         rulesOn = state == speech::RuleState::Active;
         return {};
     }
     Status dictationLoad(const std::string& t, speech::LoadOption) override {
+        ++changes;
         topic = t;
         return {};
     }
     Status dictationSetState(speech::RuleState state) override {
+        ++changes;
         dictationOn = state == speech::RuleState::Active;
         return {};
     }
@@ -35,6 +44,19 @@ public:
     bool rulesOn = true;
     bool dictationOn = false;
     std::string topic = "none";
+    int changes = 0;
+};
+
+/// Runs, once, what a test queued for the next pump of events.
+class PumpingAppControl : public fakes::FakeAppControl {
+public:
+    void pumpEvents() override {
+        FakeAppControl::pumpEvents();
+        if (auto run = std::exchange(duringPump, {})) {
+            run();
+        }
+    }
+    std::function<void()> duringPump;
 };
 
 struct MusicRig {
@@ -58,7 +80,7 @@ struct MusicRig {
     fakes::SimulatedMusicPlayer player;
     fakes::FakeFeedbackPort feedback;
     fakes::FakeDialogPort dialogs;
-    fakes::FakeAppControl app;
+    PumpingAppControl app;
     MessageBoxState boxState;
     MessageBoxes boxes{boxState, dialogs, app};
     SpeechState speech;
@@ -253,6 +275,59 @@ TEST(MusicInterpreter, SecondStepFailureStillEndsTheMode) {
     EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
     EXPECT_TRUE(rig.listeningForCommands());
     EXPECT_FALSE(rig.say("rock")) << "nothing pending any more";
+}
+
+TEST(MusicInterpreter, WhatRunsDuringTheBeepCanCallOffTheDictation) {
+    struct Case {
+        const char* what;
+        std::function<void(MusicRig&, StateGrammar& other)> run;
+    };
+    const Case cases[] = {
+        {"a quit released the engine",
+         [](MusicRig& r, StateGrammar&) { r.host.grammarObject = nullptr; }},
+        {"another profile restarted it",
+         [](MusicRig& r, StateGrammar& other) { r.host.grammarObject = &other; }},
+        {"the listening went to sleep",
+         [](MusicRig& r, StateGrammar&) {
+             r.speech.asleep = r.speech.muted = true;
+             r.grammar.rulesOn = true;
+         }},
+    };
+    for (const char* phrase : {"search music", "spell search music"}) {
+        for (const Case& c : cases) {
+            MusicRig rig;
+            StateGrammar other;
+            int changesBefore = -1;
+            rig.app.duringPump = [&] {
+                c.run(rig, other);
+                changesBefore = rig.grammar.changes;
+            };
+            EXPECT_TRUE(rig.say(phrase)) << phrase << ": " << c.what;
+            if (rig.host.grammarObject != &rig.grammar) {
+                EXPECT_EQ(rig.grammar.changes, changesBefore)
+                    << phrase << ": " << c.what << ": the grammar of before is left alone";
+            }
+            EXPECT_FALSE(rig.grammar.dictationOn) << phrase << ": " << c.what;
+            EXPECT_FALSE(other.dictationOn) << phrase << ": " << c.what;
+            EXPECT_TRUE(rig.state.iTunesPendingMode.empty()) << phrase << ": " << c.what;
+            EXPECT_TRUE(rig.dialogs.shown.empty()) << phrase << ": " << c.what;
+        }
+    }
+}
+
+TEST(MusicInterpreter, ASearchListTheDiskRefusesIsSaidInABoxAndCommandsGoOn) {
+    MusicRig rig;
+    rig.say("search music");
+    rig.player.failNextCreate =
+        Status::failure(75, "cannot write kelvo search.m3u: Read-only file system");
+    EXPECT_TRUE(rig.say("Moonlight"));
+    ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+    EXPECT_EQ(rig.dialogs.shown[0].kind, "modeless") << "not the window that ends the program";
+    EXPECT_EQ(rig.lastBox(), "75\ncannot write kelvo search.m3u: Read-only file system");
+    EXPECT_TRUE(rig.state.iTunesPendingMode.empty());
+    EXPECT_TRUE(rig.listeningForCommands());
+    EXPECT_TRUE(rig.say("next track"));
+    EXPECT_EQ(rig.lastCall(), "next");
 }
 
 TEST(MusicInterpreter, VolumeWordsAreNumbersClampedOrRefused) {
