@@ -184,7 +184,8 @@ void CustomEditLogic::saveClicked() {
         complain(m_boxes, "Kelvo", problem);
         return;
     }
-    if (m_editor.saveCustomCommand(kCustomStandard, phrase, target)) {
+    if (m_editor.saveCustomCommand(kCustomStandard, phrase, target,
+                                   m_editMode ? CustomSave::NewTarget : CustomSave::New)) {
         m_open = false;
         m_view.closeWindow();
     }

@@ -101,10 +101,21 @@ TEST_F(CustomCommandEditorTest, DuplicatesAreRefusedAndChangeNothing) {
     }
 }
 
-TEST_F(CustomCommandEditorTest, SavingAgainReplacesTheTargetOfTheSameCommand) {
+TEST_F(CustomCommandEditorTest, OnlyAnEditReplacesTheTargetOfACommand) {
     ASSERT_TRUE(editor.saveCustomCommand(kCustomStandard, "open notes", "/old"));
     ASSERT_TRUE(editor.saveCustomCommand(kCustomStandard, "other", "/other"));
-    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "open notes", "/new"));
+    // A new command, typed or made from a bookmark, never takes the place
+    // of the user's command.
+    for (const std::string_view kind : {kCustomStandard, kCustomBookmark}) {
+        dialogs.shown.clear();
+        EXPECT_FALSE(editor.saveCustomCommand(kind, "open notes", "/new"));
+        EXPECT_EQ(lastMessage(),
+                  "Please select different trigger words - 'open notes' is already being used");
+        EXPECT_EQ(store().front(), (CustomCommand{"open notes", "open notes", "/old"}));
+    }
+    dialogs.shown.clear();
+    EXPECT_TRUE(
+        editor.saveCustomCommand(kCustomStandard, "open notes", "/new", CustomSave::NewTarget));
     EXPECT_EQ(store(), (std::vector<CustomCommand>{{"other", "other", "/other"},
                                                    {"open notes", "open notes", "/new"}}));
     EXPECT_EQ(ruleNames(),
@@ -115,7 +126,8 @@ TEST_F(CustomCommandEditorTest, SavingAgainReplacesTheTargetOfTheSameCommand) {
 TEST_F(CustomCommandEditorTest, StoreEntryWithoutRuleIsReplacedAndGetsItsRule) {
     write(files.customStore(), "<cset><c d=\"news\" u=\"/old\">news</c><c d=\"z\" u=\"/z\">z</c>"
                                "<c d=\"news\" u=\"/older\">news</c></cset>");
-    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "news", "/new"));
+    EXPECT_FALSE(editor.saveCustomCommand(kCustomStandard, "news", "/new"));
+    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "news", "/new", CustomSave::NewTarget));
     EXPECT_EQ(store(), (std::vector<CustomCommand>{{"z", "z", "/z"}, {"news", "news", "/new"}}));
     EXPECT_EQ(ruleNames().back(), "news");
 }

@@ -144,7 +144,12 @@ TEST_F(CustomEditLogicTest, DuplicatesAreFoundByExactCaseAfterLowerCasing) {
     // The grammar's "Go Cats" is another phrase than "go cats".
     save("go cats", "http://cats.example");
     EXPECT_FALSE(view.open);
-    EXPECT_EQ(store().size(), 1u);
+    // Adding it again, in any capitals, keeps the command the user has.
+    save("Go Cats", "http://other.example");
+    EXPECT_TRUE(view.open);
+    EXPECT_EQ(lastBox().message, "Please select different trigger words - 'go cats' is already "
+                                 "being used");
+    EXPECT_EQ(store(), (std::vector<CustomCommand>{{"go cats", "go cats", "http://cats.example"}}));
 }
 
 TEST_F(CustomEditLogicTest, EditSavesTheNewTargetInPlaceOfTheOld) {
