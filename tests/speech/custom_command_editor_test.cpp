@@ -192,6 +192,27 @@ TEST_F(CustomCommandEditorTest, GrammarWriteFailureLeavesNoHalfSave) {
     EXPECT_EQ(read(files.grammar()), kGrammar);
 }
 
+// A read-only or full documents folder costs the backup only: the save
+// and the delete are done and the failure is one the program outlives.
+TEST_F(CustomCommandEditorTest, ABackupThatCannotBeWrittenKeepsTheSaveAndTheDelete) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    std::filesystem::create_directories(files.myDocumentsFolder);
+    ::chmod(files.myDocumentsFolder.c_str(), 0500);
+    const bool saved = editor.saveCustomCommand(kCustomStandard, "open notes", "/x");
+    const Status deleted = editor.deleteCustomCommand("open notes");
+    ::chmod(files.myDocumentsFolder.c_str(), 0700);
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(deleted.ok());
+    EXPECT_TRUE(store().empty());
+    ASSERT_EQ(errors.reports.size(), 2u);
+    for (const auto& report : errors.reports) {
+        EXPECT_EQ(report.number, error_number::kPathFileAccess);
+        EXPECT_EQ(report.location, "MutPrscg");
+    }
+}
+
 TEST_F(CustomCommandEditorTest, DeleteRemovesAllStoreEntriesButOnlyTheFirstRule) {
     write(files.grammar(), "<GRAMMAR><Grammar>"
                            "<RULE NAME=\"news\" TOPLEVEL=\"ACTIVE\"><P>news</P></RULE>"
