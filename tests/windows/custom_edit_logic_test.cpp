@@ -102,7 +102,11 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         // A document or a folder opens with the desktop's handler.
         {"open notes", (dir / "notes.txt").string(), true},
         {"open folder", dir.path().string(), true},
+        // Found only from the folder the program happened to start in.
+        {"open notes", "notes.txt", false},
     };
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
     for (const auto& c : cases) {
         dialogs.shown.clear();
         const std::string before = readWholeFile(files.customStore()).value();
@@ -116,6 +120,7 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         }
         logic.cancelClicked();
     }
+    std::filesystem::current_path(started);
     EXPECT_EQ(store().size(), 5u);
 }
 
