@@ -55,9 +55,10 @@ std::string renameClashes(const std::vector<std::string>& cataloguePhrases,
 
 void renameClashingCustomCommands(const CatalogueFiles& files, ErrorSink& errors,
                                   ConflictsNoticePort& notice) {
+    // A store that cannot be read has no command to rename; the start-up
+    // has told the user, and an error window here would end the close-down.
     pugi::xml_document store;
     if (Status loaded = loadXmlFile(store, files.customStore()); !loaded) {
-        errors.reportError(loaded.number(), loaded.message(), kLocation);
         return;
     }
     auto catalogueText = readWholeFile(files.catalogue());

@@ -24,8 +24,9 @@ std::string renameClashes(const std::vector<std::string>& cataloguePhrases,
                           std::vector<std::string>& customPhrases);
 
 /// Renames the custom commands whose phrases the new catalogue now uses,
-/// saves the store when anything changed and shows what changed. Failures
-/// are reported ("MutPdacc") and leave the store as it was.
+/// saves the store when anything changed and shows what changed. A store
+/// that cannot be read has nothing to rename; other failures are reported
+/// ("MutPdacc") and leave the store as it was.
 void renameClashingCustomCommands(const CatalogueFiles& files, ErrorSink& errors,
                                   ConflictsNoticePort& notice);
 

@@ -117,7 +117,7 @@ void CustomCommandEditor::showSaveError(const std::string& phrase) {
 }
 
 bool CustomCommandEditor::saveCustomCommand(std::string_view kind, const std::string& phrase,
-                                            const std::string& target) {
+                                            const std::string& target, CustomSave save) {
     if (phrase.empty()) {
         m_boxes.custMsgBox("Kelvo", "ok", "Please enter the words to say for this command.", true);
         return false;
@@ -138,10 +138,14 @@ bool CustomCommandEditor::saveCustomCommand(std::string_view kind, const std::st
     }
 
     const pugi::xml_node ownRule = findNamedRule(grammar.container, phrase);
-    // Saving a command again with its own phrase changes its target.
-    const bool edit = ownRule && isCustomRule(ownRule, phrase) &&
-                      storeHolds(store.container, phrase) && !isCataloguePhrase(m_files, phrase);
-    if (!edit && (ownRule || phraseListsHold(grammar.doc, phrase))) {
+    const bool stored = storeHolds(store.container, phrase);
+    // Only an edit replaces: a new command of a phrase in use would take
+    // the place of the user's command without a word.
+    const bool edit = save == CustomSave::NewTarget && ownRule && isCustomRule(ownRule, phrase) &&
+                      stored && !isCataloguePhrase(m_files, phrase);
+    const bool inUse =
+        ownRule || phraseListsHold(grammar.doc, phrase) || (save == CustomSave::New && stored);
+    if (!edit && inUse) {
         m_boxes.custMsgBox(
             "Kelvo", "ok",
             "Please select different trigger words - '" + phrase + "' is already being used", true);

@@ -16,6 +16,10 @@ namespace kelvo {
 inline constexpr std::string_view kCustomStandard = "CustomStandard";
 inline constexpr std::string_view kCustomBookmark = "CustomBookmark";
 
+/// What a save may do to a command of the same phrase: a new command never
+/// replaces one; only the editor in edit mode gives a command a new target.
+enum class CustomSave { New, NewTarget };
+
 /// Adds, replaces and removes custom commands, keeping the store and the
 /// listening grammar in step.
 class CustomCommandEditor {
@@ -23,14 +27,15 @@ public:
     CustomCommandEditor(const CatalogueFiles& files, CommandLists& lists, MessageBoxes& boxes,
                         ErrorSink& errors, CustomCommandHooks& hooks);
 
-    /// Saves the phrase with its target. A phrase the grammar already knows
-    /// is refused, unless it is this same custom command, whose target is
-    /// then replaced. Both files are read and checked before either is
-    /// written, the store first; a failure leaves both as they were. On
-    /// success the store is backed up, the table and lists rebuilt and the
-    /// recognizer's grammar reloaded. Returns true when saved.
+    /// Saves the phrase with its target. A phrase the grammar or the store
+    /// already knows is refused, except that a NewTarget save replaces the
+    /// target of the custom command of that phrase. Both files are read and
+    /// checked before either is written, the store first; a failure leaves
+    /// both as they were. On success the store is backed up, the table and
+    /// lists rebuilt and the recognizer's grammar reloaded. Returns true
+    /// when saved.
     bool saveCustomCommand(std::string_view kind, const std::string& phrase,
-                           const std::string& target);
+                           const std::string& target, CustomSave save = CustomSave::New);
 
     /// Removes every store entry of the phrase and its own grammar rule; a
     /// catalogue rule is never removed. The caller refreshes the list and

@@ -7,6 +7,8 @@
 
 namespace kelvo {
 
+namespace fs = std::filesystem;
+
 Result<std::vector<CustomCommand>> parseCustomCommandStore(std::string_view xml) {
     pugi::xml_document doc;
     if (Status parsed = parseXml(doc, xml, "commands_customfree.xml"); !parsed) {
@@ -29,6 +31,23 @@ Result<std::vector<CustomCommand>> readCustomCommandStore(const std::filesystem:
 }
 
 void backupCustomCommands(const CatalogueFiles& files, ErrorSink& errors) {
+    // Without a usable documents folder there is no backup; the start-up
+    // has said so.
+    if (files.myDocumentsFolder.empty()) {
+        return;
+    }
+    // A backup that cannot be read may be the user's only copy of the
+    // commands, to mend by hand.
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(files.customStoreBackup(), ec)) &&
+        !readCustomCommandStore(files.customStoreBackup())) {
+        errors.reportError(error_number::kPathFileAccess,
+                           "The custom commands were not backed up, to keep the backup " +
+                               files.customStoreBackup().string() +
+                               ", which cannot be read: mend or remove it.",
+                           "MutPrscg");
+        return;
+    }
     auto text = readWholeFile(files.customStore());
     if (!text) {
         errors.reportError(error_number::kFileNotFound,
@@ -37,7 +56,7 @@ void backupCustomCommands(const CatalogueFiles& files, ErrorSink& errors) {
         return;
     }
     if (auto parsed = parseCustomCommandStore(*text); !parsed) {
-        errors.reportError(parsed.error().number(),
+        errors.reportError(error_number::kPathFileAccess,
                            "The custom commands were not backed up, to keep the older backup: " +
                                parsed.error().message(),
                            "MutPrscg");

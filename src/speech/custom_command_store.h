@@ -31,7 +31,11 @@ Result<std::vector<CustomCommand>> readCustomCommandStore(const std::filesystem:
 
 /// Copies the store to the documents folder, replacing the older backup.
 /// Only a store that parses is copied, and atomically, so a damaged store
-/// never replaces a good backup. Failures are reported ("MutPrscg").
+/// never replaces a good backup, and only over a backup that parses, so a
+/// damaged backup is kept for the user to mend. Does nothing without a
+/// documents folder. Failures are reported ("MutPrscg") with the file
+/// error numbers (53, 75, 76): the machine's refusals, which the program
+/// outlives.
 void backupCustomCommands(const CatalogueFiles& files, ErrorSink& errors);
 
 } // namespace kelvo

@@ -134,12 +134,18 @@ Status StartupSequence::fixFolders() {
     if (!data) {
         return data.error();
     }
-    if (!documents) {
-        return documents.error();
-    }
     m_state.startupFolder = *startup;
     m_state.dataFolder = *data;
-    m_state.myDocumentsFolder = *documents;
+    // Only the backup of the custom commands lives there: the program goes
+    // on without it.
+    if (documents) {
+        m_state.myDocumentsFolder = *documents;
+    } else {
+        m_state.myDocumentsFolder.clear();
+        m_folderNotice = "Your documents folder cannot be used (" + documents.error().message() +
+                         "). kelvo starts without the backup of your custom commands kept "
+                         "there, and backs them up only once the folder can be used again.";
+    }
     m_state.programFolder = m_services.folders.programFolder();
 
     // A new data folder starts from the installed files, and a damaged one
@@ -158,18 +164,20 @@ Status StartupSequence::fixFolders() {
 
 void StartupSequence::restoreCustomStore() {
     m_marker = "m2";
+    if (m_state.myDocumentsFolder.empty()) {
+        return;
+    }
     const fs::path backup = m_state.myDocumentsFolder / kCustomStoreFile;
     const fs::path store = m_state.dataFolder / kCustomStoreFile;
     const bool storeReadable = readCustomCommandStore(store).ok();
     std::error_code ec;
     bool backupUsable = false;
-    if (fs::exists(backup, ec)) {
+    if (fs::exists(fs::symlink_status(backup, ec))) {
         // A damaged backup would replace a good store: keep the store then.
         auto commands = readCustomCommandStore(backup);
         backupUsable = commands.ok();
         if (!commands) {
-            std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(),
-                         commands.error().message().c_str());
+            keepDamagedBackup(backup, store, commands.error().message());
         }
     }
     // The empty store this start just installed is not the user's: the
@@ -222,6 +230,27 @@ void StartupSequence::restoreCustomStore() {
     }
 }
 
+// The backup may be the user's only copy of the commands, mendable by
+// hand: set aside, the next backups cannot replace it.
+void StartupSequence::keepDamagedBackup(const fs::path& backup, const fs::path& store,
+                                        const std::string& damage) {
+    std::fprintf(stderr, "kelvo: backup %s not restored: %s\n", backup.c_str(), damage.c_str());
+    std::string failure;
+    const fs::path kept = keepDamagedAside(backup, failure);
+    if (kept.empty()) {
+        m_notices.push_back("The backup of your custom commands, " + backup.string() +
+                            ", could not be read, nor set aside (" + failure +
+                            "). kelvo leaves it as it is and backs up nothing over it.");
+        return;
+    }
+    m_notices.push_back("The backup of your custom commands, " + backup.string() +
+                        ", could not be read, so it was not put back. It was kept as " +
+                        kept.filename().string() +
+                        " beside it. To use it, mend it and, while kelvo is closed, copy it "
+                        "over " +
+                        store.string() + ".");
+}
+
 bool StartupSequence::restoreFromBackup(const fs::path& backup, const fs::path& store) {
     if (Status copied = copyFileAtomically(backup, store); !copied) {
         m_notices.push_back("Your custom commands could not be put back from the backup " +
@@ -244,6 +273,9 @@ void StartupSequence::noteUnreadableStore(const fs::path& store) {
 }
 
 void StartupSequence::showNotices() {
+    if (!m_folderNotice.empty()) {
+        m_boxes.custMsgBox("Startup Problem", "ok", m_folderNotice, false);
+    }
     if (m_notices.empty()) {
         return;
     }

@@ -59,6 +59,8 @@ private:
     Status runSteps();
     Status fixFolders();
     void restoreCustomStore();
+    void keepDamagedBackup(const std::filesystem::path& backup, const std::filesystem::path& store,
+                           const std::string& damage);
     bool restoreFromBackup(const std::filesystem::path& backup, const std::filesystem::path& store);
     void noteUnreadableStore(const std::filesystem::path& store);
     void showNotices();
@@ -85,6 +87,8 @@ private:
     /// What the user must learn about damaged files, said at the end of
     /// the start.
     std::vector<std::string> m_notices;
+    /// Why the documents folder cannot be used, said at the end too.
+    std::string m_folderNotice;
 };
 
 /// True when a settings text's first four characters (after trimming) are

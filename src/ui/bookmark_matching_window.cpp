@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -89,12 +90,27 @@ BookmarkMatchingWindow::BookmarkMatchingWindow(BookmarkMatchingServices services
                                    item->checkState(0) == Qt::Checked);
         }
     });
+    // A double click on no row reaches the logic too; the view's own signal
+    // only reports rows.
+    m_bookmarks->viewport()->installEventFilter(this);
     connect(m_bookmarks, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) {
         const int row = m_bookmarks->indexOfTopLevelItem(item);
         m_logic.bookmarkDoubleClicked(row < 0 ? std::nullopt
                                               : std::optional<size_t>(static_cast<size_t>(row)));
     });
     m_logic.formLoad();
+}
+
+bool BookmarkMatchingWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_bookmarks->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* click = static_cast<QMouseEvent*>(event);
+        if (click->button() == Qt::LeftButton &&
+            m_bookmarks->itemAt(click->position().toPoint()) == nullptr) {
+            m_logic.bookmarkDoubleClicked(std::nullopt);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void BookmarkMatchingWindow::setBookmarkRows(const std::vector<BookmarkListRow>& rows) {

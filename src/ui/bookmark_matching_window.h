@@ -35,6 +35,9 @@ public:
     void showWindow() override;
     void showPhraseEditor(const BookmarkListRow& row) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QTreeWidget* m_bookmarks = nullptr;
     QTreeWidget* m_commands = nullptr;

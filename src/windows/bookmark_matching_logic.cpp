@@ -50,10 +50,11 @@ void BookmarkMatchingLogic::formLoad() {
 
 void BookmarkMatchingLogic::loadCurrentVoiceCommands() {
     m_commands.clear();
-    Result<std::vector<CustomCommand>> store = readCustomCommandStore(m_s.files.customStore());
-    if (!store) {
-        m_s.boxes.reportError(store.error().number(), store.error().message(), "FmatPlcvc");
-    } else {
+    // A store that cannot be read lists no command, as everywhere else: the
+    // start-up has told the user, and an error window here would end the
+    // program.
+    if (Result<std::vector<CustomCommand>> store =
+            readCustomCommandStore(m_s.files.customStore())) {
         for (const CustomCommand& command : *store) {
             if (!command.display.empty()) {
                 m_commands.push_back({command.display, command.target});

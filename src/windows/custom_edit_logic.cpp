@@ -66,14 +66,17 @@ std::string targetProblem(const std::string& target) {
         }
         return {};
     }
+    // A relative path would be found from whatever folder the program was
+    // started in, another one at each start.
     std::error_code error;
-    if (std::filesystem::exists(target, error)) {
+    if (std::filesystem::path(target).is_absolute() && std::filesystem::exists(target, error)) {
         return {};
     }
     return "\"" + target +
            "\" is neither a website address (beginning with http://, https:// or ftp://) nor "
-           "a file or folder on this computer. Please choose \"Go to a website\" and type the "
-           "address, or \"Run a program\" and select the program.";
+           "the full path of a file or folder on this computer (beginning with /). Please "
+           "choose \"Go to a website\" and type the address, or \"Run a program\" and select "
+           "the program.";
 }
 
 CustomEditLogic::CustomEditLogic(CustomEditView& view, CustomCommandEditor& editor,
@@ -184,7 +187,8 @@ void CustomEditLogic::saveClicked() {
         complain(m_boxes, "Kelvo", problem);
         return;
     }
-    if (m_editor.saveCustomCommand(kCustomStandard, phrase, target)) {
+    if (m_editor.saveCustomCommand(kCustomStandard, phrase, target,
+                                   m_editMode ? CustomSave::NewTarget : CustomSave::New)) {
         m_open = false;
         m_view.closeWindow();
     }

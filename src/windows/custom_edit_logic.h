@@ -68,8 +68,8 @@ std::string normalizedPhrase(std::string_view typed);
 std::string phraseProblem(std::string_view phrase);
 
 /// Why a target cannot be saved, or empty when it can: it must be a web
-/// address (http, https or ftp) or an existing file or folder (a program
-/// runs, anything else opens with the desktop's handler).
+/// address (http, https or ftp) or the full path of an existing file or
+/// folder (a program runs, anything else opens with the desktop's handler).
 std::string targetProblem(const std::string& target);
 
 } // namespace kelvo

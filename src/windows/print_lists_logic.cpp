@@ -95,13 +95,13 @@ Result<PrintableLists> readPrintableLists(const std::string& catalogueXml,
             }
         }
     }
-    pugi::xml_document custom;
-    if (Status parsed = parse(custom, customXml, "The custom command store"); !parsed) {
-        return parsed;
-    }
-    for (pugi::xpath_node node : custom.select_nodes("//c")) {
-        lists.custom.emplace_back(node.node().attribute("d").value(),
-                                  node.node().attribute("u").value());
+    // A damaged store lists no custom command, as every other reader takes
+    // it; the catalogue's lists are still printed.
+    if (pugi::xml_document custom; parse(custom, customXml, "The custom command store").ok()) {
+        for (pugi::xpath_node node : custom.select_nodes("//c")) {
+            lists.custom.emplace_back(node.node().attribute("d").value(),
+                                      node.node().attribute("u").value());
+        }
     }
     // By character code, capitals before small letters.
     for (auto* list : {&lists.stuff, &lists.places, &lists.pureFun, &lists.regular, &lists.local,
@@ -164,11 +164,7 @@ Status CommandListPrinter::writePages(std::vector<std::string>& missingTables) {
                                "The command catalogue commands.xml could not be read.");
     }
     Result<std::string> custom = readWholeFile(m_dataFolder / "commands_customfree.xml");
-    if (!custom) {
-        return Status::failure(error_number::kFileNotFound,
-                               "The custom commands commands_customfree.xml could not be read.");
-    }
-    Result<PrintableLists> lists = readPrintableLists(*catalogue, *custom);
+    Result<PrintableLists> lists = readPrintableLists(*catalogue, custom ? *custom : std::string());
     if (!lists) {
         return Status::failure(lists.error().number(), lists.error().message());
     }

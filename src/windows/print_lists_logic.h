@@ -21,8 +21,8 @@ struct PrintableLists {
     std::vector<std::pair<std::string, std::string>> custom;
 };
 
-/// Reads the lists from the catalogue and custom-store texts. Fails when a
-/// text is not well-formed.
+/// Reads the lists from the catalogue and custom-store texts. Fails when the
+/// catalogue is not well-formed; a store that is not has no custom rows.
 Result<PrintableLists> readPrintableLists(const std::string& catalogueXml,
                                           const std::string& customXml);
 

@@ -101,10 +101,21 @@ TEST_F(CustomCommandEditorTest, DuplicatesAreRefusedAndChangeNothing) {
     }
 }
 
-TEST_F(CustomCommandEditorTest, SavingAgainReplacesTheTargetOfTheSameCommand) {
+TEST_F(CustomCommandEditorTest, OnlyAnEditReplacesTheTargetOfACommand) {
     ASSERT_TRUE(editor.saveCustomCommand(kCustomStandard, "open notes", "/old"));
     ASSERT_TRUE(editor.saveCustomCommand(kCustomStandard, "other", "/other"));
-    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "open notes", "/new"));
+    // A new command, typed or made from a bookmark, never takes the place
+    // of the user's command.
+    for (const std::string_view kind : {kCustomStandard, kCustomBookmark}) {
+        dialogs.shown.clear();
+        EXPECT_FALSE(editor.saveCustomCommand(kind, "open notes", "/new"));
+        EXPECT_EQ(lastMessage(),
+                  "Please select different trigger words - 'open notes' is already being used");
+        EXPECT_EQ(store().front(), (CustomCommand{"open notes", "open notes", "/old"}));
+    }
+    dialogs.shown.clear();
+    EXPECT_TRUE(
+        editor.saveCustomCommand(kCustomStandard, "open notes", "/new", CustomSave::NewTarget));
     EXPECT_EQ(store(), (std::vector<CustomCommand>{{"other", "other", "/other"},
                                                    {"open notes", "open notes", "/new"}}));
     EXPECT_EQ(ruleNames(),
@@ -115,7 +126,8 @@ TEST_F(CustomCommandEditorTest, SavingAgainReplacesTheTargetOfTheSameCommand) {
 TEST_F(CustomCommandEditorTest, StoreEntryWithoutRuleIsReplacedAndGetsItsRule) {
     write(files.customStore(), "<cset><c d=\"news\" u=\"/old\">news</c><c d=\"z\" u=\"/z\">z</c>"
                                "<c d=\"news\" u=\"/older\">news</c></cset>");
-    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "news", "/new"));
+    EXPECT_FALSE(editor.saveCustomCommand(kCustomStandard, "news", "/new"));
+    EXPECT_TRUE(editor.saveCustomCommand(kCustomStandard, "news", "/new", CustomSave::NewTarget));
     EXPECT_EQ(store(), (std::vector<CustomCommand>{{"z", "z", "/z"}, {"news", "news", "/new"}}));
     EXPECT_EQ(ruleNames().back(), "news");
 }
@@ -178,6 +190,27 @@ TEST_F(CustomCommandEditorTest, GrammarWriteFailureLeavesNoHalfSave) {
     ::chmod((files.dataFolder / "locked").c_str(), 0700);
     EXPECT_TRUE(store().empty());
     EXPECT_EQ(read(files.grammar()), kGrammar);
+}
+
+// A read-only or full documents folder costs the backup only: the save
+// and the delete are done and the failure is one the program outlives.
+TEST_F(CustomCommandEditorTest, ABackupThatCannotBeWrittenKeepsTheSaveAndTheDelete) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders";
+    }
+    std::filesystem::create_directories(files.myDocumentsFolder);
+    ::chmod(files.myDocumentsFolder.c_str(), 0500);
+    const bool saved = editor.saveCustomCommand(kCustomStandard, "open notes", "/x");
+    const Status deleted = editor.deleteCustomCommand("open notes");
+    ::chmod(files.myDocumentsFolder.c_str(), 0700);
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(deleted.ok());
+    EXPECT_TRUE(store().empty());
+    ASSERT_EQ(errors.reports.size(), 2u);
+    for (const auto& report : errors.reports) {
+        EXPECT_EQ(report.number, error_number::kPathFileAccess);
+        EXPECT_EQ(report.location, "MutPrscg");
+    }
 }
 
 TEST_F(CustomCommandEditorTest, DeleteRemovesAllStoreEntriesButOnlyTheFirstRule) {

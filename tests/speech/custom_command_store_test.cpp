@@ -67,5 +67,30 @@ TEST_F(BackupTest, DamagedOrMissingStoreKeepsTheOlderBackup) {
     }
 }
 
+// The user's only copy, to mend by hand: kept, and said so with a number
+// of the machine's refusals, which the program outlives.
+TEST_F(BackupTest, ADamagedBackupIsNeverReplaced) {
+    write(files.customStore(), "<cset><c d=\"a\" u=\"1\">a</c></cset>");
+    write(files.customStoreBackup(), "<cset><c d=\"mail\" u=\"https://m\">ma");
+    backupCustomCommands(files, errors);
+    EXPECT_EQ(read(files.customStoreBackup()), "<cset><c d=\"mail\" u=\"https://m\">ma");
+    ASSERT_EQ(errors.reports.size(), 1u);
+    EXPECT_EQ(errors.reports[0].number, error_number::kPathFileAccess);
+    EXPECT_EQ(errors.reports[0].location, "MutPrscg");
+}
+
+// Without a documents folder nothing is written, not even beside the
+// folder the program was started from.
+TEST_F(BackupTest, NoDocumentsFolderWritesNoBackup) {
+    write(files.customStore(), "<cset><c d=\"a\" u=\"1\">a</c></cset>");
+    files.myDocumentsFolder.clear();
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    backupCustomCommands(files, errors);
+    std::filesystem::current_path(previous);
+    EXPECT_TRUE(errors.reports.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "commands_customfree.xml"));
+}
+
 } // namespace
 } // namespace kelvo

@@ -272,13 +272,49 @@ TEST_F(StartupSequenceTest, BackupOfTheCustomStoreIsRestored) {
     EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), backup);
 }
 
-TEST_F(StartupSequenceTest, DamagedBackupLeavesTheStoreAlone) {
-    installDefaults();
-    const std::string store = readWholeFile(folders.data / "commands_customfree.xml").value();
-    ASSERT_TRUE(
-        writeFileAtomically(folders.documents / "commands_customfree.xml", "<cset><c d=").ok());
+// A damaged backup may be the user's only copy, mendable by hand: into a
+// new data folder or beside a store of the user's, it is set aside, so no
+// later backup replaces it, and the start says so.
+TEST_F(StartupSequenceTest, DamagedBackupIsSetAsideAndTheStoreLeftAlone) {
+    for (const bool newDataFolder : {true, false}) {
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders own{root.path()};
+        own.program = KELVO_RESOURCES_DIR;
+        fakes::FakeDialogPort ownDialogs;
+        MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
+        fakes::FakeStartupHooks ownHooks;
+        const std::string store =
+            "<?xml version=\"1.0\"?>\n<cset><c d=\"a\" u=\"b\">a</c></cset>\n";
+        if (!newDataFolder) {
+            ASSERT_TRUE(writeFileAtomically(own.data / "commands_customfree.xml", store).ok());
+        }
+        const std::string damaged = "<cset><c d=\"my mail\" u=\"https://m.example\">my ma";
+        ASSERT_TRUE(writeFileAtomically(own.documents / "commands_customfree.xml", damaged).ok());
+        StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
+        ASSERT_EQ(start.run(), StartupOutcome::Running) << newDataFolder;
+        EXPECT_FALSE(fs::exists(own.documents / "commands_customfree.xml")) << newDataFolder;
+        EXPECT_EQ(textOf(own.documents / "commands_customfree.xml.damaged"), damaged);
+        if (!newDataFolder) {
+            EXPECT_EQ(textOf(own.data / "commands_customfree.xml"), store);
+        }
+        ASSERT_EQ(ownDialogs.shown.size(), 1u) << newDataFolder;
+        EXPECT_EQ(ownDialogs.shown[0].title, "Damaged Files");
+        EXPECT_NE(ownDialogs.shown[0].message.find("commands_customfree.xml.damaged"),
+                  std::string::npos);
+    }
+}
+
+// Only the backup lives there: the start goes on without it and says so.
+TEST_F(StartupSequenceTest, AnUnusableDocumentsFolderOnlyCostsTheBackup) {
+    folders.documents.clear();
     ASSERT_EQ(sequence.run(), StartupOutcome::Running);
-    EXPECT_EQ(readWholeFile(folders.data / "commands_customfree.xml").value(), store);
+    EXPECT_EQ(runtimeError(), nullptr);
+    EXPECT_TRUE(app.startup.myDocumentsFolder.empty());
+    EXPECT_TRUE(hooks.called("createProfile"));
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().title, "Startup Problem");
+    EXPECT_NE(dialogs.shown.back().message.find("no documents folder"), std::string::npos);
 }
 
 TEST_F(StartupSequenceTest, AnOlderBackupNeverReplacesANewerStore) {

@@ -93,6 +93,13 @@ TEST(BookmarkWindows, BuildTickAndMakeACommand) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
     EXPECT_EQ(saved, std::vector<std::string>{"read the news -> http://news/"});
+    // A double click below the rows, with a row still selected, is on no row.
+    ASSERT_TRUE(dialogs.shown.empty());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       QPoint(row.x(), list->viewport()->height() - 4));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].message, "An item was not selected.");
+    EXPECT_EQ(saved.size(), 1u);
 
     importWindow->findChild<QCheckBox*>("ckDL")->click();
     EXPECT_TRUE(importWindow->findChild<QWidget*>("Picture2")->isVisible());

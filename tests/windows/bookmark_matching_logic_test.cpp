@@ -87,5 +87,13 @@ TEST(BookmarkMatchingLogic, OnlyATickOpensAndADoubleClickMakesACommand) {
     EXPECT_EQ(rig.view.commands, (std::vector<CommandListRow>{{"go news", "http://b/"}}));
 }
 
+TEST(BookmarkMatchingLogic, ADamagedStoreListsNoCommandAndOpensNoErrorWindow) {
+    MatchingRig rig;
+    std::ofstream(rig.files.customStore()) << "<cset><c d=\"go news\" u=\"http://b/\">go";
+    rig.logic.loadCurrentVoiceCommands();
+    EXPECT_TRUE(rig.view.commands.empty());
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
 } // namespace
 } // namespace kelvo

@@ -102,7 +102,11 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         // A document or a folder opens with the desktop's handler.
         {"open notes", (dir / "notes.txt").string(), true},
         {"open folder", dir.path().string(), true},
+        // Found only from the folder the program happened to start in.
+        {"open notes", "notes.txt", false},
     };
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
     for (const auto& c : cases) {
         dialogs.shown.clear();
         const std::string before = readWholeFile(files.customStore()).value();
@@ -116,6 +120,7 @@ TEST_F(CustomEditLogicTest, BadPhraseOrTargetIsRefusedAndNothingIsWritten) {
         }
         logic.cancelClicked();
     }
+    std::filesystem::current_path(started);
     EXPECT_EQ(store().size(), 5u);
 }
 
@@ -144,7 +149,12 @@ TEST_F(CustomEditLogicTest, DuplicatesAreFoundByExactCaseAfterLowerCasing) {
     // The grammar's "Go Cats" is another phrase than "go cats".
     save("go cats", "http://cats.example");
     EXPECT_FALSE(view.open);
-    EXPECT_EQ(store().size(), 1u);
+    // Adding it again, in any capitals, keeps the command the user has.
+    save("Go Cats", "http://other.example");
+    EXPECT_TRUE(view.open);
+    EXPECT_EQ(lastBox().message, "Please select different trigger words - 'go cats' is already "
+                                 "being used");
+    EXPECT_EQ(store(), (std::vector<CustomCommand>{{"go cats", "go cats", "http://cats.example"}}));
 }
 
 TEST_F(CustomEditLogicTest, EditSavesTheNewTargetInPlaceOfTheOld) {

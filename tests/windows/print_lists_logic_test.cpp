@@ -129,6 +129,23 @@ TEST_F(PrintListsTest, CustomRowsSortedEscapedAndWithoutAnyLimit) {
     EXPECT_NE(html.find("<meta charset=\"utf-8\"/>"), std::string::npos);
 }
 
+// A damaged or missing store lists no custom command; the rest is printed.
+TEST_F(PrintListsTest, AnUnreadableStoreGivesNoCustomRows) {
+    for (const bool missing : {false, true}) {
+        write(element("go x", "1"), "<cset><c d=\"mail\" u=\"/m\">mail");
+        if (missing) {
+            fs::remove(dir / "commands_customfree.xml");
+        }
+        dialogs.shown.clear();
+        opened.clear();
+        printer.printCommandLists();
+        EXPECT_TRUE(dialogs.shown.empty()) << missing;
+        EXPECT_EQ(opened.size(), 1u) << missing;
+        EXPECT_EQ(rows("vc_web.html", "stuff"), std::vector<std::string>{"go x"});
+        EXPECT_TRUE(rows("vc_custom.html", "templ").empty());
+    }
+}
+
 TEST_F(PrintListsTest, UnfilledPagesAreCopiesAndTheBasicPageOpensForPrinting) {
     write(element("go x", "1"));
     std::vector<std::string> missing;
