@@ -73,7 +73,8 @@ std::vector<fs::path> mimeappsFiles(const Environment& env,
 std::optional<DesktopEntry> installedApplication(const Environment& env,
                                                  const std::vector<fs::path>& folders,
                                                  const std::string& id) {
-    if (id.find('/') != std::string::npos) {
+    // A path ends at a NUL, so an id holding one would name another file.
+    if (id.find_first_of(std::string_view("/\0", 2)) != std::string::npos) {
         return std::nullopt;
     }
     for (const fs::path& folder : folders) {

@@ -69,5 +69,14 @@ TEST_F(DefaultApplication, UsersChoiceFirstAndOnlyInstalledApplications) {
     EXPECT_EQ(defaultFor("audio/mpeg"), "mine.desktop");
 }
 
+// A path ends at a NUL byte, so such an id would open the entry of its
+// first part under a name that is no file.
+TEST_F(DefaultApplication, AnIdWithANulByteNamesNoEntry) {
+    install(data(), "mine.desktop");
+    using namespace std::string_literals;
+    write(config() / "mimeapps.list", "[Default Applications]\naudio/mpeg=mine.desktop\0.bak;\n"s);
+    EXPECT_EQ(defaultFor("audio/mpeg"), "none");
+}
+
 } // namespace
 } // namespace kelvo
