@@ -59,6 +59,14 @@ void CreateProfileWizardLogic::formLoad() {
     });
 }
 
+void CreateProfileWizardLogic::startOver() {
+    if (m_busy)
+        return;
+    m_view.setProfileName({});
+    m_view.setMakeDefaultChecked(false);
+    formLoad();
+}
+
 void CreateProfileWizardLogic::buttonClicked() {
     trapped("FcpPcl", [this] {
         switch (m_step) {

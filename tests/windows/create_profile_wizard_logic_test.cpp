@@ -17,6 +17,7 @@ struct FakeCreateView : CreateProfileWizardView {
     void setStepTitleVisible(int step, bool visible) override { stepTitles[step] = visible; }
     void setButtonCaption(const std::string& text) override { button = text; }
     std::string profileName() const override { return name; }
+    void setProfileName(const std::string& text) override { name = text; }
     bool makeDefaultChecked() const override { return makeDefault; }
     void setMakeDefaultChecked(bool checked) override { makeDefault = checked; }
     void setHelpImage(int image) override { helpImage = image; }
