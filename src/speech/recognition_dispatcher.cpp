@@ -305,10 +305,14 @@ void RecognitionDispatcher::getWebcam() {
 void RecognitionDispatcher::openHelp(const std::string& page) {
     const std::filesystem::path file = m_c.host.programFolder() / "help" / page;
     std::error_code error;
+    // Told in a notice, as for a catalogue page: a help page that is gone
+    // is no reason to end the program.
     if (!std::filesystem::is_regular_file(file, error)) {
-        throw DispatchFailure(error_number::kFileNotFound, "help page missing: " + file.string());
+        reportNotOpened("help page missing: " + file.string(),
+                        "The help page " + file.string() + " is missing.");
+        return;
     }
-    require(m_c.host.openUrl(file.string()), "help");
+    openAddress(file.string());
 }
 
 } // namespace kelvo

@@ -2,6 +2,7 @@
 
 #include "ui/link_label.h"
 #include "ui/profile_window_parts.h"
+#include "ui/qt_window_registry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -113,6 +114,10 @@ std::string CreateProfileWizardWindow::profileName() const {
     return m_name->text().toStdString();
 }
 
+void CreateProfileWizardWindow::setProfileName(const std::string& name) {
+    m_name->setText(qtext(name));
+}
+
 bool CreateProfileWizardWindow::makeDefaultChecked() const {
     return m_default->isChecked();
 }
@@ -139,6 +144,15 @@ void CreateProfileWizardWindow::closeEvent(QCloseEvent* event) {
     }
     m_logic.formUnload();
     event->accept();
+}
+
+bool CreateProfileWizardWindow::event(QEvent* event) {
+    if (event->type() == windowAskedAgainEvent()) {
+        m_logic.startOver();
+        comeToFront(this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 bool CreateProfileWizardWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -26,6 +26,7 @@ public:
     void setStepTitleVisible(int step, bool visible) override;
     void setButtonCaption(const std::string& text) override;
     std::string profileName() const override;
+    void setProfileName(const std::string& name) override;
     bool makeDefaultChecked() const override;
     void setMakeDefaultChecked(bool checked) override;
     void setHelpImage(int image) override;
@@ -33,6 +34,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "ui/link_label.h"
 #include "ui/profile_window_parts.h"
+#include "ui/qt_window_registry.h"
 #include "windows/select_profile_wizard_logic.h"
 
 #include <QCloseEvent>
@@ -132,6 +133,16 @@ void ProfileListWindow::showEvent(QShowEvent* event) {
     }
     m_hidden = false;
     QWidget::showEvent(event);
+}
+
+bool ProfileListWindow::event(QEvent* event) {
+    if (event->type() == windowAskedAgainEvent()) {
+        if (m_startOver)
+            m_startOver();
+        comeToFront(this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ProfileListWindow::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     /// Runs as the window closes: the logic's formUnload.
     std::function<void()> m_onClose;
     /// Runs as a window that was hidden shows again: the logic's startOver.

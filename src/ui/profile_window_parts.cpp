@@ -31,4 +31,10 @@ void setUpProfileWindow(QWidget* window, const QString& objectName, const QStrin
     QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
+void comeToFront(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace kelvo

@@ -22,4 +22,8 @@ QLabel* titleLabel(QWidget* parent, const QString& objectName, const QString& te
 /// of them shares (top-level, deleted when closed, Escape closes it).
 void setUpProfileWindow(QWidget* window, const QString& objectName, const QString& caption);
 
+/// Brings a profile window that is already open to the user: out of the
+/// task bar when minimised, above the others, with the focus.
+void comeToFront(QWidget* window);
+
 } // namespace kelvo

@@ -1,5 +1,7 @@
 #include "ui/qt_window_registry.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cctype>
 
@@ -15,6 +17,11 @@ std::string lowerCase(std::string_view name) {
 }
 
 } // namespace
+
+QEvent::Type windowAskedAgainEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 QtWindowRegistry::~QtWindowRegistry() {
     for (Loaded& entry : m_loaded) {
@@ -94,7 +101,13 @@ void QtWindowRegistry::hideWindow(std::string_view name) {
 
 void QtWindowRegistry::showWindow(std::string_view name) {
     if (QWidget* window = load(name)) {
+        // show() does nothing to a window on screen, not even raise it.
+        const bool onScreen = window->isVisible();
         window->show();
+        if (onScreen) {
+            QEvent again(windowAskedAgainEvent());
+            QCoreApplication::sendEvent(window, &again);
+        }
     }
 }
 

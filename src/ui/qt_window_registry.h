@@ -2,6 +2,7 @@
 
 #include "services/window_registry.h"
 
+#include <QEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -11,6 +12,11 @@
 #include <vector>
 
 namespace kelvo {
+
+/// The event showWindow sends to a window that is already on screen: the
+/// program asked for it again. A window that starts over when shown anew
+/// takes it; others ignore it.
+QEvent::Type windowAskedAgainEvent();
 
 /// The program's single-instance Qt windows by lower-case name. Each
 /// registered window is made by its factory when first shown and owned

@@ -1,12 +1,30 @@
 #include "windows/create_profile_wizard_logic.h"
 
+#include "services/windows_1252.h"
+
 #include <exception>
 
 namespace kelvo {
 
 namespace {
+
 constexpr int kStepDone = 3;
+
+// The first character of name that the one-byte set the default profile is
+// stored in has no byte for; empty when every one fits.
+std::string characterTheSettingsCannotHold(const std::string& name) {
+    for (size_t at = 0; at < name.size();) {
+        const auto lead = static_cast<unsigned char>(name[at]);
+        const size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::string character = name.substr(at, length);
+        if (windows1252ToUtf8(utf8ToWindows1252(character)) != character)
+            return character;
+        at += length;
+    }
+    return {};
 }
+
+} // namespace
 
 CreateProfileWizardLogic::CreateProfileWizardLogic(CreateProfileWizardView& view,
                                                    const ProfileWizardServices& services)
@@ -41,6 +59,14 @@ void CreateProfileWizardLogic::formLoad() {
     });
 }
 
+void CreateProfileWizardLogic::startOver() {
+    if (m_busy)
+        return;
+    m_view.setProfileName({});
+    m_view.setMakeDefaultChecked(false);
+    formLoad();
+}
+
 void CreateProfileWizardLogic::buttonClicked() {
     trapped("FcpPcl", [this] {
         switch (m_step) {
@@ -54,6 +80,16 @@ void CreateProfileWizardLogic::buttonClicked() {
             const std::string problem = profileNameProblem(m_view.profileName());
             if (!problem.empty()) {
                 profileNotice(m_s.boxes, problem);
+                break;
+            }
+            // Stored as "?", the default profile would never be found again.
+            if (const std::string character = characterTheSettingsCannotHold(m_view.profileName());
+                !character.empty()) {
+                m_s.boxes.custMsgBox(create_profile_text::kCaption, "ok",
+                                     "A profile name can't hold \"" + character +
+                                         "\" (only Western European letters and signs).  "
+                                         "Please choose a different name.",
+                                     true);
                 break;
             }
             m_view.setButtonCaption("Create Profile");

@@ -41,6 +41,9 @@ public:
 
     /// Fills the window as it opens; reads and clears `profileDialogMode`.
     void formLoad();
+    /// The window is asked for again while open: it starts over as a new
+    /// window would, name and choice emptied; not while a profile action runs.
+    void startOver();
     /// `cmdCreateProfile`: Next, Next, then "Create Profile".
     void buttonClicked();
     /// The window closes: a first run is over ("10" in `Ohio` `First`, the

@@ -26,6 +26,7 @@ public:
     virtual void setButtonCaption(const std::string& text) = 0;
     /// The typed name (`txtProfileName`), as typed.
     virtual std::string profileName() const = 0;
+    virtual void setProfileName(const std::string& name) = 0;
     /// `ckDefault`.
     virtual bool makeDefaultChecked() const = 0;
     virtual void setMakeDefaultChecked(bool checked) = 0;

@@ -5,6 +5,8 @@
 #include "services/error_sink.h"
 
 #include <array>
+#include <cstdint>
+#include <cstdio>
 #include <sstream>
 #include <system_error>
 
@@ -88,6 +90,18 @@ std::string escapeAttribute(std::string_view text) {
     return out;
 }
 
+std::string forwardingPageName(std::string_view address) {
+    // FNV-1a: the same target gets the same page in every run.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : address) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, "open_page_%016llx.html",
+                  static_cast<unsigned long long>(hash));
+    return name;
+}
+
 } // namespace
 
 Status copyTemplatePage(const fs::path& templateFile, const fs::path& page) {
@@ -149,7 +163,9 @@ Status openLocalPage(const fs::path& page, std::string_view fragment,
     std::string target = page.string();
     if (!fragment.empty()) {
         const std::string address = escapeAttribute(fileAddress(page, fragment));
-        const fs::path forward = redirectFolder / "open_page.html";
+        // One page per target: a second open must not rewrite the page the
+        // browser has not read yet.
+        const fs::path forward = redirectFolder / forwardingPageName(address);
         const std::string text =
             "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"/>"
             "<meta http-equiv=\"refresh\" content=\"0; url=" +

@@ -39,7 +39,8 @@ std::string fileAddress(const std::filesystem::path& file, std::string_view frag
 
 /// Opens a local page at an anchor. Desktop openers drop the fragment of a
 /// file address, so a page with a fragment is reached through a small
-/// forwarding page written into redirectFolder. Fails when the forwarding
+/// forwarding page written into redirectFolder, one per page and fragment
+/// (opens in quick succession each reach their own). Fails when the forwarding
 /// page cannot be written or the desktop could not open the page.
 Status openLocalPage(const std::filesystem::path& page, std::string_view fragment,
                      const std::filesystem::path& redirectFolder, const OpenAddress& open);

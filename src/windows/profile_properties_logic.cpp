@@ -17,6 +17,9 @@ void ProfilePropertiesLogic::changeSettingsClicked() {
     m_s.speech.profileDialogMode = "Select";
     m_handOver = "Select";
     m_s.windows.showWindow(kSelectProfileWindowName);
+    // Read as the wizard showed; left set, the next plain wizard would take
+    // it as its own.
+    m_s.speech.profileDialogMode.clear();
     m_view.closeWindow();
 }
 

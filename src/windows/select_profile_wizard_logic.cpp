@@ -76,6 +76,8 @@ void SelectProfileWizardLogic::formLoad() {
 }
 
 void SelectProfileWizardLogic::startOver() {
+    if (m_busy)
+        return;
     m_view.setMakeDefaultChecked(false);
     m_view.setTrainChecked(false);
     formLoad();

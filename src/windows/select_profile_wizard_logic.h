@@ -30,8 +30,9 @@ public:
 
     /// Fills the window as it opens; reads and clears `profileDialogMode`.
     void formLoad();
-    /// The window is shown again after it handed over and hid: it starts
-    /// over as a new window would, at its first step with a fresh list.
+    /// The window is shown again after it handed over and hid, or asked for
+    /// again while open: it starts over as a new window would, at its first
+    /// step with a fresh list; not while a profile action runs.
     void startOver();
     /// `cmdSelectProfile`: Next, Next, then "Select Profile".
     void buttonClicked();

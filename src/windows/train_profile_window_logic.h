@@ -18,8 +18,12 @@ public:
     TrainProfileWindowLogic(TrainProfileWindowView& view, const ProfileWizardServices& services);
 
     void formLoad();
-    /// The window is shown again after it handed over and hid: a fresh list.
-    void startOver() { formLoad(); }
+    /// The window is shown again after it handed over and hid, or asked for
+    /// again while open: a fresh list; not while a profile action runs.
+    void startOver() {
+        if (!m_busy)
+            formLoad();
+    }
     /// `cmdTrainProfile`.
     void buttonClicked();
     /// `lblCreate2`: this window hides, the create wizard shows.

@@ -47,6 +47,9 @@ void TrainingExplainerLogic::clickLink(Link link) {
     case Link::SelectProfile:
         m_services.speech.profileDialogMode = "Select";
         m_services.windows.showWindow(kSelectProfileWindowName);
+        // Read as the wizard showed; left set, the next plain wizard would
+        // take it as its own.
+        m_services.speech.profileDialogMode.clear();
         break;
     case Link::TrainProfile:
         m_services.windows.showWindow(kTrainProfileWindowName);

@@ -55,6 +55,10 @@ public:
     void showWindow(std::string_view name) override {
         calls.push_back("show " + std::string(name));
         load(std::string(name), true);
+        // What the window reads as it loads or starts over.
+        if (auto it = onShow.find(std::string(name)); it != onShow.end()) {
+            it->second();
+        }
     }
     bool setWindowTopMost(std::string_view name, bool topMost) override {
         calls.push_back("topmost " + std::string(name) + (topMost ? " on" : " off"));
@@ -75,6 +79,7 @@ public:
     /// Windows the program has besides the loaded ones.
     std::vector<std::string> known;
     std::map<std::string, std::function<void()>> onUnload;
+    std::map<std::string, std::function<void()>> onShow;
     bool topMostResult = true;
 
 private:

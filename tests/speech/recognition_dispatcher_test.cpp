@@ -238,6 +238,24 @@ TEST_F(DispatcherTest, HelpOpensTheShippedPages) {
                                         (rig.dir.path() / "help" / "quickstart.html").string()}));
 }
 
+TEST_F(DispatcherTest, HelpThatCannotOpenSaysSoAndTheNextPhraseStillOpens) {
+    rig.recognise("get help");
+    std::filesystem::create_directories(rig.dir.path() / "help");
+    std::ofstream(rig.dir.path() / "help" / "quickstart.html") << "<html></html>";
+    rig.host.openResult = Status::failure(2, "no opener");
+    rig.recognise("quickstart");
+    rig.host.openResult = {};
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    for (const auto& shown : rig.dialogs.shown) {
+        EXPECT_EQ(shown.kind, "notice");
+        EXPECT_EQ(shown.title, "Nothing was opened");
+    }
+    EXPECT_NE(rig.dialogs.shown[0].message.find("index.html is missing"), std::string::npos);
+    rig.addRow({"open weather", "https://weather.example/", "1"});
+    rig.recognise("open weather");
+    EXPECT_EQ(rig.host.opened.back(), "https://weather.example/");
+}
+
 TEST_F(DispatcherTest, MissingProgramGivesTheBox) {
     rig.recognise("go calculator");
     ASSERT_NE(lastShown(), nullptr);

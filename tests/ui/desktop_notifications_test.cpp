@@ -89,7 +89,15 @@ TEST(DesktopNotifications, WithoutANotificationAreaBalloonsGoToTheNotificationSe
         // reads markup, so the text is escaped to arrive as it is.
         tray.showBalloon("Too Many Browser Tabs Or Browser Windows Open", "tabs & <windows>");
         ASSERT_TRUE(receives(service, 2));
+        // Two in quick succession, before the service has answered the
+        // first: the second still replaces it.
+        tray.showBalloon("I Heard", "go news");
+        tray.showBalloon("I Heard", "go weather");
+        ASSERT_TRUE(receives(service, 4));
         const auto received = service.received();
+        EXPECT_EQ(received[2].replaces, 102u);
+        EXPECT_EQ(received[3].replaces, 103u);
+        EXPECT_EQ(received[3].text, "go weather");
         EXPECT_EQ(received[0].replaces, 0u);
         EXPECT_EQ(received[0].title, "I Heard");
         EXPECT_EQ(received[0].text, "go google");

@@ -1,5 +1,6 @@
 #include "ui/create_profile_wizard_window.h"
 #include "ui/profile_properties_window.h"
+#include "ui/qt_window_registry.h"
 #include "ui/select_profile_wizard_window.h"
 
 #include "fakes/profile_wizard_rig.h"
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -81,6 +83,42 @@ TEST(ProfileWindows, AWizardShownAgainAfterHandingOverStartsOver) {
     EXPECT_FALSE(child<QCheckBox>(*window, "ckDefault")->isChecked());
     EXPECT_EQ(child<QPushButton>(*window, "cmdSelectProfile")->text(), "Next");
     window->close();
+}
+
+TEST(ProfileWindows, AWizardAskedForAgainWhileOpenComesToTheFrontStartedOver) {
+    fakes::ProfileWizardRig rig;
+    rig.profiles.profiles = {"Ann - e0"};
+    QtWindowRegistry windows;
+    const ProfileWizardServices services{rig.profiles, rig.settings, rig.boxes,
+                                         rig.speech,   windows,      {}};
+    windows.registerWindow("mouse", [] { return new QWidget; });
+    windows.registerWindow(kSelectProfileWindowName,
+                           [&services] { return new SelectProfileWizardWindow(services); });
+    windows.registerWindow(kCreateProfileWindowName,
+                           [&services] { return new CreateProfileWizardWindow(services); });
+
+    windows.showWindow(kSelectProfileWindowName);
+    QWidget* select = windows.loaded(kSelectProfileWindowName);
+    auto* list = child<QListWidget>(*select, "listProfileList");
+    list->item(0)->setSelected(true);
+    child<QPushButton>(*select, "cmdSelectProfile")->click();
+    windows.showWindow(kCreateProfileWindowName);
+    QWidget* create = windows.loaded(kCreateProfileWindowName);
+    child<QPushButton>(*create, "cmdCreateProfile")->click();
+    // A profile made meanwhile; the main window has the focus.
+    rig.profiles.profiles.push_back("Bob - e0");
+    windows.showWindow("mouse");
+    windows.bringToFront("mouse");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windows.loaded("mouse")));
+
+    windows.showWindow(kSelectProfileWindowName);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(select));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(child<QPushButton>(*select, "cmdSelectProfile")->text(), "Next");
+    windows.showWindow(kCreateProfileWindowName);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(create));
+    EXPECT_FALSE(child<QLineEdit>(*create, "txtProfileName")->isVisible());
 }
 
 TEST(ProfileWindows, AWizardStaysWhileItsProfileActionRuns) {

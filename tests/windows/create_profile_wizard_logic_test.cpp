@@ -17,6 +17,7 @@ struct FakeCreateView : CreateProfileWizardView {
     void setStepTitleVisible(int step, bool visible) override { stepTitles[step] = visible; }
     void setButtonCaption(const std::string& text) override { button = text; }
     std::string profileName() const override { return name; }
+    void setProfileName(const std::string& text) override { name = text; }
     bool makeDefaultChecked() const override { return makeDefault; }
     void setMakeDefaultChecked(bool checked) override { makeDefault = checked; }
     void setHelpImage(int image) override { helpImage = image; }
@@ -76,6 +77,26 @@ TEST_F(CreateWizard, BadNamesKeepTheNameStep) {
     EXPECT_EQ(rig.notices().size(), 7u);
     EXPECT_EQ(rig.notices().front(), "You must enter a name for your new recognition profile|");
     EXPECT_TRUE(rig.profiles.calls.empty());
+}
+
+// The default profile is stored in a one-byte character set: a name it
+// cannot hold would never be found again.
+TEST_F(CreateWizard, NamesTheStoredDefaultCannotHoldAreRefusedInABox) {
+    load("");
+    logic.buttonClicked();
+    for (const char* bad : {"Анна", "Zoë 李", "\xF0\x9F\x98\x80"}) {
+        view.name = bad;
+        logic.buttonClicked();
+        EXPECT_EQ(logic.step(), 1) << bad;
+    }
+    ASSERT_EQ(rig.dialogs.shown.size(), 3u);
+    EXPECT_EQ(rig.dialogs.shown[1].kind, "modal");
+    EXPECT_EQ(rig.dialogs.shown[1].title, create_profile_text::kCaption);
+    EXPECT_NE(rig.dialogs.shown[1].message.find("\"李\""), std::string::npos);
+    view.name = "Zoë Müller €";
+    logic.buttonClicked();
+    EXPECT_EQ(logic.step(), 2);
+    EXPECT_EQ(rig.dialogs.shown.size(), 3u);
 }
 
 TEST_F(CreateWizard, TheThirdClickCreatesWithTheDefaultChoiceAndCloses) {

@@ -132,8 +132,11 @@ TEST_F(ProfileWindows, PropertiesWithAndWithoutADefault) {
     ASSERT_TRUE(rig.settings.writeIni("Parallax", "visual", stringToHex("Bob - e0")));
     logic.formLoad();
     EXPECT_EQ(view.byDefault, "Bob - e0");
+    std::string modeShown;
+    rig.windows.onShow["frmselectprofile"] = [&] { modeShown = rig.speech.profileDialogMode; };
     logic.changeSettingsClicked();
-    EXPECT_EQ(rig.speech.profileDialogMode, "Select");
+    EXPECT_EQ(modeShown, "Select");
+    EXPECT_EQ(rig.speech.profileDialogMode, "");
     logic.formUnload();
     EXPECT_EQ(rig.windows.calls, std::vector<std::string>{"show frmselectprofile"});
 }
