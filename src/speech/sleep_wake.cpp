@@ -28,6 +28,13 @@ constexpr StateTexts kWake{nullptr,          kIndicatorListening,     "Kelvo Is 
 
 } // namespace
 
+void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot) {
+    boxes.showNotice("kelvo is not listening, so " + cannot + ".",
+                     "Check that a microphone is plugged in and its driver is on, then start "
+                     "kelvo again.",
+                     1, false);
+}
+
 SleepWake::SleepWake(EngineController& engine, SpeechState& state, AppControl& app,
                      FeedbackPort& feedback, ToneOutput& tone)
     : m_engine(engine), m_state(state), m_app(app), m_feedback(feedback), m_tone(tone) {}

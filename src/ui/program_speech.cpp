@@ -16,13 +16,6 @@ public:
 
 } // namespace
 
-void showNotListeningNotice(MessageBoxes& boxes) {
-    boxes.showNotice("kelvo is not listening, so it cannot be muted or activated.",
-                     "Check that a microphone is plugged in and its driver is on, then start "
-                     "kelvo again.",
-                     1, false);
-}
-
 ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts)
     : m_state(parts.road.state.speech), m_boxes(parts.road.boxes) {
     speech::SphinxPlatformOptions options =

@@ -28,10 +28,6 @@ struct ProgramSpeechParts {
     TrainingScreens& screens;
 };
 
-/// Says that the listening cannot be muted or activated because no engine
-/// hears (no working audio input, or the engine could not start).
-void showNotListeningNotice(MessageBoxes& boxes);
-
 /// The program's speech side: the PocketSphinx engine posting its events to
 /// the UI thread, the recognition road they go to, and the speech system
 /// that runs the engine. Made once the main window is loaded, whose
