@@ -88,6 +88,13 @@ Status SleepWake::muteUnmute(std::int16_t mode) {
     if (auto s = (*g)->cmdSetRuleIdState(speech::kAllRules, RuleState::Active); !s)
         return s;
 
+    if (!m_state.hearing) {
+        // The grammar waits for the input to come back (a custom-command
+        // save loads it this way); until then nothing says kelvo listens.
+        m_feedback.setListeningIndicator(kSleep.indicator);
+        m_feedback.setTrayIcon(kSleep.icon, kSleep.tip);
+        return {};
+    }
     m_feedback.setListeningIndicator(texts.indicator);
     m_feedback.showBalloon(texts.balloonTitle, texts.balloonText);
     m_feedback.setTrayIcon(texts.icon, texts.tip);
