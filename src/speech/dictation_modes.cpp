@@ -71,6 +71,12 @@ void RecognitionDispatcher::armSearch(const CommandRecord& row) {
 
     m_c.host.makeBeep(kBeepHz, kBeepMs);
     m_c.app.pumpEvents();
+    // A sleep, a wake or a new or released engine while events ran forgot
+    // the search and set what listens; dictation must not come on over it.
+    if (!search.pending() || m_c.host.grammar() == nullptr) {
+        search.clear();
+        return;
+    }
 
     const bool spelling = search.styp == "3" || search.styp == "4";
     (void)dictationOn(spelling);
@@ -120,15 +126,22 @@ void RecognitionDispatcher::takeSearchWords(const std::string& text) {
 
 void RecognitionDispatcher::startLocationDictation(const std::string& text, const char* mode) {
     feedbackHeard(text);
+    // Waiting from the beep on, so that a sleep, a wake or a new or released
+    // engine while events run forgets it as it forgets a search; the
+    // recognitions that arrive meanwhile wait for this road to end.
+    m_c.state.dictationMode = mode;
     m_c.host.makeBeep(kBeepHz, kBeepMs);
     m_c.app.pumpEvents();
+    if (m_c.state.dictationMode != mode || m_c.host.grammar() == nullptr) {
+        m_c.state.dictationMode.clear();
+        return;
+    }
     require(grammarOf(m_c.host).cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive),
             "rules off");
     // Digits, or the places a city is likely to be: the general model
     // alone hears "for" and "to" where a zip code has digits.
     (void)vocabularyDictationOn(std::string_view(mode) == "zip" ? zipCodeVocabulary()
                                                                 : cityVocabulary(m_c.settings));
-    m_c.state.dictationMode = mode;
 }
 
 void RecognitionDispatcher::takeLocation(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "speech/feedback.h"
 
 #include <array>
+#include <cstdio>
 #include <utility>
 
 namespace kelvo {
@@ -68,8 +69,8 @@ void SpeechObjects::release() {
 EngineController::EngineController(speech::SpeechPlatform& platform, speech::SpeechEventSink& sink,
                                    SpeechState& state, std::filesystem::path dataFolder,
                                    MessageBoxes& boxes, AppControl& app, FeedbackPort& feedback)
-    : m_platform(platform), m_sink(sink), m_state(state), m_dataFolder(std::move(dataFolder)),
-      m_boxes(boxes), m_app(app), m_feedback(feedback) {}
+    : m_platform(platform), m_events(*this, sink), m_state(state),
+      m_dataFolder(std::move(dataFolder)), m_boxes(boxes), m_app(app), m_feedback(feedback) {}
 
 Status EngineController::controlEngine(std::string_view action, const std::string& profileName) {
     if (action == engine_action::kShutdown)
@@ -110,6 +111,7 @@ Status EngineController::missing(const char* what) {
 Status EngineController::shutdown() {
     m_step = "s1";
     m_objects.release();
+    m_inputLost = false;
     forgetPendingDictation();
     if (m_state.hearing)
         showHearing(false);
@@ -120,6 +122,7 @@ Status EngineController::crankUpEngine(const std::string& profileName) {
     m_step = "cue1";
     // A context and grammar of an earlier recognizer must not outlive it.
     m_objects.release();
+    m_inputLost = false;
     forgetPendingDictation();
     if (m_state.hearing)
         showHearing(false);
@@ -209,15 +212,16 @@ Status EngineController::startListening() {
         return missing("recognizer");
     m_objects.grammar.reset();
     m_objects.rc.reset();
+    m_inputLost = false;
     forgetPendingDictation();
     if (m_state.hearing)
         showHearing(false);
-    auto context = m_objects.recognizer->createRecoContext(m_sink);
+    auto context = m_objects.recognizer->createRecoContext(m_events);
 
     m_step = "sl2";
     if (!context) {
         m_boxes.custMsgBox("Error", "ok", "Err - voice object is nothing", false);
-        context = m_platform.createBareRecoContext(m_sink);
+        context = m_platform.createBareRecoContext(m_events);
         if (!context)
             return fail(context.error());
     }
@@ -292,8 +296,33 @@ Status EngineController::startListening() {
             !status)
             return fail(status);
     }
-    showHearing(true);
+    // An input that stopped while events ran has been shown as such.
+    showHearing(!m_inputLost);
     return {};
+}
+
+void EngineController::inputLost(const speech::InputLostEvent& event) {
+    // Said once a loss; without a context in use there is nothing to lose.
+    if (m_inputLost || !m_objects.rc)
+        return;
+    std::fprintf(stderr, "kelvo: listening stopped: %s\n", event.reason.c_str());
+    m_inputLost = true;
+    showHearing(false);
+    m_feedback.showBalloon(kNotListeningTip,
+                           "The microphone stopped working. kelvo listens again as soon as it "
+                           "is back.");
+    if (m_onInputLost)
+        m_onInputLost();
+}
+
+bool EngineController::retakeInput() {
+    if (!m_inputLost || !m_objects.rc)
+        return true;
+    if (Status back = m_objects.rc->recognizer().refreshProfile(); !back)
+        return false;
+    m_inputLost = false;
+    showHearing(true);
+    return true;
 }
 
 } // namespace kelvo

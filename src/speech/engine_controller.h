@@ -76,12 +76,52 @@ public:
             m_forgetPendingDictation();
     }
 
+    /// Called once each time the input in use stops while the engine runs,
+    /// after the loss is shown: retakeInput is then worth calling.
+    void setInputLostHandler(std::function<void()> handler) { m_onInputLost = std::move(handler); }
+
+    /// After the input stopped: opens it again. True once nothing is left to
+    /// retake (the engine hears again, or the engine that lost it is gone);
+    /// false while the input stays away.
+    bool retakeInput();
+
     /// The path of a grammar file of the data folder.
     std::filesystem::path grammarPath(const std::string& fileName) const {
         return m_dataFolder / fileName;
     }
 
 private:
+    /// The context's events on their way to the road; the controller
+    /// watches the input among them.
+    class ContextEvents final : public speech::SpeechEventSink {
+    public:
+        ContextEvents(EngineController& engine, speech::SpeechEventSink& road)
+            : m_engine(engine), m_road(road) {}
+        void onRecognition(const speech::PhraseEvent& event) override {
+            m_road.onRecognition(event);
+        }
+        void onHypothesis(const speech::PhraseEvent& event) override { m_road.onHypothesis(event); }
+        void onFalseRecognition(const speech::PhraseEvent& event) override {
+            m_road.onFalseRecognition(event);
+        }
+        void onInterference(const speech::InterferenceEvent& event) override {
+            m_road.onInterference(event);
+        }
+        void onRequestUI(const speech::RequestUiEvent& event) override {
+            m_road.onRequestUI(event);
+        }
+        void onInputLost(const speech::InputLostEvent& event) override {
+            m_engine.inputLost(event);
+        }
+
+    private:
+        EngineController& m_engine;
+        speech::SpeechEventSink& m_road;
+    };
+
+    /// The input in use stopped: shown as an input that does not work,
+    /// once, until retakeInput brings it back.
+    void inputLost(const speech::InputLostEvent& event);
     Status shutdown();
     Status crankUpEngine(const std::string& profileName);
     Status getAudioInput();
@@ -93,7 +133,7 @@ private:
     Status missing(const char* what);
 
     speech::SpeechPlatform& m_platform;
-    speech::SpeechEventSink& m_sink;
+    ContextEvents m_events;
     SpeechState& m_state;
     std::filesystem::path m_dataFolder;
     MessageBoxes& m_boxes;
@@ -102,6 +142,9 @@ private:
     SpeechObjects m_objects;
     std::string m_step;
     std::function<void()> m_forgetPendingDictation;
+    std::function<void()> m_onInputLost;
+    /// The input of the context in use stopped and is not back yet.
+    bool m_inputLost = false;
 };
 
 } // namespace kelvo

@@ -63,8 +63,9 @@ void giveFeedback(std::string& text, FeedbackPort& port) {
 }
 
 void giveFeedbackTooManyTabs(const std::string& text, FeedbackPort& port) {
+    // The tray keeps showing whether kelvo listens: pages open while it
+    // sleeps or hears nothing too.
     port.showBalloon("Too Many Browser Tabs Or Browser Windows Open", text);
-    showListeningTray(port);
 }
 
 void giveLocationFeedback(std::string& location, SettingsFile& settings, FeedbackPort& port) {

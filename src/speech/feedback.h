@@ -25,7 +25,8 @@ std::string shortenLocation(const std::string& location);
 /// the listening tray icon. The caller's text becomes the shortened one.
 void giveFeedback(std::string& text, FeedbackPort& port);
 
-/// Warns in a balloon that too many browser windows are open.
+/// Warns in a balloon that too many browser windows are open; the tray
+/// icon and tip stay as the listening state set them.
 void giveFeedbackTooManyTabs(const std::string& text, FeedbackPort& port);
 
 /// Remembers the location (the previous one as `last`) and shows it,

@@ -28,6 +28,13 @@ constexpr StateTexts kWake{nullptr,          kIndicatorListening,     "Kelvo Is 
 
 } // namespace
 
+void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot) {
+    boxes.showNotice("kelvo is not listening, so " + cannot + ".",
+                     "Check that a microphone is plugged in and its driver is on, then start "
+                     "kelvo again.",
+                     1, false);
+}
+
 SleepWake::SleepWake(EngineController& engine, SpeechState& state, AppControl& app,
                      FeedbackPort& feedback, ToneOutput& tone)
     : m_engine(engine), m_state(state), m_app(app), m_feedback(feedback), m_tone(tone) {}
@@ -81,6 +88,13 @@ Status SleepWake::muteUnmute(std::int16_t mode) {
     if (auto s = (*g)->cmdSetRuleIdState(speech::kAllRules, RuleState::Active); !s)
         return s;
 
+    if (!m_state.hearing) {
+        // The grammar waits for the input to come back (a custom-command
+        // save loads it this way); until then nothing says kelvo listens.
+        m_feedback.setListeningIndicator(kSleep.indicator);
+        m_feedback.setTrayIcon(kSleep.icon, kSleep.tip);
+        return {};
+    }
     m_feedback.setListeningIndicator(texts.indicator);
     m_feedback.showBalloon(texts.balloonTitle, texts.balloonText);
     m_feedback.setTrayIcon(texts.icon, texts.tip);

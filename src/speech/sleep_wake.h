@@ -2,11 +2,13 @@
 
 #include "platform/tone_output.h"
 #include "services/app_control.h"
+#include "services/message_boxes.h"
 #include "speech/engine_controller.h"
 #include "speech/feedback_port.h"
 #include "speech/speech_state.h"
 
 #include <cstdint>
+#include <string>
 
 namespace kelvo {
 
@@ -14,6 +16,12 @@ namespace kelvo {
 inline constexpr std::int16_t kModeSleep = -1;
 inline constexpr std::int16_t kModeToggle = 0;
 inline constexpr std::int16_t kModeWake = 1;
+
+/// Says that kelvo is not listening (no working audio input, or the engine
+/// could not start), so what the user asked for (`cannot`, e.g. "it cannot
+/// be muted or activated") cannot be done now.
+void showNotListeningNotice(MessageBoxes& boxes,
+                            const std::string& cannot = "it cannot be muted or activated");
 
 /// Puts the program to sleep (only the sleep grammar listens) or wakes it,
 /// and sounds the short beep before a dictation.

@@ -1,6 +1,7 @@
 #include "speech/training_commands.h"
 
 #include "services/window_services.h"
+#include "speech/sleep_wake.h"
 
 #include <cstdio>
 
@@ -66,6 +67,9 @@ Status MicrophoneSetupCommand::trainCurrentProfile() {
 }
 
 TrainingResult MicrophoneSetupCommand::configureMicrophone() {
+    if (!m_state.hearing) {
+        return notHearing("the microphone cannot be set up now");
+    }
     return underTrainingGrammar([this](const TrainingProfile& profile) {
         // The profile set up becomes the store's default too.
         if (Status made = m_engine.platform().setDefaultProfile(profile.id); !made) {
@@ -76,9 +80,18 @@ TrainingResult MicrophoneSetupCommand::configureMicrophone() {
 }
 
 TrainingResult MicrophoneSetupCommand::trainProfileInUse() {
+    if (!m_state.hearing) {
+        return notHearing("the voice training cannot start now");
+    }
     return underTrainingGrammar([this](const TrainingProfile& profile) {
         return m_screens.showVoiceTraining(profile, kVoiceTrainingTitle, "");
     });
+}
+
+TrainingResult MicrophoneSetupCommand::notHearing(const std::string& cannot) {
+    // No grammar to switch, or no sound to set up or train with.
+    showNotListeningNotice(m_boxes, cannot);
+    return {TrainingOutcome::Unavailable, "kelvo is not listening"};
 }
 
 TrainingResult MicrophoneSetupCommand::underTrainingGrammar(

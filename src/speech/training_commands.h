@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace kelvo {
 
@@ -38,14 +39,18 @@ public:
     /// its own errors.
     Status trainCurrentProfile();
 
-    /// mnuConfigureMic_Click.
+    /// mnuConfigureMic_Click. While no input works, a notice says kelvo is
+    /// not listening and nothing else happens.
     TrainingResult configureMicrophone();
 
     /// The training start notice's screen: voice training of the profile
-    /// in use, under the training grammar as the microphone set-up is.
+    /// in use, under the training grammar as the microphone set-up is; the
+    /// same notice while no input works.
     TrainingResult trainProfileInUse();
 
 private:
+    /// The notice that kelvo is not listening, in place of a screen.
+    TrainingResult notHearing(const std::string& cannot);
     /// Runs the screen on the profile in use (or says there is none) while
     /// the training grammar listens, then puts everything back.
     TrainingResult

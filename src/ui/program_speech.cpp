@@ -16,13 +16,6 @@ public:
 
 } // namespace
 
-void showNotListeningNotice(MessageBoxes& boxes) {
-    boxes.showNotice("kelvo is not listening, so it cannot be muted or activated.",
-                     "Check that a microphone is plugged in and its driver is on, then start "
-                     "kelvo again.",
-                     1, false);
-}
-
 ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts)
     : m_state(parts.road.state.speech), m_boxes(parts.road.boxes) {
     speech::SphinxPlatformOptions options =
@@ -54,6 +47,14 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts)
     parts.host.attach(*m_system);
     m_system->engine().setPendingDictationForgetter(
         [this] { m_road->dispatcher().clearPendingDictation(); });
+    // A microphone that stopped is looked for until it is back.
+    m_retakeInput.setInterval(kRetakeIntervalMs);
+    QObject::connect(&m_retakeInput, &QTimer::timeout, [this] {
+        if (m_system->engine().retakeInput()) {
+            m_retakeInput.stop();
+        }
+    });
+    m_system->engine().setInputLostHandler([this] { m_retakeInput.start(); });
     m_profiles = std::make_unique<VoiceProfiles>(VoiceProfileServices{
         *m_platform, m_system->engine(), m_system->grammars(), road.state.speech, road.boxes,
         road.settings, road.feedback, parts.screens, parts.dataFolder});

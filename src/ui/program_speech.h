@@ -10,6 +10,7 @@
 #include "ui/qt_ui_poster.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
@@ -27,10 +28,6 @@ struct ProgramSpeechParts {
     /// The microphone set-up and voice-training screens.
     TrainingScreens& screens;
 };
-
-/// Says that the listening cannot be muted or activated because no engine
-/// hears (no working audio input, or the engine could not start).
-void showNotListeningNotice(MessageBoxes& boxes);
 
 /// The program's speech side: the PocketSphinx engine posting its events to
 /// the UI thread, the recognition road they go to, and the speech system
@@ -52,6 +49,9 @@ public:
     VoiceProfiles& profiles() { return *m_profiles; }
 
 private:
+    /// How often a microphone that stopped is looked for again.
+    static constexpr int kRetakeIntervalMs = 2000;
+
     SpeechState& m_state;
     MessageBoxes& m_boxes;
     QObject m_uiThread;
@@ -61,6 +61,8 @@ private:
     std::unique_ptr<RecognitionRoad> m_road;
     std::unique_ptr<SpeechSystem> m_system;
     std::unique_ptr<VoiceProfiles> m_profiles;
+    // Goes first: it calls into the speech system.
+    QTimer m_retakeInput;
 };
 
 } // namespace kelvo

@@ -234,7 +234,12 @@ public:
         return m_platform.enter("SetAudioInput " + input.id);
     }
 
-    Status refreshProfile() override { return m_platform.enter("RefreshProfile"); }
+    Status refreshProfile() override {
+        if (auto status = m_platform.enter("RefreshProfile"); !status)
+            return status;
+        m_platform.inputLost = false;
+        return {};
+    }
 
     Result<std::unique_ptr<speech::RecoContext>>
     createRecoContext(speech::SpeechEventSink& sink) override;
@@ -414,7 +419,7 @@ bool ScriptedSpeechPlatform::couldHear(const std::string& phrase) const {
 }
 
 bool ScriptedSpeechPlatform::say(const std::string& phrase) {
-    if (m_live == nullptr)
+    if (m_live == nullptr || inputLost)
         return false;
     speech::PhraseEvent event;
     event.streamNumber = 1;
@@ -447,6 +452,12 @@ void ScriptedSpeechPlatform::interfere(int code) {
 void ScriptedSpeechPlatform::requestUI(const std::string& type) {
     if (m_live != nullptr)
         m_live->relay().postRequestUI(speech::RequestUiEvent{1, 0, type});
+}
+
+void ScriptedSpeechPlatform::loseInput() {
+    inputLost = true;
+    if (m_live != nullptr)
+        m_live->relay().postInputLost(speech::InputLostEvent{1, "the input stopped"});
 }
 
 } // namespace kelvo::fakes

@@ -59,6 +59,10 @@ public:
     void hypothesis(const std::string& phrase);
     void interfere(int code);
     void requestUI(const std::string& type);
+    /// The input stops, as a sound server that ends: the live context
+    /// reports it and hears nothing until RefreshProfile opens it again.
+    void loseInput();
+    bool inputLost = false;
 
     // --- inspection ---------------------------------------------------------
     /// Every call, in order, e.g. "CmdLoadFromFile /d/en_CLICK.XML 1",

@@ -1,8 +1,12 @@
 #include "speech/engine_controller.h"
 
+#include "fakes/fake_tone_output.h"
 #include "fakes/speech_rig.h"
+#include "speech/sleep_wake.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace kelvo {
 namespace {
@@ -196,6 +200,47 @@ TEST(EngineController, SaysItListensOnlyFromTheStartUntilItIsReleased) {
     EXPECT_FALSE(rig.state.hearing);
     EXPECT_EQ(rig.feedback.calls,
               (std::vector<std::string>{"indicator 3", "tray asleep|Kelvo Is NOT Listening"}));
+}
+
+// The sound server restarts or the microphone goes away while kelvo listens.
+TEST(EngineController, ALostInputIsShownOnceAndTakenUpAgainWhenItComesBack) {
+    SpeechRig rig;
+    ASSERT_TRUE(rig.start());
+    int lost = 0;
+    rig.controller.setInputLostHandler([&lost] { ++lost; });
+    rig.engine.loseInput();
+    rig.poster.drain();
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(rig.state.hearing);
+    EXPECT_EQ(rig.feedback.indicator, kIndicatorAsleep);
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Asleep);
+    EXPECT_EQ(rig.feedback.trayTip, "Kelvo Is NOT Listening");
+    // A custom-command save loads the grammar again through sleep or wake;
+    // that says nothing of listening either.
+    fakes::FakeToneOutput tone;
+    SleepWake sleepWake(rig.controller, rig.state, rig.app, rig.feedback, tone);
+    ASSERT_TRUE(sleepWake.muteUnmute(kModeWake).ok());
+    EXPECT_EQ(rig.feedback.indicator, kIndicatorAsleep);
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Asleep);
+
+    rig.engine.failOn("RefreshProfile", Status::failure(5, "no microphone"), 2);
+    EXPECT_FALSE(rig.controller.retakeInput());
+    EXPECT_FALSE(rig.controller.retakeInput());
+    EXPECT_FALSE(rig.state.hearing);
+    const auto balloons =
+        std::count_if(rig.feedback.calls.begin(), rig.feedback.calls.end(),
+                      [](const std::string& call) { return call.rfind("balloon ", 0) == 0; });
+    EXPECT_EQ(balloons, 1);
+
+    // Back: heard again without a restart.
+    EXPECT_TRUE(rig.controller.retakeInput());
+    EXPECT_TRUE(rig.state.hearing);
+    EXPECT_EQ(rig.feedback.indicator, kIndicatorListening);
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Listening);
+    EXPECT_EQ(rig.say("open google"),
+              std::vector<std::string>{"Recognition open google [open google] 0"});
+    EXPECT_EQ(rig.engine.callsStartingWith("CreateRecoContext").size(), 1u);
+    EXPECT_TRUE(rig.dialogs.shown.empty());
 }
 
 TEST(EngineController, AnyOtherFailureIsARuntimeErrorWithTheStepMarker) {

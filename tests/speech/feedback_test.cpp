@@ -64,13 +64,17 @@ TEST(Feedback, GiveFeedbackShowsLineBalloonAndTrayAndShortensTheCallersText) {
                                         "tray listening|Kelvo Is Listening"}));
 }
 
-TEST(Feedback, TooManyTabsWarnsInABalloon) {
+TEST(Feedback, TooManyTabsWarnsInABalloonAndLeavesTheTrayShowingTheState) {
+    // Asleep: the warning follows every page opened, help pages included.
     fakes::FakeFeedbackPort port;
+    port.setTrayIcon(TrayIconKind::Asleep, kNotListeningTip);
+    port.calls.clear();
     giveFeedbackTooManyTabs("You have 12 windows open", port);
-    EXPECT_EQ(port.calls,
-              (std::vector<std::string>{
-                  "balloon Too Many Browser Tabs Or Browser Windows Open|You have 12 windows open",
-                  "tray listening|Kelvo Is Listening"}));
+    EXPECT_EQ(
+        port.calls,
+        (std::vector<std::string>{
+            "balloon Too Many Browser Tabs Or Browser Windows Open|You have 12 windows open"}));
+    EXPECT_EQ(port.trayIcon, TrayIconKind::Asleep);
 }
 
 TEST(Feedback, LocationIsRememberedWholeAndShownShort) {

@@ -1,13 +1,17 @@
 #include "speech/recognition_dispatcher.h"
 
 #include "fakes/dispatch_rig.h"
+#include "fakes/fake_tone_output.h"
+#include "speech/sleep_wake.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace kelvo {
 namespace {
@@ -479,6 +483,48 @@ TEST_F(SearchTest, ARecognitionDuringTheBeepPauseWaitsForTheArmingToFinish) {
     // Handled in order after the arming, so dictation ended switched off.
     EXPECT_FALSE(grammar().dictationActive);
     EXPECT_TRUE(grammar().rulesActive);
+}
+
+TEST_F(SearchTest, ASleepOrAReleasedEngineDuringTheBeepPauseStopsTheArming) {
+    // Sleep, wake and a new or released engine forget what dictation waits
+    // for, as the program wires it.
+    rig.controller.setPendingDictationForgetter([this] { rig.dispatcher.clearPendingDictation(); });
+    rig.addSearch("search the web", "https://s.example/?q=QQ", "QQ", "+", "", "1");
+    fakes::FakeToneOutput tone;
+    SleepWake sleepWake(rig.controller, rig.speech, rig.app, rig.feedback, tone);
+    const std::vector<std::pair<std::string, std::function<void()>>> pauses = {
+        {"sleep", [&] { ASSERT_TRUE(sleepWake.muteUnmute(kModeSleep).ok()); }},
+        {"release",
+         [&] {
+             ASSERT_TRUE(rig.controller.controlEngine(engine_action::kShutdown, "").ok());
+             rig.host.grammarObject = nullptr;
+         }},
+    };
+    for (const char* arming : {"search the web", "select zip location", "select city location"}) {
+        for (const auto& [pause, during] : pauses) {
+            ASSERT_TRUE(rig.start());
+            ASSERT_TRUE(sleepWake.muteUnmute(kModeWake).ok());
+            rig.dialogs.shown.clear();
+            bool paused = false;
+            rig.app.duringPump = [&] {
+                if (!std::exchange(paused, true)) {
+                    during();
+                }
+            };
+            rig.recognise(arming);
+            rig.app.duringPump = nullptr;
+            const std::string what = std::string(arming) + " / " + pause;
+            EXPECT_TRUE(paused) << what;
+            EXPECT_TRUE(rig.dialogs.shown.empty()) << what;
+            EXPECT_FALSE(rig.state.pendingSearch.pending()) << what;
+            EXPECT_TRUE(rig.state.dictationMode.empty()) << what;
+            if (rig.engine.grammarState() != nullptr) {
+                EXPECT_FALSE(grammar().dictationActive) << what;
+                EXPECT_TRUE(grammar().rulesActive) << what;
+                EXPECT_TRUE(rig.speech.asleep) << what;
+            }
+        }
+    }
 }
 
 TEST_F(SearchTest, AFailureIsReportedAndTheNextPhraseIsHeard) {

@@ -99,6 +99,23 @@ TEST(MicrophoneSetupCommand, WithoutAProfileItSaysSoAndStillListensAgain) {
     EXPECT_EQ(rig.engine.grammarState()->loadedFile, (rig.dir.path() / "en_CLICK.XML").string());
 }
 
+// The explainer's link, the menu and the training notice's timer: a notice
+// as the mute toggle gives, not error windows whose OK ends the program.
+TEST(MicrophoneSetupCommand, WithoutAWorkingInputANoticeSaysKelvoIsNotListening) {
+    Rig rig;
+    rig.engine.failOn("DefaultAudioInput", Status::failure(5, "no microphone"));
+    ASSERT_FALSE(rig.start());
+    rig.dialogs.shown.clear();
+    EXPECT_EQ(rig.command.configureMicrophone().outcome, TrainingOutcome::Unavailable);
+    EXPECT_EQ(rig.command.trainProfileInUse().outcome, TrainingOutcome::Unavailable);
+    EXPECT_TRUE(rig.screens.shown.empty());
+    ASSERT_EQ(rig.dialogs.shown.size(), 2u);
+    for (const auto& shown : rig.dialogs.shown) {
+        EXPECT_EQ(shown.kind, "notice");
+        EXPECT_EQ(shown.title.rfind("kelvo is not listening, so ", 0), 0u) << shown.title;
+    }
+}
+
 TEST(MicrophoneSetupCommand, TheTrainingNoticeTrainsTheProfileInUseUnderTheTrainingGrammar) {
     Rig rig;
     ASSERT_TRUE(rig.start());

@@ -6,6 +6,7 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_training_screens.h"
 #include "fakes/fake_window_registry.h"
+#include "fakes/private_sound_server.h"
 #include "fakes/run_tool.h"
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
@@ -21,6 +22,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -168,6 +170,44 @@ TEST(ProgramSpeech, CommandsBackFromOutsideTheRoadDropEveryWaitingDictation) {
         EXPECT_GT(stepsForgotten, before) << road;
     }
     EXPECT_FALSE(rig.state.speech.asleep);
+}
+
+// The sound server ends while kelvo listens, and later comes back.
+TEST(ProgramSpeech, AMicrophoneLostWhileListeningIsShownAndHeardAgainOnceItIsBack) {
+    ProgramRig rig("go youtube");
+    if (!rig.spoken)
+        GTEST_SKIP() << "espeak-ng is not available";
+    auto server = std::make_unique<fakes::PrivateSoundServer>();
+    ASSERT_TRUE(server->running()) << "pulseaudio did not start";
+    ::setenv("PULSE_SERVER", server->address().c_str(), 1);
+    ASSERT_TRUE(writeFileAtomically(rig.dir / "config" / "kelvo" / "speech.ini",
+                                    "[AudioInput]\nSource=pulse:recorder.monitor\n")
+                    .ok());
+    ASSERT_TRUE(rig.start().ok());
+    const auto within = [](int ms, const std::function<bool()>& done) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!done() && waited.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        return done();
+    };
+
+    server.reset();
+    EXPECT_TRUE(within(5000, [&rig] { return !rig.state.speech.hearing; }));
+    EXPECT_EQ(rig.feedback.indicator, kIndicatorAsleep);
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Asleep);
+
+    server = std::make_unique<fakes::PrivateSoundServer>();
+    ASSERT_TRUE(server->running()) << "pulseaudio did not start again";
+    ::setenv("PULSE_SERVER", server->address().c_str(), 1);
+    EXPECT_TRUE(within(10000, [&rig] { return rig.state.speech.hearing; }));
+    EXPECT_EQ(rig.feedback.trayIcon, TrayIconKind::Listening);
+    ASSERT_TRUE(fakes::runTool({"paplay", "--device=recorder", (rig.dir / "phrase.wav").string()}));
+    EXPECT_TRUE(within(30000, [&rig] { return !rig.shell.calls.empty(); }));
+    EXPECT_EQ(rig.feedback.feedbackText, "I Heard: go youtube");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    (void)rig.speech->system().engine().controlEngine("shutdown", ""); // before the server goes
+    ::unsetenv("PULSE_SERVER");
 }
 
 TEST(ProgramSpeech, WithoutAWorkingInputNothingClaimsListeningAndMutingSaysWhy) {

@@ -45,11 +45,18 @@ void BookmarkSearch::arm(bool spelling, const std::string& text) {
                      : grammar->dictationLoadVocabulary(allTitles());
     }
     if (status) {
+        // Pending from the beep on: a sleep, a wake or a new or released
+        // engine while events run forgets it and sets what listens, and
+        // dictation must not come on over that.
+        m_p.state.bookmarkSearchPending = kPending;
         m_p.host.makeBeep(kBeepHz, kBeepMs);
         m_p.app.pumpEvents();
-        // The engine may have gone while events ran.
         grammar = m_p.host.grammar();
-        status = grammar ? grammar->dictationSetState(speech::RuleState::Active) : noEngine();
+        if (m_p.state.bookmarkSearchPending != kPending || grammar == nullptr) {
+            m_p.state.bookmarkSearchPending = "false";
+            return;
+        }
+        status = grammar->dictationSetState(speech::RuleState::Active);
     }
     if (!status) {
         m_p.errors.reportError(status.number(), status.message(), kBookmarkSearchLocation);

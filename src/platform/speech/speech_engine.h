@@ -131,7 +131,8 @@ public:
     /// microphone set-up may have changed (its microphone, its adaptation):
     /// a context listening goes on with them from its next utterance. Fails
     /// when the profile's new microphone cannot be opened; the input in use
-    /// then stays.
+    /// then stays. An input that stopped (InputLostEvent) is opened afresh
+    /// and heard again; while it cannot be opened this fails.
     virtual Status refreshProfile() = 0;
 
     /// Shows the engine's microphone ("MicTraining") or training

@@ -57,4 +57,11 @@ void SpeechEventRelay::postRequestUI(RequestUiEvent event) {
          [event = std::move(event)](SpeechEventSink& sink) { sink.onRequestUI(event); });
 }
 
+void SpeechEventRelay::postInputLost(InputLostEvent event) {
+    m_poster.post([shared = m_shared, event = std::move(event)]() {
+        if (shared->sink != nullptr)
+            shared->sink->onInputLost(event);
+    });
+}
+
 } // namespace kelvo::speech

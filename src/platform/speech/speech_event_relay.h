@@ -29,6 +29,8 @@ public:
     void postFalseRecognition(PhraseEvent event);
     void postInterference(InterferenceEvent event);
     void postRequestUI(RequestUiEvent event);
+    /// Delivered whatever the interests, while the context is alive.
+    void postInputLost(InputLostEvent event);
 
 private:
     struct Shared {

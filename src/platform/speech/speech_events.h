@@ -58,6 +58,15 @@ struct RequestUiEvent {
     std::string type;
 };
 
+/// The input stopped delivering sound for good (the device went away, the
+/// sound server ended): the context hears nothing until its recognizer
+/// opens the input again (Recognizer::refreshProfile).
+struct InputLostEvent {
+    long streamNumber = 0;
+    /// What the input said when it stopped, for the log.
+    std::string reason;
+};
+
 /// Receives the events of one recognition context, always on the UI thread
 /// and never from inside a call into the engine.
 class SpeechEventSink {
@@ -68,6 +77,9 @@ public:
     virtual void onFalseRecognition(const PhraseEvent& event) = 0;
     virtual void onInterference(const InterferenceEvent& event) = 0;
     virtual void onRequestUI(const RequestUiEvent& event) = 0;
+    /// Delivered whatever the event interests: a sink that does not watch
+    /// the input leaves it to the one that does.
+    virtual void onInputLost(const InputLostEvent& event) { (void)event; }
 };
 
 /// Hands work to the UI thread. The Qt program posts through its event loop;

@@ -114,6 +114,7 @@ SphinxRecoContext::SphinxRecoContext(Recognizer& recognizer, std::shared_ptr<Sph
 }
 
 void SphinxRecoContext::startListening(VoiceAdaptation adaptation) {
+    m_inputFailed = false;
     if (!m_source) {
         return;
     }
@@ -161,11 +162,14 @@ void SphinxRecoContext::startListening(VoiceAdaptation adaptation) {
         }
         m_relay.postInterference({1, 0, code});
     };
-    // A microphone that stops is a dead input to the user.
-    events.failed = [this](const Status&) {
+    // A microphone that stops is a dead input to the user, and stays so
+    // until the recognizer opens it again.
+    events.failed = [this](const Status& why) {
+        m_inputFailed = true;
         if (!m_core->noteSignalLost(true)) {
             m_relay.postInterference({1, 0, interference::kNoSignal});
         }
+        m_relay.postInputLost({1, why.message()});
     };
     m_listener = std::make_unique<SphinxListener>(
         m_core->commands(), [core = m_core] { return core->dictation(); }, m_core->wordsMutex(),

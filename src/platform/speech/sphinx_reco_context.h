@@ -7,6 +7,7 @@
 #include "platform/speech/sphinx_recognition_quality.h"
 #include "platform/speech/sphinx_vocabulary_compiler.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,10 @@ public:
     /// grammar state in force.
     void listenWith(std::shared_ptr<SpeechAudioSource> source, VoiceAdaptation adaptation);
 
+    /// The input stopped (or the decoder with it): the listener has ended,
+    /// and listenWith needs the input opened afresh. Any thread.
+    bool inputFailed() const { return m_inputFailed; }
+
     /// The cell is cleared when this context goes, if it still names it.
     void watchedBy(std::weak_ptr<SphinxRecoContext*> cell) { m_watcher = std::move(cell); }
 
@@ -71,6 +76,7 @@ private:
     // Fed on the decoder thread only.
     PoorRecognitionWatch m_quality;
     std::unique_ptr<SphinxListener> m_listener;
+    std::atomic<bool> m_inputFailed{false};
     // KELVO_REPORT_LISTENING set: each switch of what is listened for is
     // written to stderr, so scripts speak only once it is in force.
     bool m_reportListening = false;

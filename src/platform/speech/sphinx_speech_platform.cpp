@@ -57,11 +57,16 @@ public:
         }
         auto source = open(wanted);
         if (!source && wanted.kind != setting->kind) {
-            std::fprintf(stderr,
-                         "kelvo: the profile's microphone is gone (%s); using the default\n",
-                         source.error().message().c_str());
-            wanted = *setting;
-            source = open(wanted);
+            auto fallback = open(*setting);
+            // Said only when the default stands in: while no input works this
+            // is tried again and again.
+            if (fallback) {
+                std::fprintf(stderr,
+                             "kelvo: the profile's microphone is gone (%s); using the default\n",
+                             source.error().message().c_str());
+                wanted = *setting;
+            }
+            source = std::move(fallback);
         }
         if (!source) {
             return source.error();
@@ -276,12 +281,18 @@ Result<std::unique_ptr<RecoContext>> SphinxRecognizer::createRecoContext(SpeechE
 }
 
 Status SphinxRecognizer::refreshProfile() {
+    SphinxRecoContext* live = *m_live;
+    if (live != nullptr && live->inputFailed()) {
+        // The input in use stopped for good: it is opened afresh.
+        m_source.reset();
+        m_sourceInUse.clear();
+    }
     if (m_input) {
         if (Status reopened = setAudioInput(*m_input); !reopened) {
             return reopened;
         }
     }
-    if (SphinxRecoContext* live = *m_live) {
+    if (live != nullptr) {
         live->listenWith(m_source, adaptation());
     }
     return {};

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 namespace kelvo {
 namespace {
@@ -54,6 +56,18 @@ public:
     std::string failing;
 };
 
+// Runs a step of the test once, inside the first pump, as a tray click or
+// a quit waiting there would run.
+struct PausingApp : fakes::FakeAppControl {
+    void pumpEvents() override {
+        FakeAppControl::pumpEvents();
+        if (auto step = std::exchange(during, nullptr)) {
+            step();
+        }
+    }
+    std::function<void()> during;
+};
+
 struct SearchRig {
     SearchRig() {
         host.grammarObject = &grammar;
@@ -86,7 +100,7 @@ struct SearchRig {
     BookmarkState state;
     RecordingGrammar grammar;
     fakes::FakeDispatchHost host;
-    fakes::FakeAppControl app;
+    PausingApp app;
     fakes::FakeFeedbackPort feedback;
     fakes::FakeErrorSink errors;
     BookmarkStores stores;
@@ -196,6 +210,26 @@ TEST(BookmarkSearch, TitlesAndAddressesStayText) {
     EXPECT_EQ(document.select_nodes("//a[starts-with(@href, 'javascript')]").size(), 0u);
     EXPECT_EQ(texts(document, "//td[not(a)][not(@class)][not(@name)]"),
               std::vector<std::string>{"Evil <b>"});
+}
+
+TEST(BookmarkSearch, ASleepOrAReleasedEngineDuringTheBeepLeavesNothingArmed) {
+    for (const bool released : {false, true}) {
+        SearchRig rig;
+        BookmarkSearch search = rig.search();
+        // What sleep, wake and a new or released engine do through the
+        // program's forgetting of pending steps.
+        rig.app.during = [&] {
+            search.forgetPending();
+            if (released) {
+                rig.host.grammarObject = nullptr;
+            }
+        };
+        search.searchBookmarks("search bookmarks");
+        EXPECT_EQ(rig.state.bookmarkSearchPending, "false") << released;
+        EXPECT_EQ(std::count(rig.grammar.calls.begin(), rig.grammar.calls.end(), "dictation on"), 0)
+            << released;
+        EXPECT_TRUE(rig.errors.reports.empty()) << released;
+    }
 }
 
 TEST(BookmarkSearch, AnyFailureLeavesNothingPendingAndCommandsListening) {
