@@ -59,7 +59,10 @@ Status GrammarSwitcher::LoadDifferentGrammar(const std::string& fileName) {
         return {};
     };
     Status status = run();
-    if (!status)
+    // With no engine there is no grammar to switch: the user was told when
+    // listening stopped (no working input), so that is no error of ours.
+    const bool noEngine = !m_state.hearing && m_engine.objects().grammar == nullptr;
+    if (!status && !noEngine)
         m_boxes.reportError(status.number(), status.message(), "FmouPldg");
     return status;
 }
