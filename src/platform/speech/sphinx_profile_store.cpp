@@ -10,6 +10,9 @@ namespace kelvo::speech {
 namespace {
 
 constexpr const char* kIndexFile = "profiles.ini";
+// "Path/file access error", as the other refused file writes: a folder the
+// disk refuses is the user's to put right, not a fault of the program.
+constexpr int kPathFileAccess = 75;
 
 std::string newId() {
     std::random_device random;
@@ -98,7 +101,7 @@ Result<SpeechToken> SphinxProfileStore::create(const std::string& description) {
     std::error_code error;
     std::filesystem::create_directories(m_folder / id, error);
     if (error) {
-        return Status::failure(error.value(),
+        return Status::failure(kPathFileAccess,
                                "cannot make the voice profile folder: " + error.message());
     }
     if (Status written = writeFileAtomically(m_folder / id / "name", description); !written) {

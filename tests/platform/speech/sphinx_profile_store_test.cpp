@@ -2,6 +2,7 @@
 
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "services/error_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,18 @@ TEST(SphinxProfileStore, AProfileWithADamagedNameIsLeftOut) {
     auto all = store.profiles();
     ASSERT_EQ(all->size(), 1u);
     EXPECT_EQ((*all)[0].description, "Anna");
+}
+
+// A disk that refuses the profile's folder (read-only, full, not a folder)
+// is said in a box; any other number opened the error window that ends the
+// program.
+TEST(SphinxProfileStore, AFolderTheDiskRefusesIsReportedAsTheMachinesRefusal) {
+    fakes::TempDir dir;
+    ASSERT_TRUE(writeFileAtomically(dir / "file", "").ok());
+    SphinxProfileStore store(dir / "file" / "profiles");
+    auto anna = store.create("Anna");
+    ASSERT_FALSE(anna.ok());
+    EXPECT_TRUE(error_number::isMachineRefusal(anna.error().number())) << anna.error().number();
 }
 
 } // namespace
