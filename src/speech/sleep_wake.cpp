@@ -28,11 +28,11 @@ constexpr StateTexts kWake{nullptr,          kIndicatorListening,     "Kelvo Is 
 
 } // namespace
 
-void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot) {
+void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot, bool modal) {
     boxes.showNotice("kelvo is not listening, so " + cannot + ".",
                      "Check that a microphone is plugged in and its driver is on, then start "
                      "kelvo again.",
-                     1, false);
+                     1, modal);
 }
 
 SleepWake::SleepWake(EngineController& engine, SpeechState& state, AppControl& app,

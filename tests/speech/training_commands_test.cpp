@@ -113,6 +113,8 @@ TEST(MicrophoneSetupCommand, WithoutAWorkingInputANoticeSaysKelvoIsNotListening)
     for (const auto& shown : rig.dialogs.shown) {
         EXPECT_EQ(shown.kind, "notice");
         EXPECT_EQ(shown.title.rfind("kelvo is not listening, so ", 0), 0u) << shown.title;
+        // Seen before the training notice closes the program.
+        EXPECT_TRUE(shown.modal);
     }
 }
 
