@@ -9,7 +9,7 @@ void fillProfileList(ProfileListView& view, const ProfileWizardServices& service
             names.push_back(std::move(name));
     view.setProfiles(names);
     view.setDefaultProfileText("The Profile That kelvo Uses By Default: " +
-                               storedDefaultProfile(services.settings, services.boxes));
+                               storedDefaultProfile(services.settings));
     std::string current = services.profiles.getProfile("currentprofile");
     if (current == "x")
         current.clear();

@@ -7,7 +7,7 @@ ProfilePropertiesLogic::ProfilePropertiesLogic(ProfilePropertiesView& view,
     : m_view(view), m_s(services) {}
 
 void ProfilePropertiesLogic::formLoad() {
-    const std::string stored = storedDefaultProfile(m_s.settings, m_s.boxes);
+    const std::string stored = storedDefaultProfile(m_s.settings);
     m_view.setDefaultProfileText(stored.empty() ? profile_properties_text::kNotSet : stored);
     std::string current = m_s.profiles.getProfile("currentprofile");
     m_view.setCurrentProfileText(current == "x" ? std::string() : current);

@@ -36,7 +36,7 @@ inline void showMainWindowAgain(WindowRegistry& windows) {
     windows.bringToFront(kMainWindowName);
 }
 
-/// The decoded `Parallax` `visual`, empty when it is not set.
-std::string storedDefaultProfile(SettingsFile& settings, ErrorSink& errors);
+/// The decoded `Parallax` `visual`, empty when it is not set or damaged.
+std::string storedDefaultProfile(SettingsFile& settings);
 
 } // namespace kelvo

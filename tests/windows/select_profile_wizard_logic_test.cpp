@@ -141,5 +141,18 @@ TEST_F(ProfileWindows, PropertiesWithAndWithoutADefault) {
     EXPECT_EQ(rig.windows.calls, std::vector<std::string>{"show frmselectprofile"});
 }
 
+// Taken as not set, as the start-up takes it; the error window's OK ended
+// the program over a value the user can set again here.
+TEST_F(ProfileWindows, ADamagedStoredDefaultIsNotSet) {
+    ASSERT_TRUE(rig.settings.writeIni("Parallax", "visual", "ZZ"));
+    FakePropertiesView properties;
+    ProfilePropertiesLogic{properties, rig.services}.formLoad();
+    EXPECT_EQ(properties.byDefault, profile_properties_text::kNotSet);
+    FakeSelectView select;
+    SelectProfileWizardLogic{select, rig.services}.formLoad();
+    EXPECT_EQ(select.byDefault, "The Profile That kelvo Uses By Default: ");
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
 } // namespace
 } // namespace kelvo
