@@ -153,10 +153,12 @@ void BookmarkImportLogic::listBrowsers(const std::string& filter) {
 }
 
 void BookmarkImportLogic::importWebBookmarks(const std::string& filter) {
-    // The stored value is hex; "x" is the installed "not set".
+    // The stored value is hex; "x" is the installed "not set", and a damaged
+    // value is no address either: the next start-up reply writes it again.
     const std::string stored = m_s.settings.readIni("Etowah", "delaware", "", 2000);
-    const std::string addressTemplate =
-        stored == "x" || stored.empty() ? std::string() : hexToString(stored, m_s.boxes);
+    Result<std::string> decoded =
+        stored == "x" || stored.empty() ? Result<std::string>(std::string()) : decodeHex(stored);
+    const std::string addressTemplate = decoded ? std::move(decoded).value() : std::string();
     const ServiceResult result =
         requestWebBookmarks(m_s.http, addressTemplate, m_view.userName(), m_view.password());
     m_s.state.importedBookmarks.clear();

@@ -165,6 +165,20 @@ TEST(BookmarkImportLogic, EachFailedRequestShowsItsNoticeThenNothingFound) {
     }
 }
 
+// A damaged stored address is no address: the service is unavailable, and
+// no error window ends the program.
+TEST(BookmarkImportLogic, ADamagedStoredAddressIsNoService) {
+    ImportRig rig;
+    rig.settings.writeIni("Etowah", "delaware", "ZZ");
+    rig.tick({ImportSource::WebService});
+    rig.logic.command2Clicked();
+    EXPECT_TRUE(rig.http.addresses.empty());
+    EXPECT_EQ(rig.shownTexts(),
+              (std::vector<std::string>{"notice: Unable to connect with Markstack. / Please try "
+                                        "again later.",
+                                        "modal: Import Problem / No items were found to import."}));
+}
+
 TEST(BookmarkImportLogic, BuildListsEverySourceAndTheRebuildFiltersWithoutARequest) {
     ImportRig rig;
     rig.tick({ImportSource::WebService, ImportSource::InternetExplorer, ImportSource::Firefox});
