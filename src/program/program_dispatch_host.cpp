@@ -1,10 +1,33 @@
 #include "program/program_dispatch_host.h"
 
+#include "services/error_sink.h"
 #include "speech/dispatch_failure.h"
 
 #include <utility>
 
 namespace kelvo {
+
+namespace {
+
+// The shell fails only where the machine refuses: no such file, no program
+// to open it with, no right to run it, no process to be had. Its own codes
+// are no error numbers; these say the refusal, so a box says it and the
+// program goes on.
+int refusalNumber(int shellResult) {
+    switch (shellResult) {
+    case shell_result::kFileNotFound:
+    case shell_result::kNoAssociation:
+        return error_number::kFileNotFound;
+    case shell_result::kPathNotFound:
+        return error_number::kPathNotFound;
+    case shell_result::kAccessDenied:
+        return error_number::kPermissionDenied;
+    default:
+        return error_number::kPathFileAccess;
+    }
+}
+
+} // namespace
 
 ProgramDispatchHost::ProgramDispatchHost(AddressOpener& opener, Shell& shell,
                                          DispatchWindowHooks window,
@@ -55,7 +78,7 @@ void ProgramDispatchHost::setSignalText(const std::string& text) {
 Status ProgramDispatchHost::openUrl(const std::string& target) {
     const int result = m_opener.openUrl(target);
     if (!shellSucceeded(result)) {
-        return Status::failure(result, "could not open " + target);
+        return Status::failure(refusalNumber(result), "could not open " + target);
     }
     return {};
 }
@@ -67,7 +90,7 @@ Status ProgramDispatchHost::startProgram(const std::vector<std::string>& argumen
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     const int result = m_shell.startProgram(arguments.front(), rest);
     if (!shellSucceeded(result)) {
-        return Status::failure(result, "could not start " + arguments.front());
+        return Status::failure(refusalNumber(result), "could not start " + arguments.front());
     }
     return {};
 }

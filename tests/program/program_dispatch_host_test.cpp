@@ -1,6 +1,7 @@
 #include "program/program_dispatch_host.h"
 
 #include "fakes/fake_shell.h"
+#include "services/error_sink.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,23 @@ TEST_F(ProgramDispatchHostTest, StartsProgramsWithTheirArgumentList) {
     EXPECT_FALSE(host.startProgram({}).ok());
     shell.result = shell_result::kFileNotFound;
     EXPECT_FALSE(host.startProgram({"gone"}).ok());
+}
+
+// A page or program the machine cannot open or start (no handler, no such
+// file, no right to run it) is said in a box, as the machine's refusal; the
+// shell's own codes opened the error window whose OK ends the program.
+TEST_F(ProgramDispatchHostTest, WhatTheShellRefusesIsTheMachinesRefusal) {
+    ProgramDispatchHost host = makeHost();
+    for (int refused :
+         {shell_result::kFailed, shell_result::kFileNotFound, shell_result::kPathNotFound,
+          shell_result::kAccessDenied, shell_result::kOutOfMemory, shell_result::kNoAssociation}) {
+        shell.result = refused;
+        const Status opened = host.openUrl("/data/bookmark_results.html");
+        const Status started = host.startProgram({"gone"});
+        ASSERT_FALSE(opened.ok() || started.ok());
+        EXPECT_TRUE(error_number::isMachineRefusal(opened.number())) << refused;
+        EXPECT_TRUE(error_number::isMachineRefusal(started.number())) << refused;
+    }
 }
 
 TEST_F(ProgramDispatchHostTest, WithoutSpeechOrWindowEverythingIsSafe) {
