@@ -156,6 +156,11 @@ void SocialLogin::tempFileCleanUp() {
     for (const SocialLoginSite& site : kSites) {
         const fs::path page = m_p.dataFolder / site.pageFile;
         std::error_code error;
+        // A read-only folder refuses the removal even of what it does not
+        // hold; only a page that is there can be left behind.
+        if (!fs::exists(fs::symlink_status(page, error))) {
+            continue;
+        }
         if (fs::remove(page, error); error) {
             m_p.boxes.reportError(error_number::kPermissionDenied,
                                   "cannot delete " + page.string() + ": " + error.message(),

@@ -175,5 +175,17 @@ TEST(SocialLogin, EveryThirdTickScrubsAndCloseDownRemovesThePages) {
     EXPECT_TRUE(fs::exists(rig.dir / "template_facebook.html"));
 }
 
+// A read-only data folder refuses even the removal of a page it does not
+// hold (as does a folder below a file): no box then, at every start and
+// close-down, about a page that is not there.
+TEST(SocialLogin, ThePagesThatAreNotThereAreNotReportedAsKept) {
+    LoginRig rig;
+    ASSERT_TRUE(writeFileAtomically(rig.dir / "file", ""));
+    SocialLogin login{SocialLoginParts{rig.state, rig.settings, rig.boxes, rig.windows, rig.app,
+                                       rig.host, rig.dir / "file"}};
+    login.tempFileCleanUp();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+}
+
 } // namespace
 } // namespace kelvo
