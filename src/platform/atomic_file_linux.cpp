@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,23 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+/// Writes the content into the file just created at `file`, gives it the
+/// mode if one is given, flushes it to disk and closes it; on failure the
+/// file is removed.
+Status fill(int fd, std::string_view content, std::optional<mode_t> mode,
+            const std::filesystem::path& file, const std::filesystem::path& target) {
+    const bool written =
+        writeAll(fd, content) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        errno = written ? errno : savedErrno;
+        Status failure = osError("cannot write", target);
+        ::unlink(file.c_str());
+        return failure;
+    }
+    return {};
+}
+
 /// Writes the content, flushed to disk, to a new file beside the target
 /// whose name it returns in tempName.
 Status writeBeside(const std::filesystem::path& target, std::string_view content, mode_t mode,
@@ -39,15 +57,7 @@ Status writeBeside(const std::filesystem::path& target, std::string_view content
     if (fd < 0) {
         return osError("cannot create a temporary file for", target);
     }
-    const bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        Status failure = osError("cannot write", target);
-        ::unlink(tempName.c_str());
-        return failure;
-    }
-    return {};
+    return fill(fd, content, mode, tempName, target);
 }
 
 /// Errors of a file system that does not offer the call at all.
@@ -64,15 +74,7 @@ Status createInPlace(const std::filesystem::path& target, std::string_view conte
                    ? Status::failure(kFileAlreadyExists, target.string() + " already exists")
                    : osError("cannot create", target);
     }
-    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        Status failure = osError("cannot write", target);
-        ::unlink(target.c_str());
-        return failure;
-    }
-    return {};
+    return fill(fd, content, std::nullopt, target, target);
 }
 
 } // namespace
