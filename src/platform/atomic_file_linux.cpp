@@ -47,6 +47,19 @@ Status fill(int fd, std::string_view content, std::optional<mode_t> mode,
     return {};
 }
 
+/// Creates the target's folder when it is missing.
+Status makeFolderOf(const std::filesystem::path& target) {
+    std::error_code ec;
+    const auto parent = target.parent_path();
+    if (!parent.empty()) {
+        std::filesystem::create_directories(parent, ec);
+        if (ec) {
+            return Status::failure(76, "cannot create " + parent.string() + ": " + ec.message());
+        }
+    }
+    return {};
+}
+
 /// Writes the content, flushed to disk, to a new file beside the target
 /// whose name it returns in tempName.
 Status writeBeside(const std::filesystem::path& target, std::string_view content, mode_t mode,
@@ -80,13 +93,8 @@ Status createInPlace(const std::filesystem::path& target, std::string_view conte
 } // namespace
 
 Status writeFileAtomically(const std::filesystem::path& target, std::string_view content) {
-    std::error_code ec;
-    const auto parent = target.parent_path();
-    if (!parent.empty()) {
-        std::filesystem::create_directories(parent, ec);
-        if (ec) {
-            return Status::failure(76, "cannot create " + parent.string() + ": " + ec.message());
-        }
+    if (Status folder = makeFolderOf(target); !folder) {
+        return folder;
     }
     mode_t mode = 0600;
     struct stat existing {};
@@ -106,6 +114,9 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
 }
 
 Status createFileAtomically(const std::filesystem::path& target, std::string_view content) {
+    if (Status folder = makeFolderOf(target); !folder) {
+        return folder;
+    }
     std::string tempName;
     if (Status written = writeBeside(target, content, 0600, tempName); !written) {
         return written;

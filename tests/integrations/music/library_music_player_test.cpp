@@ -164,6 +164,11 @@ TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     rig.say("create playlist", "Late");
     EXPECT_EQ(rig.lastBox(), "That playlist already exists");
     EXPECT_TRUE(fs::is_symlink(late));
+
+    // A music folder that is not there yet (a fresh home) is made for it.
+    fs::remove_all(rig.root / "Music");
+    rig.say("create playlist", "First");
+    EXPECT_TRUE(readWholeFile(rig.root / "Music/First.m3u")) << rig.lastBox();
 }
 
 TEST(LibraryMusicPlayer, WithoutAMusicFolderASearchIsRefusedBeforeItsWords) {
