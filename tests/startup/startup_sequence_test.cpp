@@ -317,6 +317,18 @@ TEST_F(StartupSequenceTest, AnUnusableDocumentsFolderOnlyCostsTheBackup) {
     EXPECT_NE(dialogs.shown.back().message.find("no documents folder"), std::string::npos);
 }
 
+// Without the backup, a damaged store is still said: every reader then
+// lists no custom command, counting on the start to have told the user.
+TEST_F(StartupSequenceTest, AnUnusableDocumentsFolderStillLeavesADamagedStoreSaid) {
+    installDefaults();
+    ASSERT_TRUE(writeFileAtomically(folders.data / "commands_customfree.xml", "<cset><c d=").ok());
+    folders.documents.clear();
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().title, "Damaged Files");
+    EXPECT_EQ(textOf(folders.data / "commands_customfree.xml"), "<cset><c d=");
+}
+
 TEST_F(StartupSequenceTest, AnOlderBackupNeverReplacesANewerStore) {
     installDefaults();
     std::string store = "<?xml version=\"1.0\"?>\n<cset>";
