@@ -85,6 +85,9 @@ public:
     /// false while the input stays away.
     bool retakeInput();
 
+    /// The input in use stopped and is retaken as soon as it is back.
+    bool waitsForInput() const { return m_inputLost; }
+
     /// The path of a grammar file of the data folder.
     std::filesystem::path grammarPath(const std::string& fileName) const {
         return m_dataFolder / fileName;

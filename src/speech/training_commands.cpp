@@ -90,7 +90,7 @@ TrainingResult MicrophoneSetupCommand::trainProfileInUse() {
 
 TrainingResult MicrophoneSetupCommand::notHearing(const std::string& cannot) {
     // No grammar to switch, or no sound to set up or train with.
-    showNotListeningNotice(m_boxes, cannot);
+    showNotListeningNotice(m_boxes, cannot, m_engine.waitsForInput());
     return {TrainingOutcome::Unavailable, "kelvo is not listening"};
 }
 
