@@ -133,7 +133,7 @@ Result<std::vector<MusicPlaylist>> LibraryMusicPlayer::playlists() {
             if (!isM3uFile(it->path()) || !it->is_regular_file(ec)) {
                 continue;
             }
-            auto text = readWholeFile(it->path());
+            auto text = readM3uFile(it->path());
             const int count = text ? static_cast<int>(parseM3u(*text, folder).size()) : -1;
             lists.push_back({mediaUri(it->path().string()), it->path().stem().string(), count});
         }

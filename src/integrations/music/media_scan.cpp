@@ -2,7 +2,6 @@
 
 #include "integrations/music/m3u_playlist.h"
 #include "platform/ascii_text.h"
-#include "platform/atomic_file.h"
 
 #include <array>
 #include <set>
@@ -125,7 +124,7 @@ public:
     }
 
     void addStations(const fs::path& file) {
-        auto text = readWholeFile(file);
+        auto text = readM3uFile(file);
         if (!text) {
             return;
         }

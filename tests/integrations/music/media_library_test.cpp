@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <future>
 #include <map>
+#include <sys/stat.h>
+#include <thread>
 
 namespace kelvo {
 namespace {
@@ -113,6 +116,25 @@ TEST(MediaScan, AVideoTaggedAsAnEpisodeStaysOneWhenReadAgain) {
     for (const MediaCatalog* catalog : {&first, &second}) {
         EXPECT_EQ(catalog->find((rig.root / "Videos/Film.MKV").string())->kind, MediaKind::Tv);
     }
+}
+
+TEST(MediaScan, PassesOverAFifoOrDeviceWhereAPlaylistOrTrackIsExpected) {
+    LibraryRig rig;
+    fs::remove(rig.root / "Music/Radio.m3u");
+    ASSERT_EQ(::mkfifo((rig.root / "Music/Radio.m3u").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((rig.root / "Music/Miles/Pipe.flac").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", rig.root / "Music/Miles/Zero.mp3");
+    // On a thread of its own, so a scan left waiting for a writer fails the
+    // test instead of holding it.
+    std::packaged_task<std::vector<MediaItem>()> task([folders = rig.folders, tags = rig.tags] {
+        return scanMediaFolders(folders, nullptr, tags);
+    });
+    auto scan = task.get_future();
+    std::thread(std::move(task)).detach();
+    ASSERT_EQ(scan.wait_for(5s), std::future_status::ready);
+    const MediaCatalog catalog(scan.get());
+    EXPECT_TRUE(catalog.library(MusicLibrary::Radio).empty());
+    EXPECT_EQ(catalog.library(MusicLibrary::Music).size(), 1u);
 }
 
 TEST(MediaLibrary, StartsFromTheSavedIndexAndSavesWhatItFinds) {
