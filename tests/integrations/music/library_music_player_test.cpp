@@ -39,7 +39,7 @@ public:
 
 /// Tags from the file's text ("artist|album|title") and its name (the
 /// track number).
-MediaTags textTags(const fs::path& file) {
+MediaTags textTags(const fs::path& file, std::stop_token) {
     MediaTags tags;
     tags.track = std::atoi(file.stem().c_str());
     auto text = readWholeFile(file);

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 /// Tags from the file's own text ("artist|title"), and how often files
 /// were read.
 struct TextTags {
-    MediaTags operator()(const fs::path& file) const {
+    MediaTags operator()(const fs::path& file, std::stop_token = {}) const {
         ++*reads;
         MediaTags tags;
         auto text = readWholeFile(file);
@@ -106,7 +106,7 @@ TEST(MediaScan, ReadsTagsOnlyOfNewOrChangedFiles) {
 
 TEST(MediaScan, AVideoTaggedAsAnEpisodeStaysOneWhenReadAgain) {
     LibraryRig rig;
-    const TagReader episodes = [](const fs::path&) {
+    const TagReader episodes = [](const fs::path&, std::stop_token) {
         MediaTags tags;
         tags.tvShow = true;
         return tags;
@@ -180,26 +180,31 @@ TEST(MediaLibrary, FindsAMusicFolderMadeAfterTheStart) {
               1u);
 }
 
-TEST(MediaLibrary, StoppingEndsAFirstScanAtItsNextFileAndSavesNothing) {
+TEST(MediaLibrary, StoppingEndsAFirstScanInTheFileItReadsAndSavesNothing) {
     LibraryRig rig;
     std::promise<void> entered;
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
     std::atomic<int> reads = 0;
+    bool stopSeen = false;
     {
-        MediaLibrary library(rig.folders, rig.root / "data/index.txt", [&](const fs::path& file) {
-            if (reads++ == 0) {
-                entered.set_value();
-                released.wait();
-            }
-            return rig.tags(file);
-        });
+        MediaLibrary library(rig.folders, rig.root / "data/index.txt",
+                             [&](const fs::path& file, std::stop_token stop) {
+                                 if (reads++ == 0) {
+                                     entered.set_value();
+                                     // A long file: read until told to stop.
+                                     std::mutex mutex;
+                                     std::unique_lock lock(mutex);
+                                     std::condition_variable_any().wait_for(lock, stop, 10s,
+                                                                            [] { return false; });
+                                     stopSeen = stop.stop_requested();
+                                 }
+                                 return rig.tags(file);
+                             });
         library.start();
         entered.get_future().wait();
         library.stop();
-        release.set_value();
         // Leaving the scope waits for the thread.
     }
+    EXPECT_TRUE(stopSeen);
     EXPECT_EQ(reads, 1);
     EXPECT_FALSE(fs::exists(rig.root / "data/index.txt"));
 }
