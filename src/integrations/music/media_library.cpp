@@ -134,6 +134,9 @@ void MediaLibrary::watchFolders() {
         return;
     }
     for (const std::filesystem::path& folder : mediaFolderTree(m_folders)) {
+        if (m_stopReading.stop_requested()) {
+            return;
+        }
         if (!m_watcher->watches(folder)) {
             if (Status watched = m_watcher->watch(folder); !watched) {
                 std::fprintf(stderr, "kelvo: %s\n", watched.message().c_str());
