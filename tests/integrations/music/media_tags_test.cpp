@@ -2,14 +2,20 @@
 
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "platform/folder_watcher.h"
 
 #include <gtest/gtest.h>
 
 #include <tpropertymap.h>
 #include <wavfile.h>
 
+#include <chrono>
 #include <cstdint>
+#include <future>
+#include <stop_token>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 
 namespace kelvo {
 namespace {
@@ -78,6 +84,50 @@ TEST(MediaTags, AFileThatIsNoMediaGivesNoTags) {
     EXPECT_TRUE(tags.title.empty());
     EXPECT_TRUE(tags.artist.empty());
     EXPECT_EQ(readMediaTags(dir / "missing.flac").track, 0);
+}
+
+TEST(MediaTags, ATrackIsNeverOpenedForWriting) {
+    fakes::TempDir dir;
+    ASSERT_TRUE(writeFileAtomically(dir / "tagged.wav", silentWav()));
+    auto watcher = FolderWatcher::create();
+    ASSERT_TRUE(watcher);
+    ASSERT_TRUE((*watcher)->watch(dir.path()));
+    (void)readMediaTags(dir / "tagged.wav");
+    // A file opened for writing tells the folder's watchers it was written.
+    EXPECT_TRUE((*watcher)->wait(std::chrono::milliseconds(100)).empty());
+}
+
+TEST(MediaTags, AFifoNamedAsATrackGivesNoTagsAtOnce) {
+    fakes::TempDir dir;
+    const auto fifo = dir / "Radio.mp3";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // On a thread of its own, so a reader left waiting for a writer fails
+    // the test instead of holding it.
+    std::packaged_task<MediaTags()> task([fifo] { return readMediaTags(fifo); });
+    auto read = task.get_future();
+    std::thread(std::move(task)).detach();
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(read.get().title.empty());
+}
+
+TEST(MediaTags, AStopEndsTheReadingOfAFileMidWay) {
+    fakes::TempDir dir;
+    // Zero-filled and sparse: no tag or frame for TagLib to find, however
+    // long it looks.
+    const auto file = dir / "silence.mp3";
+    ASSERT_TRUE(writeFileAtomically(file, ""));
+    std::filesystem::resize_file(file, std::uintmax_t{1} << 30);
+    std::stop_source stop;
+    std::chrono::steady_clock::time_point stopped;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stopped = std::chrono::steady_clock::now();
+        stop.request_stop();
+    });
+    (void)readMediaTags(file, stop.get_token());
+    const auto ended = std::chrono::steady_clock::now();
+    stopper.join();
+    EXPECT_LT(ended - stopped, std::chrono::milliseconds(300));
 }
 
 } // namespace
