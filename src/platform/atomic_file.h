@@ -22,7 +22,7 @@ inline constexpr int kFileAlreadyExists = 58;
 /// of that name exists (a dangling link counts): a file made since the
 /// caller last looked is never replaced. Fails with kFileAlreadyExists when
 /// the name is taken, leaving what holds it as it was. The file gets mode
-/// 0600; its folder must exist.
+/// 0600; its folder is created if missing.
 Status createFileAtomically(const std::filesystem::path& target, std::string_view content);
 
 /// Reads a whole file. Fails when it is missing or unreadable.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,36 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
+/// Writes the content into the file just created at `file`, gives it the
+/// mode if one is given, flushes it to disk and closes it; on failure the
+/// file is removed.
+Status fill(int fd, std::string_view content, std::optional<mode_t> mode,
+            const std::filesystem::path& file, const std::filesystem::path& target) {
+    const bool written =
+        writeAll(fd, content) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        errno = written ? errno : savedErrno;
+        Status failure = osError("cannot write", target);
+        ::unlink(file.c_str());
+        return failure;
+    }
+    return {};
+}
+
+/// Creates the target's folder when it is missing.
+Status makeFolderOf(const std::filesystem::path& target) {
+    std::error_code ec;
+    const auto parent = target.parent_path();
+    if (!parent.empty()) {
+        std::filesystem::create_directories(parent, ec);
+        if (ec) {
+            return Status::failure(76, "cannot create " + parent.string() + ": " + ec.message());
+        }
+    }
+    return {};
+}
+
 /// Writes the content, flushed to disk, to a new file beside the target
 /// whose name it returns in tempName.
 Status writeBeside(const std::filesystem::path& target, std::string_view content, mode_t mode,
@@ -39,15 +70,7 @@ Status writeBeside(const std::filesystem::path& target, std::string_view content
     if (fd < 0) {
         return osError("cannot create a temporary file for", target);
     }
-    const bool written = writeAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        Status failure = osError("cannot write", target);
-        ::unlink(tempName.c_str());
-        return failure;
-    }
-    return {};
+    return fill(fd, content, mode, tempName, target);
 }
 
 /// Errors of a file system that does not offer the call at all.
@@ -64,27 +87,14 @@ Status createInPlace(const std::filesystem::path& target, std::string_view conte
                    ? Status::failure(kFileAlreadyExists, target.string() + " already exists")
                    : osError("cannot create", target);
     }
-    const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        errno = written ? errno : savedErrno;
-        Status failure = osError("cannot write", target);
-        ::unlink(target.c_str());
-        return failure;
-    }
-    return {};
+    return fill(fd, content, std::nullopt, target, target);
 }
 
 } // namespace
 
 Status writeFileAtomically(const std::filesystem::path& target, std::string_view content) {
-    std::error_code ec;
-    const auto parent = target.parent_path();
-    if (!parent.empty()) {
-        std::filesystem::create_directories(parent, ec);
-        if (ec) {
-            return Status::failure(76, "cannot create " + parent.string() + ": " + ec.message());
-        }
+    if (Status folder = makeFolderOf(target); !folder) {
+        return folder;
     }
     mode_t mode = 0600;
     struct stat existing {};
@@ -104,6 +114,9 @@ Status writeFileAtomically(const std::filesystem::path& target, std::string_view
 }
 
 Status createFileAtomically(const std::filesystem::path& target, std::string_view content) {
+    if (Status folder = makeFolderOf(target); !folder) {
+        return folder;
+    }
     std::string tempName;
     if (Status written = writeBeside(target, content, 0600, tempName); !written) {
         return written;

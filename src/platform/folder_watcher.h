@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvo {
@@ -50,6 +52,9 @@ private:
     int m_inotify;
     int m_wake;
     std::map<int, std::filesystem::path> m_folders;
+    /// The descriptor of each folder, so a library of thousands of folders
+    /// is not searched from end to end for each of them.
+    std::unordered_map<std::string, int> m_descriptors;
 };
 
 } // namespace kelvo

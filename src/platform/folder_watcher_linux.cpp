@@ -1,6 +1,5 @@
 #include "platform/folder_watcher.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -49,12 +48,18 @@ Status FolderWatcher::watch(const std::filesystem::path& folder) {
                                "cannot watch " + folder.string() + ": " + std::strerror(errno));
     }
     m_folders[descriptor] = folder;
+    m_descriptors[folder.string()] = descriptor;
     return {};
 }
 
 bool FolderWatcher::watches(const std::filesystem::path& folder) const {
-    return std::any_of(m_folders.begin(), m_folders.end(),
-                       [&folder](const auto& entry) { return entry.second == folder; });
+    auto descriptor = m_descriptors.find(folder.string());
+    if (descriptor == m_descriptors.end()) {
+        return false;
+    }
+    // A folder reached by a second name is watched under the later one.
+    auto watched = m_folders.find(descriptor->second);
+    return watched != m_folders.end() && watched->second == folder;
 }
 
 std::vector<FolderChange> FolderWatcher::wait(std::chrono::milliseconds timeout) {
@@ -91,6 +96,10 @@ std::vector<FolderChange> FolderWatcher::wait(std::chrono::milliseconds timeout)
             }
             if ((event.mask & IN_IGNORED) != 0) {
                 changed.push_back({folder->second, true});
+                if (auto named = m_descriptors.find(folder->second.string());
+                    named != m_descriptors.end() && named->second == event.wd) {
+                    m_descriptors.erase(named);
+                }
                 m_folders.erase(folder);
                 continue;
             }

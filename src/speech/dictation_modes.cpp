@@ -54,6 +54,11 @@ Status RecognitionDispatcher::commandsOn() {
 }
 
 void RecognitionDispatcher::armSearch(const CommandRecord& row) {
+    // A damaged row with no address to fill has nothing to wait for: the
+    // commands keep listening.
+    if (row[CommandColumn::Target].empty()) {
+        return;
+    }
     require(grammarOf(m_c.host).cmdSetRuleIdState(speech::kAllRules, speech::RuleState::Inactive),
             "rules off");
     PendingSearch& search = m_c.state.pendingSearch;

@@ -308,9 +308,10 @@ void EngineController::inputLost(const speech::InputLostEvent& event) {
     std::fprintf(stderr, "kelvo: listening stopped: %s\n", event.reason.c_str());
     m_inputLost = true;
     showHearing(false);
-    m_feedback.showBalloon(kNotListeningTip,
-                           "The microphone stopped working. kelvo listens again as soon as it "
-                           "is back.");
+    if (!std::exchange(m_lossSaid, true))
+        m_feedback.showBalloon(kNotListeningTip,
+                               "The microphone stopped working. kelvo listens again as soon as it "
+                               "is back.");
     if (m_onInputLost)
         m_onInputLost();
 }

@@ -85,6 +85,9 @@ public:
     /// false while the input stays away.
     bool retakeInput();
 
+    /// The input in use stopped and is retaken as soon as it is back.
+    bool waitsForInput() const { return m_inputLost; }
+
     /// The path of a grammar file of the data folder.
     std::filesystem::path grammarPath(const std::string& fileName) const {
         return m_dataFolder / fileName;
@@ -97,11 +100,17 @@ private:
     public:
         ContextEvents(EngineController& engine, speech::SpeechEventSink& road)
             : m_engine(engine), m_road(road) {}
+        // Speech heard shows the input works: a later loss is news again.
         void onRecognition(const speech::PhraseEvent& event) override {
+            m_engine.m_lossSaid = false;
             m_road.onRecognition(event);
         }
-        void onHypothesis(const speech::PhraseEvent& event) override { m_road.onHypothesis(event); }
+        void onHypothesis(const speech::PhraseEvent& event) override {
+            m_engine.m_lossSaid = false;
+            m_road.onHypothesis(event);
+        }
         void onFalseRecognition(const speech::PhraseEvent& event) override {
+            m_engine.m_lossSaid = false;
             m_road.onFalseRecognition(event);
         }
         void onInterference(const speech::InterferenceEvent& event) override {
@@ -145,6 +154,9 @@ private:
     std::function<void()> m_onInputLost;
     /// The input of the context in use stopped and is not back yet.
     bool m_inputLost = false;
+    /// The loss balloon was shown and nothing has been heard since, so an
+    /// input that opens and fails again at once is not said every retry.
+    bool m_lossSaid = false;
 };
 
 } // namespace kelvo

@@ -28,10 +28,13 @@ constexpr StateTexts kWake{nullptr,          kIndicatorListening,     "Kelvo Is 
 
 } // namespace
 
-void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot, bool modal) {
+void showNotListeningNotice(MessageBoxes& boxes, const std::string& cannot, bool comesBack,
+                            bool modal) {
     boxes.showNotice("kelvo is not listening, so " + cannot + ".",
-                     "Check that a microphone is plugged in and its driver is on, then start "
-                     "kelvo again.",
+                     comesBack ? "Check that a microphone is plugged in and its driver is on: "
+                                 "kelvo listens again as soon as it is back."
+                               : "Check that a microphone is plugged in and its driver is on, "
+                                 "then start kelvo again.",
                      1, modal);
 }
 

@@ -19,11 +19,12 @@ inline constexpr std::int16_t kModeWake = 1;
 
 /// Says that kelvo is not listening (no working audio input, or the engine
 /// could not start), so what the user asked for (`cannot`, e.g. "it cannot
-/// be muted or activated") cannot be done now. A modal notice holds its
-/// caller until it closes.
+/// be muted or activated") cannot be done now. `comesBack`: the input was
+/// lost while listening and is taken up again by itself once it is back. A
+/// modal notice holds its caller until it closes.
 void showNotListeningNotice(MessageBoxes& boxes,
                             const std::string& cannot = "it cannot be muted or activated",
-                            bool modal = false);
+                            bool comesBack = false, bool modal = false);
 
 /// Puts the program to sleep (only the sleep grammar listens) or wakes it,
 /// and sounds the short beep before a dictation.

@@ -92,7 +92,7 @@ TrainingResult MicrophoneSetupCommand::notHearing(const std::string& cannot) {
     // No grammar to switch, or no sound to set up or train with. Held open
     // as the screen it stands for would be: the training notice closes the
     // program as soon as this returns.
-    showNotListeningNotice(m_boxes, cannot, true);
+    showNotListeningNotice(m_boxes, cannot, m_engine.waitsForInput(), true);
     return {TrainingOutcome::Unavailable, "kelvo is not listening"};
 }
 

@@ -164,12 +164,15 @@ Status StartupSequence::fixFolders() {
 
 void StartupSequence::restoreCustomStore() {
     m_marker = "m2";
+    const fs::path store = m_state.dataFolder / kCustomStoreFile;
+    const bool storeReadable = readCustomCommandStore(store).ok();
     if (m_state.myDocumentsFolder.empty()) {
+        if (!storeReadable) {
+            noteUnreadableStore(store);
+        }
         return;
     }
     const fs::path backup = m_state.myDocumentsFolder / kCustomStoreFile;
-    const fs::path store = m_state.dataFolder / kCustomStoreFile;
-    const bool storeReadable = readCustomCommandStore(store).ok();
     std::error_code ec;
     bool backupUsable = false;
     if (fs::exists(fs::symlink_status(backup, ec))) {

@@ -62,7 +62,8 @@ ProgramSpeech::ProgramSpeech(ProgramSpeechParts parts)
 
 Status ProgramSpeech::toggleListening() {
     if (!m_state.hearing) {
-        showNotListeningNotice(m_boxes);
+        showNotListeningNotice(m_boxes, "it cannot be muted or activated",
+                               m_system->engine().waitsForInput());
         return {};
     }
     return m_system->sleepWake().muteUnmute(kModeToggle);

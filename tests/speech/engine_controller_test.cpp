@@ -241,6 +241,27 @@ TEST(EngineController, ALostInputIsShownOnceAndTakenUpAgainWhenItComesBack) {
               std::vector<std::string>{"Recognition open google [open google] 0"});
     EXPECT_EQ(rig.engine.callsStartingWith("CreateRecoContext").size(), 1u);
     EXPECT_TRUE(rig.dialogs.shown.empty());
+
+    // An input that fails again before anything is heard is not said again
+    // at every retry; once speech was heard, a new loss is.
+    const auto lossBalloons = [&rig] {
+        return std::count(rig.feedback.calls.begin(), rig.feedback.calls.end(),
+                          "balloon Kelvo Is NOT Listening|The microphone stopped working. kelvo "
+                          "listens again as soon as it is back.");
+    };
+    const auto loseAndRetake = [&rig] {
+        rig.engine.loseInput();
+        rig.poster.drain();
+        EXPECT_TRUE(rig.controller.retakeInput());
+    };
+    loseAndRetake();
+    ASSERT_EQ(lossBalloons(), 2);
+    loseAndRetake();
+    loseAndRetake();
+    EXPECT_EQ(lossBalloons(), 2);
+    rig.say("open google");
+    loseAndRetake();
+    EXPECT_EQ(lossBalloons(), 3);
 }
 
 TEST(EngineController, AnyOtherFailureIsARuntimeErrorWithTheStepMarker) {

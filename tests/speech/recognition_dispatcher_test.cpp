@@ -485,6 +485,14 @@ TEST_F(SearchTest, ARecognitionDuringTheBeepPauseWaitsForTheArmingToFinish) {
     EXPECT_TRUE(grammar().rulesActive);
 }
 
+TEST_F(SearchTest, ASearchRowWithoutAnAddressLeavesTheCommandsListening) {
+    rig.addSearch("search the web", "", "QQ", "+", "", "1");
+    rig.recognise("search the web");
+    EXPECT_TRUE(grammar().rulesActive);
+    EXPECT_FALSE(grammar().dictationActive);
+    EXPECT_FALSE(rig.state.pendingSearch.pending());
+}
+
 TEST_F(SearchTest, ASleepOrAReleasedEngineDuringTheBeepPauseStopsTheArming) {
     // Sleep, wake and a new or released engine forget what dictation waits
     // for, as the program wires it.

@@ -113,9 +113,21 @@ TEST(MicrophoneSetupCommand, WithoutAWorkingInputANoticeSaysKelvoIsNotListening)
     for (const auto& shown : rig.dialogs.shown) {
         EXPECT_EQ(shown.kind, "notice");
         EXPECT_EQ(shown.title.rfind("kelvo is not listening, so ", 0), 0u) << shown.title;
+        EXPECT_NE(shown.message.find("start kelvo again"), std::string::npos);
         // Seen before the training notice closes the program.
         EXPECT_TRUE(shown.modal);
     }
+
+    // An input lost while listening comes back by itself: no restart needed.
+    Rig lost;
+    ASSERT_TRUE(lost.start());
+    lost.engine.loseInput();
+    lost.poster.drain();
+    lost.dialogs.shown.clear();
+    EXPECT_EQ(lost.command.configureMicrophone().outcome, TrainingOutcome::Unavailable);
+    ASSERT_EQ(lost.dialogs.shown.size(), 1u);
+    EXPECT_NE(lost.dialogs.shown[0].message.find("listens again as soon as it is back"),
+              std::string::npos);
 }
 
 TEST(MicrophoneSetupCommand, TheTrainingNoticeTrainsTheProfileInUseUnderTheTrainingGrammar) {

@@ -59,6 +59,22 @@ protected:
     }
     SettingsFile settings() { return SettingsFile(folders.data / "mouse.ini", quiet); }
 
+    /// A start on folders of its own, for cases run one after another.
+    struct FreshStart {
+        explicit FreshStart(StartupSequenceTest& test)
+            : boxes{state.messageBoxes, dialogs, test.control},
+              start{state, {test.lock, own, test.keys, test.clock, test.random}, boxes, hooks} {
+            own.program = KELVO_RESOURCES_DIR;
+        }
+        fakes::TempDir root;
+        AppState state;
+        fakes::FakeSpecialFolders own{root.path()};
+        fakes::FakeDialogPort dialogs;
+        MessageBoxes boxes;
+        fakes::FakeStartupHooks hooks;
+        StartupSequence start;
+    };
+
     // A start of its own on the installed settings, for table cases.
     struct OwnStart {
         SettingsFile& ini;
@@ -277,13 +293,8 @@ TEST_F(StartupSequenceTest, BackupOfTheCustomStoreIsRestored) {
 // later backup replaces it, and the start says so.
 TEST_F(StartupSequenceTest, DamagedBackupIsSetAsideAndTheStoreLeftAlone) {
     for (const bool newDataFolder : {true, false}) {
-        fakes::TempDir root;
-        AppState state;
-        fakes::FakeSpecialFolders own{root.path()};
-        own.program = KELVO_RESOURCES_DIR;
-        fakes::FakeDialogPort ownDialogs;
-        MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
-        fakes::FakeStartupHooks ownHooks;
+        FreshStart fresh(*this);
+        auto& own = fresh.own;
         const std::string store =
             "<?xml version=\"1.0\"?>\n<cset><c d=\"a\" u=\"b\">a</c></cset>\n";
         if (!newDataFolder) {
@@ -291,16 +302,15 @@ TEST_F(StartupSequenceTest, DamagedBackupIsSetAsideAndTheStoreLeftAlone) {
         }
         const std::string damaged = "<cset><c d=\"my mail\" u=\"https://m.example\">my ma";
         ASSERT_TRUE(writeFileAtomically(own.documents / "commands_customfree.xml", damaged).ok());
-        StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
-        ASSERT_EQ(start.run(), StartupOutcome::Running) << newDataFolder;
+        ASSERT_EQ(fresh.start.run(), StartupOutcome::Running) << newDataFolder;
         EXPECT_FALSE(fs::exists(own.documents / "commands_customfree.xml")) << newDataFolder;
         EXPECT_EQ(textOf(own.documents / "commands_customfree.xml.damaged"), damaged);
         if (!newDataFolder) {
             EXPECT_EQ(textOf(own.data / "commands_customfree.xml"), store);
         }
-        ASSERT_EQ(ownDialogs.shown.size(), 1u) << newDataFolder;
-        EXPECT_EQ(ownDialogs.shown[0].title, "Damaged Files");
-        EXPECT_NE(ownDialogs.shown[0].message.find("commands_customfree.xml.damaged"),
+        ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << newDataFolder;
+        EXPECT_EQ(fresh.dialogs.shown[0].title, "Damaged Files");
+        EXPECT_NE(fresh.dialogs.shown[0].message.find("commands_customfree.xml.damaged"),
                   std::string::npos);
     }
 }
@@ -315,6 +325,18 @@ TEST_F(StartupSequenceTest, AnUnusableDocumentsFolderOnlyCostsTheBackup) {
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().title, "Startup Problem");
     EXPECT_NE(dialogs.shown.back().message.find("no documents folder"), std::string::npos);
+}
+
+// Without the backup, a damaged store is still said: every reader then
+// lists no custom command, counting on the start to have told the user.
+TEST_F(StartupSequenceTest, AnUnusableDocumentsFolderStillLeavesADamagedStoreSaid) {
+    installDefaults();
+    ASSERT_TRUE(writeFileAtomically(folders.data / "commands_customfree.xml", "<cset><c d=").ok());
+    folders.documents.clear();
+    ASSERT_EQ(sequence.run(), StartupOutcome::Running);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().title, "Damaged Files");
+    EXPECT_EQ(textOf(folders.data / "commands_customfree.xml"), "<cset><c d=");
 }
 
 TEST_F(StartupSequenceTest, AnOlderBackupNeverReplacesANewerStore) {
@@ -397,13 +419,8 @@ TEST_F(StartupSequenceTest, DamagedDataFilesArePutBack) {
             if (!checked && damage.text != "/") {
                 continue;
             }
-            fakes::TempDir root;
-            AppState state;
-            fakes::FakeSpecialFolders own{root.path()};
-            own.program = KELVO_RESOURCES_DIR;
-            fakes::FakeDialogPort ownDialogs;
-            MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
-            fakes::FakeStartupHooks ownHooks;
+            FreshStart fresh(*this);
+            auto& own = fresh.own;
             std::vector<std::string> names;
             ASSERT_TRUE(installMissingDefaults(defaults, own.data, names).ok());
             ASSERT_TRUE(writeFileAtomically(own.data / "commands_customfree.xml", store).ok());
@@ -414,9 +431,8 @@ TEST_F(StartupSequenceTest, DamagedDataFilesArePutBack) {
             } else {
                 ASSERT_TRUE(writeFileAtomically(file, damage.text).ok());
             }
-            StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
             const std::string what = name + " " + damage.how;
-            EXPECT_EQ(start.run(), StartupOutcome::Running) << what;
+            EXPECT_EQ(fresh.start.run(), StartupOutcome::Running) << what;
             if (name == "mouse.ini") {
                 // Put back, then counted in as every start is.
                 EXPECT_NE(textOf(file).find("[Welcome]\nUses=1\n"), std::string::npos) << what;
@@ -430,9 +446,9 @@ TEST_F(StartupSequenceTest, DamagedDataFilesArePutBack) {
                 EXPECT_EQ(textOf(kept), damage.text) << what;
             }
             EXPECT_EQ(readWholeFile(own.data / "commands_customfree.xml").value(), store) << what;
-            ASSERT_EQ(ownDialogs.shown.size(), 1u) << what;
-            EXPECT_EQ(ownDialogs.shown[0].kind, "modeless") << what;
-            EXPECT_NE(ownDialogs.shown[0].message.find(name), std::string::npos) << what;
+            ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << what;
+            EXPECT_EQ(fresh.dialogs.shown[0].kind, "modeless") << what;
+            EXPECT_NE(fresh.dialogs.shown[0].message.find(name), std::string::npos) << what;
         }
     }
 }
@@ -441,30 +457,24 @@ TEST_F(StartupSequenceTest, DamagedDataFilesArePutBack) {
 // it is: the start goes on without it and says so.
 TEST_F(StartupSequenceTest, AnUnreadableStoreIsLeftAsItIs) {
     for (const std::string damage : {"<cset><c d=", "", "/"}) {
-        fakes::TempDir root;
-        AppState state;
-        fakes::FakeSpecialFolders own{root.path()};
-        own.program = KELVO_RESOURCES_DIR;
-        fakes::FakeDialogPort ownDialogs;
-        MessageBoxes ownBoxes{state.messageBoxes, ownDialogs, control};
-        fakes::FakeStartupHooks ownHooks;
+        FreshStart fresh(*this);
+        auto& own = fresh.own;
         const fs::path storeFile = own.data / "commands_customfree.xml";
         if (damage == "/") {
             fs::create_directories(storeFile);
         } else {
             ASSERT_TRUE(writeFileAtomically(storeFile, damage).ok());
         }
-        StartupSequence start{state, {lock, own, keys, clock, random}, ownBoxes, ownHooks};
-        EXPECT_EQ(start.run(), StartupOutcome::Running) << damage;
+        EXPECT_EQ(fresh.start.run(), StartupOutcome::Running) << damage;
         if (damage == "/") {
             EXPECT_TRUE(fs::is_directory(storeFile));
         } else {
             EXPECT_EQ(readWholeFile(storeFile).value(), damage);
         }
         EXPECT_FALSE(fs::exists(own.data / "commands_customfree.xml.damaged")) << damage;
-        ASSERT_EQ(ownDialogs.shown.size(), 1u) << damage;
-        EXPECT_EQ(ownDialogs.shown[0].title, "Damaged Files");
-        EXPECT_NE(ownDialogs.shown[0].message.find("could not be read"), std::string::npos);
+        ASSERT_EQ(fresh.dialogs.shown.size(), 1u) << damage;
+        EXPECT_EQ(fresh.dialogs.shown[0].title, "Damaged Files");
+        EXPECT_NE(fresh.dialogs.shown[0].message.find("could not be read"), std::string::npos);
     }
 }
 

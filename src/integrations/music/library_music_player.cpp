@@ -65,12 +65,22 @@ LibraryMusicPlayer::LibraryMusicPlayer(MusicPlayer& player, const MediaLibrary& 
     : m_player(player), m_library(library), m_listsFolder(std::move(listsFolder)),
       m_firstIndexWait(firstIndexWait) {}
 
-Result<std::shared_ptr<const MediaCatalog>> LibraryMusicPlayer::catalog() const {
-    if (auto ready = m_library.waitForCatalog(m_firstIndexWait)) {
+Result<std::shared_ptr<const MediaCatalog>>
+LibraryMusicPlayer::catalog(MusicLibrary library) const {
+    const auto deadline = std::chrono::steady_clock::now() + m_firstIndexWait;
+    auto ready = m_library.waitForCatalog(m_firstIndexWait);
+    // The index an earlier start saved may lack what the folders hold now:
+    // a library empty in it is believed only once they have been read.
+    if (ready && ready->library(library).empty()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const bool read = m_library.waitForScans(0, std::max(left, std::chrono::milliseconds(0)));
+        ready = read ? m_library.catalog() : nullptr;
+    }
+    if (ready) {
         return ready;
     }
-    return notOffered("Your media folders are still being read for the first time.  Please "
-                      "try again in a moment.");
+    return notOffered("Your media folders are still being read.  Please try again in a moment.");
 }
 
 Status LibraryMusicPlayer::offers(MusicStep step) {
@@ -100,21 +110,24 @@ Status LibraryMusicPlayer::showLibrary(MusicLibrary library) {
         if (shown || shown.number() != music_error::kNotOffered) {
             return shown;
         }
-        auto ready = m_library.catalog();
-        if (ready && !ready->library(MusicLibrary::Radio).empty()) {
+        auto ready = catalog(MusicLibrary::Radio);
+        if (!ready) {
+            return ready.error();
+        }
+        if (!(*ready)->library(MusicLibrary::Radio).empty()) {
             return notOffered("The music player has no view to show your radio stations in.  Say "
                               "\"search radio\" and a station's name to play it.");
         }
         return notOffered("There are no radio stations: list their stream addresses in "
                           "\"Radio.m3u\" in your music folder.");
     }
-    auto ready = catalog();
+    const MusicLibrary shown = library == MusicLibrary::All ? MusicLibrary::Music : library;
+    auto ready = catalog(shown);
     if (!ready) {
         return ready.error();
     }
     std::vector<PlaylistEntry> entries;
-    for (const MediaItem* item :
-         (*ready)->library(library == MusicLibrary::All ? MusicLibrary::Music : library)) {
+    for (const MediaItem* item : (*ready)->library(shown)) {
         entries.push_back({item->location, entryTitle(*item)});
     }
     if (entries.empty()) {
@@ -137,7 +150,7 @@ Result<std::vector<MusicPlaylist>> LibraryMusicPlayer::playlists() {
             if (!isM3uFile(it->path()) || !it->is_regular_file(ec)) {
                 continue;
             }
-            auto text = readWholeFile(it->path());
+            auto text = readM3uFile(it->path());
             const int count = text ? static_cast<int>(parseM3u(*text, folder).size()) : -1;
             lists.push_back({mediaUri(it->path().string()), it->path().stem().string(), count});
         }
@@ -199,7 +212,7 @@ Status LibraryMusicPlayer::deletePlaylist(const MusicPlaylist& playlist) {
 Result<std::vector<MusicTrack>> LibraryMusicPlayer::searchLibrary(MusicLibrary library,
                                                                   SearchField field,
                                                                   const std::string& words) {
-    auto ready = catalog();
+    auto ready = catalog(library);
     if (!ready) {
         return ready.error();
     }

@@ -53,7 +53,9 @@ public:
     Status openUri(const std::string& uri) override;
 
 private:
-    Result<std::shared_ptr<const MediaCatalog>> catalog() const;
+    /// The index to answer about a library from; fails while the folders
+    /// are still being read and the index has nothing for that library.
+    Result<std::shared_ptr<const MediaCatalog>> catalog(MusicLibrary library) const;
 
     MusicPlayer& m_player;
     const MediaLibrary& m_library;

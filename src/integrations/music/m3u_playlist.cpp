@@ -2,6 +2,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 
 namespace kelvo {
 
@@ -90,7 +91,7 @@ Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& en
 
 Status appendM3uEntries(const std::filesystem::path& file,
                         const std::vector<PlaylistEntry>& entries) {
-    auto text = readWholeFile(file);
+    auto text = readM3uFile(file);
     if (!text) {
         return text.error();
     }
@@ -104,6 +105,13 @@ Status appendM3uEntries(const std::filesystem::path& file,
     // Written whole and renamed over it: a full disk leaves the user's
     // playlist as it was, never with half an entry.
     return writeFileAtomically(file, lines);
+}
+
+Result<std::string> readM3uFile(const std::filesystem::path& file) {
+    // Far more than the longest list a user keeps, far less than a device
+    // would give.
+    constexpr size_t kLargest = size_t{64} << 20;
+    return readRegularFile(file, kLargest);
 }
 
 bool isM3uFile(const std::filesystem::path& file) {

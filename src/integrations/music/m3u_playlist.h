@@ -41,6 +41,11 @@ Status appendM3uEntry(const std::filesystem::path& file, const PlaylistEntry& en
 Status appendM3uEntries(const std::filesystem::path& file,
                         const std::vector<PlaylistEntry>& entries);
 
+/// Reads a playlist file: a regular file (links followed) of at most
+/// 64 MiB. A FIFO, a device or a huge file where a playlist is expected
+/// fails at once.
+Result<std::string> readM3uFile(const std::filesystem::path& file);
+
 /// Whether a file name ends in ".m3u" or ".m3u8", in any case.
 bool isM3uFile(const std::filesystem::path& file);
 

@@ -35,6 +35,7 @@ void MediaLibrary::stop() {
         std::lock_guard lock(m_mutex);
         m_stop = true;
     }
+    m_stopReading.request_stop();
     m_updated.notify_all();
     if (m_watcher) {
         m_watcher->wake();
@@ -109,11 +110,9 @@ void MediaLibrary::run() {
 void MediaLibrary::rescan() {
     const std::shared_ptr<const MediaCatalog> previous = catalog();
     // A first scan of a large library takes a while: closing the program
-    // must not wait for its remaining files.
-    const TagReader readUnlessStopping = [this](const std::filesystem::path& file) {
-        return stopping() ? MediaTags{} : m_readTags(file);
-    };
-    std::vector<MediaItem> items = scanMediaFolders(m_folders, previous.get(), readUnlessStopping);
+    // must not wait for the rest of it, nor for the file being read.
+    std::vector<MediaItem> items =
+        scanMediaFolders(m_folders, previous.get(), m_readTags, m_stopReading.get_token());
     if (stopping()) {
         return;
     }
@@ -135,6 +134,9 @@ void MediaLibrary::watchFolders() {
         return;
     }
     for (const std::filesystem::path& folder : mediaFolderTree(m_folders)) {
+        if (m_stopReading.stop_requested()) {
+            return;
+        }
         if (!m_watcher->watches(folder)) {
             if (Status watched = m_watcher->watch(folder); !watched) {
                 std::fprintf(stderr, "kelvo: %s\n", watched.message().c_str());

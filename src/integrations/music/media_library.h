@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 
 namespace kelvo {
@@ -29,7 +30,8 @@ public:
 
     MediaLibrary(MediaFolders folders, std::filesystem::path indexFile,
                  TagReader readTags = readMediaTags);
-    /// Stops the thread: a scan under way ends at its next file.
+    /// Stops the thread: a scan under way ends soon, even in the middle
+    /// of a file.
     ~MediaLibrary();
     MediaLibrary(const MediaLibrary&) = delete;
     MediaLibrary& operator=(const MediaLibrary&) = delete;
@@ -38,8 +40,8 @@ public:
     void start(Changed changed = {});
 
     /// Asks the thread to end without waiting for it: a scan under way
-    /// reads no further file, and what it read is neither saved nor shown,
-    /// since its later files would lack their tags.
+    /// stops reading, and what it read is neither saved nor shown, since
+    /// its later files would lack their tags.
     void stop();
 
     const MediaFolders& folders() const { return m_folders; }
@@ -79,6 +81,7 @@ private:
     std::shared_ptr<const MediaCatalog> m_catalog;
     std::uint64_t m_scans = 0;
     bool m_stop = false;
+    std::stop_source m_stopReading;
     std::thread m_thread;
 };
 

@@ -2,7 +2,6 @@
 
 #include "integrations/music/m3u_playlist.h"
 #include "platform/ascii_text.h"
-#include "platform/atomic_file.h"
 
 #include <array>
 #include <set>
@@ -90,7 +89,8 @@ std::int64_t modifiedOf(const fs::directory_entry& entry) {
 
 class Scan {
 public:
-    Scan(const MediaCatalog* previous, const TagReader& readTags) : m_readTags(readTags) {
+    Scan(const MediaCatalog* previous, const TagReader& readTags, std::stop_token stop)
+        : m_readTags(readTags), m_stop(std::move(stop)) {
         if (previous != nullptr) {
             for (const MediaItem& item : previous->items()) {
                 if (item.kind != MediaKind::Radio) {
@@ -107,7 +107,8 @@ public:
         }
         fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
                                             ec);
-        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        for (; !ec && it != fs::recursive_directory_iterator() && !m_stop.stop_requested();
+             it.increment(ec)) {
             const fs::directory_entry& entry = *it;
             if (hidden(entry.path())) {
                 if (entry.is_directory(ec)) {
@@ -125,7 +126,7 @@ public:
     }
 
     void addStations(const fs::path& file) {
-        auto text = readWholeFile(file);
+        auto text = readM3uFile(file);
         if (!text) {
             return;
         }
@@ -160,7 +161,7 @@ private:
             m_items.push_back(std::move(item));
             return;
         }
-        const MediaTags tags = m_readTags(entry.path());
+        const MediaTags tags = m_readTags(entry.path(), m_stop);
         MediaItem item;
         item.location = std::move(location);
         item.kind = kind == MediaKind::Movie && tags.tvShow ? MediaKind::Tv : kind;
@@ -176,6 +177,7 @@ private:
     }
 
     const TagReader& m_readTags;
+    const std::stop_token m_stop;
     std::unordered_map<std::string, const MediaItem*> m_known;
     std::set<std::string> m_seen;
     std::vector<MediaItem> m_items;
@@ -188,8 +190,8 @@ fs::path radioStationsFile(const fs::path& musicFolder) {
 }
 
 std::vector<MediaItem> scanMediaFolders(const MediaFolders& folders, const MediaCatalog* previous,
-                                        const TagReader& readTags) {
-    Scan scan(previous, readTags);
+                                        const TagReader& readTags, std::stop_token stop) {
+    Scan scan(previous, readTags, std::move(stop));
     // The podcasts folder first, so a podcasts folder inside the music
     // folder holds podcasts, not music.
     scan.walk(folders.podcasts, Root::Podcasts);

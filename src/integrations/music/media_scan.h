@@ -4,6 +4,7 @@
 #include "integrations/music/media_tags.h"
 
 #include <filesystem>
+#include <stop_token>
 #include <vector>
 
 namespace kelvo {
@@ -27,9 +28,10 @@ std::filesystem::path radioStationsFile(const std::filesystem::path& musicFolder
 /// Every media file below the folders and every radio station. A file whose
 /// size and time match its item in previous keeps that item; any other is
 /// read with readTags. Hidden files and folders are skipped, and so is a
-/// file that a second folder reaches again.
+/// file that a second folder reaches again. Once stop is requested the scan
+/// ends soon, with what it had; that is no index to keep.
 std::vector<MediaItem> scanMediaFolders(const MediaFolders& folders, const MediaCatalog* previous,
-                                        const TagReader& readTags);
+                                        const TagReader& readTags, std::stop_token stop = {});
 
 /// The folders and every folder below them (hidden ones skipped), to watch;
 /// for a folder not there yet, the folder it would be made in.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stop_token>
 #include <string>
 
 namespace kelvo {
@@ -20,10 +21,13 @@ struct MediaTags {
 };
 
 /// Reads a file's tags with TagLib, whatever its format (ID3, Vorbis
-/// comments, MP4, APE, ASF, RIFF); all empty for a file it cannot read.
-MediaTags readMediaTags(const std::filesystem::path& file);
+/// comments, MP4, APE, ASF, RIFF); all empty for a file it cannot read or
+/// that is no regular file. The file is opened for reading only. Reading
+/// gives up once stop is requested, even in the middle of a file, and once
+/// it has read 32 MiB, more than any tag needs.
+MediaTags readMediaTags(const std::filesystem::path& file, std::stop_token stop = {});
 
 /// How the index reads tags: readMediaTags, or a stand-in in tests.
-using TagReader = std::function<MediaTags(const std::filesystem::path&)>;
+using TagReader = std::function<MediaTags(const std::filesystem::path&, std::stop_token)>;
 
 } // namespace kelvo

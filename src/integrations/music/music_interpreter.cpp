@@ -253,6 +253,9 @@ void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::st
     if (!stepCanBeDone(mode)) {
         return;
     }
+    // Waiting from the beep on: a new engine, a sleep or a wake while events
+    // run forgets it, as it forgets a search of the catalogue.
+    m_p.state.iTunesPendingMode = mode;
     if (Status listening =
             row.spelling ? itunesSpellSearchPart1() : itunesSearchPart1(expectedWords(mode));
         !listening) {
@@ -263,9 +266,7 @@ void MusicInterpreter::startTwoStep(const TwoStepMusicPhrase& row, const std::st
         }
         endPendingMode();
         m_p.boxes.reportError(listening.number(), listening.message(), kMusicLocation);
-        return;
     }
-    m_p.state.iTunesPendingMode = mode;
 }
 
 bool MusicInterpreter::stepCanBeDone(const std::string& mode) {
@@ -512,9 +513,11 @@ speech::SpeechGrammar* MusicInterpreter::beepAndWait(speech::SpeechGrammar* gram
     m_p.host.makeBeep(kBeepHz, kBeepMs);
     m_p.app.pumpEvents();
     // What ran meanwhile may have quit (the grammar is gone), changed the
-    // voice profile (another grammar) or put the listening to sleep.
+    // voice profile (another grammar, perhaps at the same address), put the
+    // listening to sleep or woken it: each forgets the step waiting.
     speech::SpeechGrammar* now = m_p.host.grammar();
-    return now == grammar && !m_p.speech.asleep ? now : nullptr;
+    const bool waiting = !m_p.state.iTunesPendingMode.empty();
+    return now == grammar && waiting && !m_p.speech.asleep ? now : nullptr;
 }
 
 void MusicInterpreter::setToCnC() {

@@ -7,10 +7,13 @@
 #include "fakes/simulated_music_player.h"
 #include "fakes/temp_dir.h"
 #include "integrations/music/m3u_playlist.h"
+#include "integrations/music/media_index_file.h"
 #include "integrations/music/music_interpreter.h"
 #include "platform/atomic_file.h"
 
 #include <gtest/gtest.h>
+
+#include <future>
 
 namespace kelvo {
 namespace {
@@ -39,7 +42,7 @@ public:
 
 /// Tags from the file's text ("artist|album|title") and its name (the
 /// track number).
-MediaTags textTags(const fs::path& file) {
+MediaTags textTags(const fs::path& file, std::stop_token) {
     MediaTags tags;
     tags.track = std::atoi(file.stem().c_str());
     auto text = readWholeFile(file);
@@ -144,6 +147,36 @@ TEST(LibraryMusicPlayer, PlayMusicHandsThePlayerTheMusicInLibraryOrder) {
                              "\"Radio.m3u\" in your music folder.");
 }
 
+TEST(LibraryMusicPlayer, AnEmptyLibraryIsBelievedOnlyOnceTheFoldersWereRead) {
+    fakes::TempDir root;
+    // The index of a start that had no music folder yet.
+    ASSERT_TRUE(saveMediaIndex(root / "data/index.txt", {}));
+    fs::create_directories(root / "Music");
+    ASSERT_TRUE(writeFileAtomically(root / "Music/01.mp3", "Miles Davis|Kind of Blue|So What"));
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    MediaLibrary library({root / "Music", root / "Videos", root / "Podcasts"},
+                         root / "data/index.txt", [&](const fs::path& file, std::stop_token stop) {
+                             released.wait_for(10s);
+                             return textTags(file, stop);
+                         });
+    library.start();
+    ASSERT_TRUE(library.waitForCatalog(10s));
+    fakes::SimulatedMusicPlayer inner;
+    LibraryMusicPlayer player{inner, library, root / "data/lists", 50ms};
+
+    const std::string reading =
+        "Your media folders are still being read.  Please try again in a moment.";
+    EXPECT_EQ(player.showLibrary(MusicLibrary::Music).message(), reading);
+    EXPECT_EQ(player.searchLibrary(MusicLibrary::All, SearchField::All, "miles").error().message(),
+              reading);
+    release.set_value();
+    ASSERT_TRUE(library.waitForScans(0, 10s));
+    EXPECT_TRUE(player.showLibrary(MusicLibrary::Music));
+    EXPECT_EQ(player.showLibrary(MusicLibrary::Movies).message(),
+              "There are no movies in your videos folder.");
+}
+
 TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     LibraryRig rig;
     rig.say("create playlist", "Road Trip");
@@ -164,6 +197,11 @@ TEST(LibraryMusicPlayer, CreatePlaylistWritesAFileAndNeverOverwritesOne) {
     rig.say("create playlist", "Late");
     EXPECT_EQ(rig.lastBox(), "That playlist already exists");
     EXPECT_TRUE(fs::is_symlink(late));
+
+    // A music folder that is not there yet (a fresh home) is made for it.
+    fs::remove_all(rig.root / "Music");
+    rig.say("create playlist", "First");
+    EXPECT_TRUE(readWholeFile(rig.root / "Music/First.m3u")) << rig.lastBox();
 }
 
 TEST(LibraryMusicPlayer, WithoutAMusicFolderASearchIsRefusedBeforeItsWords) {

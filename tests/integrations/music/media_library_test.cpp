@@ -8,8 +8,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <future>
 #include <map>
+#include <sys/stat.h>
+#include <thread>
 
 namespace kelvo {
 namespace {
@@ -20,7 +23,7 @@ namespace fs = std::filesystem;
 /// Tags from the file's own text ("artist|title"), and how often files
 /// were read.
 struct TextTags {
-    MediaTags operator()(const fs::path& file) const {
+    MediaTags operator()(const fs::path& file, std::stop_token = {}) const {
         ++*reads;
         MediaTags tags;
         auto text = readWholeFile(file);
@@ -103,7 +106,7 @@ TEST(MediaScan, ReadsTagsOnlyOfNewOrChangedFiles) {
 
 TEST(MediaScan, AVideoTaggedAsAnEpisodeStaysOneWhenReadAgain) {
     LibraryRig rig;
-    const TagReader episodes = [](const fs::path&) {
+    const TagReader episodes = [](const fs::path&, std::stop_token) {
         MediaTags tags;
         tags.tvShow = true;
         return tags;
@@ -113,6 +116,25 @@ TEST(MediaScan, AVideoTaggedAsAnEpisodeStaysOneWhenReadAgain) {
     for (const MediaCatalog* catalog : {&first, &second}) {
         EXPECT_EQ(catalog->find((rig.root / "Videos/Film.MKV").string())->kind, MediaKind::Tv);
     }
+}
+
+TEST(MediaScan, PassesOverAFifoOrDeviceWhereAPlaylistOrTrackIsExpected) {
+    LibraryRig rig;
+    fs::remove(rig.root / "Music/Radio.m3u");
+    ASSERT_EQ(::mkfifo((rig.root / "Music/Radio.m3u").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((rig.root / "Music/Miles/Pipe.flac").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", rig.root / "Music/Miles/Zero.mp3");
+    // On a thread of its own, so a scan left waiting for a writer fails the
+    // test instead of holding it.
+    std::packaged_task<std::vector<MediaItem>()> task([folders = rig.folders, tags = rig.tags] {
+        return scanMediaFolders(folders, nullptr, tags);
+    });
+    auto scan = task.get_future();
+    std::thread(std::move(task)).detach();
+    ASSERT_EQ(scan.wait_for(5s), std::future_status::ready);
+    const MediaCatalog catalog(scan.get());
+    EXPECT_TRUE(catalog.library(MusicLibrary::Radio).empty());
+    EXPECT_EQ(catalog.library(MusicLibrary::Music).size(), 1u);
 }
 
 TEST(MediaLibrary, StartsFromTheSavedIndexAndSavesWhatItFinds) {
@@ -158,26 +180,31 @@ TEST(MediaLibrary, FindsAMusicFolderMadeAfterTheStart) {
               1u);
 }
 
-TEST(MediaLibrary, StoppingEndsAFirstScanAtItsNextFileAndSavesNothing) {
+TEST(MediaLibrary, StoppingEndsAFirstScanInTheFileItReadsAndSavesNothing) {
     LibraryRig rig;
     std::promise<void> entered;
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
     std::atomic<int> reads = 0;
+    bool stopSeen = false;
     {
-        MediaLibrary library(rig.folders, rig.root / "data/index.txt", [&](const fs::path& file) {
-            if (reads++ == 0) {
-                entered.set_value();
-                released.wait();
-            }
-            return rig.tags(file);
-        });
+        MediaLibrary library(rig.folders, rig.root / "data/index.txt",
+                             [&](const fs::path& file, std::stop_token stop) {
+                                 if (reads++ == 0) {
+                                     entered.set_value();
+                                     // A long file: read until told to stop.
+                                     std::mutex mutex;
+                                     std::unique_lock lock(mutex);
+                                     std::condition_variable_any().wait_for(lock, stop, 10s,
+                                                                            [] { return false; });
+                                     stopSeen = stop.stop_requested();
+                                 }
+                                 return rig.tags(file);
+                             });
         library.start();
         entered.get_future().wait();
         library.stop();
-        release.set_value();
         // Leaving the scope waits for the thread.
     }
+    EXPECT_TRUE(stopSeen);
     EXPECT_EQ(reads, 1);
     EXPECT_FALSE(fs::exists(rig.root / "data/index.txt"));
 }

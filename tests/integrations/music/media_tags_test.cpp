@@ -2,14 +2,20 @@
 
 #include "fakes/temp_dir.h"
 #include "platform/atomic_file.h"
+#include "platform/folder_watcher.h"
 
 #include <gtest/gtest.h>
 
 #include <tpropertymap.h>
 #include <wavfile.h>
 
+#include <chrono>
 #include <cstdint>
+#include <future>
+#include <stop_token>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 
 namespace kelvo {
 namespace {
@@ -78,6 +84,49 @@ TEST(MediaTags, AFileThatIsNoMediaGivesNoTags) {
     EXPECT_TRUE(tags.title.empty());
     EXPECT_TRUE(tags.artist.empty());
     EXPECT_EQ(readMediaTags(dir / "missing.flac").track, 0);
+}
+
+TEST(MediaTags, ATrackIsNeverOpenedForWriting) {
+    fakes::TempDir dir;
+    ASSERT_TRUE(writeFileAtomically(dir / "tagged.wav", silentWav()));
+    auto watcher = FolderWatcher::create();
+    ASSERT_TRUE(watcher);
+    ASSERT_TRUE((*watcher)->watch(dir.path()));
+    (void)readMediaTags(dir / "tagged.wav");
+    // A file opened for writing tells the folder's watchers it was written.
+    EXPECT_TRUE((*watcher)->wait(std::chrono::milliseconds(100)).empty());
+}
+
+TEST(MediaTags, AFifoNamedAsATrackGivesNoTagsAtOnce) {
+    fakes::TempDir dir;
+    const auto fifo = dir / "Radio.mp3";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // On a thread of its own, so a reader left waiting for a writer fails
+    // the test instead of holding it.
+    std::packaged_task<MediaTags()> task([fifo] { return readMediaTags(fifo); });
+    auto read = task.get_future();
+    std::thread(std::move(task)).detach();
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_TRUE(read.get().title.empty());
+}
+
+TEST(MediaTags, AStopEndsTheReading) {
+    fakes::TempDir dir;
+    const auto file = dir / "tagged.wav";
+    ASSERT_TRUE(writeFileAtomically(file, silentWav()));
+    {
+        TagLib::RIFF::WAV::File wav(file.c_str());
+        TagLib::PropertyMap properties;
+        properties["TITLE"] = TagLib::StringList(TagLib::String("So What"));
+        wav.setProperties(properties);
+        ASSERT_TRUE(wav.save());
+    }
+    ASSERT_EQ(readMediaTags(file).title, "So What");
+    // Once a quit asked to stop, no byte more is read, however long the
+    // file: a 2 GB track no longer holds the quit.
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(readMediaTags(file, stop.get_token()).title.empty());
 }
 
 } // namespace

@@ -292,6 +292,10 @@ TEST(MusicInterpreter, WhatRunsDuringTheBeepCanCallOffTheDictation) {
              r.speech.asleep = r.speech.muted = true;
              r.grammar.rulesOn = true;
          }},
+        // A new engine may get its grammar where the old one was; a
+        // custom-command save wakes the listening. Both forget what waits.
+        {"what waited was forgotten",
+         [](MusicRig& r, StateGrammar&) { r.state.iTunesPendingMode.clear(); }},
     };
     for (const char* phrase : {"search music", "spell search music"}) {
         for (const Case& c : cases) {
