@@ -133,6 +133,14 @@ Status MprisPlayer::attach() {
     if (found || found.number() != music_error::kNoPlayer || !m_bus || !m_startDefaultPlayer) {
         return found;
     }
+    if (m_startedPlayer.running() && m_startedPlayerDriven) {
+        // Quit over the bus, it leaves the bus before its process ends: a
+        // "play music" right after "quit music" waits for that end.
+        const auto deadline = std::chrono::steady_clock::now() + kQuitWait;
+        while (m_startedPlayer.running() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(kBusPoll);
+        }
+    }
     if (m_startedPlayer.running()) {
         return startedButUndriven();
     }
@@ -145,6 +153,7 @@ Status MprisPlayer::startAndWait() {
         return started.error();
     }
     m_startedPlayer = *started;
+    m_startedPlayerDriven = false;
     m_starting = true;
     struct Started {
         bool& starting;
@@ -158,6 +167,7 @@ Status MprisPlayer::startAndWait() {
         std::this_thread::sleep_for(kBusPoll);
         Status found = findPlayer();
         if (found || found.number() != music_error::kNoPlayer) {
+            m_startedPlayerDriven = found.ok();
             return found;
         }
     }

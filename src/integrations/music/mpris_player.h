@@ -106,6 +106,8 @@ private:
     /// The player started last: while it runs off the bus, another start
     /// would only open another window of it.
     ProgramRun m_startedPlayer;
+    /// The started player came on the bus: once it leaves, it is ending.
+    bool m_startedPlayerDriven = false;
     /// A started player is being waited for; what comes meanwhile (a button
     /// of the window) starts no second one.
     bool m_starting = false;
